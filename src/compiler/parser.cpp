@@ -1,0 +1,593 @@
+#include "compiler/parser.h"
+
+#include <cstring>
+
+#include "compiler/lexer.h"
+#include "engine/callbacks.h"
+
+namespace {
+
+// Child count, but stops counting at limit: the rules only ever compare
+// counts with small numbers, and blocks may hold many children.
+int CountUpTo(const JsToken *node, int limit) {
+    int n = 0;
+    for (JsToken *c = node->FirstChild(); c && n < limit; c = c->Next()) n++;
+    return n;
+}
+
+bool IsBinaryCode(int code) {
+    return code == TK_MINUS || code == TK_PLUS || code == TK_ADD_ASSIGN ||
+           (code >= TK_SUB_ASSIGN && code <= TK_XOR_ASSIGN) ||
+           (code >= TK_NE && code <= TK_USHR_ASSIGN);
+}
+
+bool IsOperandCode(int code) {
+    return code == TK_IDENT || (code >= TK_NULL && code <= TK_THIS) ||
+           (code >= TK_INT && code <= TK_DECIMAL) || code == TK_STRING || code == TK_ESCAPED_STRING;
+}
+
+bool IsPrefixLike(int code) {
+    return code == TK_TYPEOF || code == TK_VOID || code == TK_BITNOT || code == TK_PREINC ||
+           code == TK_NEG || code == TK_PREDEC || code == TK_NOT;
+}
+
+bool HasLoopAround(const JsToken *node) {
+    for (; node; node = node->Parent())
+        if (node->code == TK_WHILE || node->code == TK_FOR || node->code == TK_FOR_IN) return true;
+    return false;
+}
+
+bool HasFunctionAround(const JsToken *node) {
+    for (; node; node = node->Parent())
+        if (node->code == TK_FUNCTION) return true;
+    return false;
+}
+
+void DestroyNode(JsScript *script, JsToken *node) {
+    if (!script->heap) delete node;
+}
+
+static char g_emptyText[1];
+
+}  // namespace
+
+int Precedence(int code) {
+    if (IsOperandCode(code)) return -1;
+    switch (code) {
+    case TK_DOT: case TK_SUBSCRIPT: case TK_CALL: return 0;
+    case TK_POSTINC: case TK_POSTDEC: case TK_PREINC: case TK_PREDEC: case TK_NEG:
+    case TK_NOT: case TK_TYPEOF: case TK_NEW: case TK_VOID: return 1;
+    case TK_DIV: case TK_MUL: case TK_MOD: return 2;
+    case TK_PLUS: case TK_MINUS: return 3;
+    case TK_SHL: case TK_SHR: case TK_USHR: return 4;
+    case TK_LT: case TK_LE: case TK_GT: case TK_GE: return 5;
+    case TK_NE: case TK_EQ: return 6;
+    case TK_BITAND: return 7;
+    case TK_XOR: return 8;
+    case TK_BITOR: return 9;
+    case TK_AND: return 10;
+    case TK_OR: return 11;
+    case TK_CONDITIONAL: return 12;
+    default: return IsAssignmentCode(code) ? 13 : 100;
+    }
+}
+
+bool IsAssignmentCode(int code) {
+    switch (code) {
+    case TK_ADD_ASSIGN: case TK_SUB_ASSIGN: case TK_DIV_ASSIGN: case TK_MUL_ASSIGN:
+    case TK_MOD_ASSIGN: case TK_AND_ASSIGN: case TK_OR_ASSIGN: case TK_XOR_ASSIGN:
+    case TK_ASSIGN: case TK_SHL_ASSIGN: case TK_SHR_ASSIGN: case TK_USHR_ASSIGN: return true;
+    default: return false;
+    }
+}
+
+bool Yields(const JsToken *node, int code) {
+    int mine = Precedence(node->code), theirs = Precedence(code);
+    return mine > theirs || (mine == theirs && IsAssignmentCode(code));
+}
+
+bool IsComplete(const JsToken *node) {
+    const int code = node->code;
+    if (IsOperandCode(code)) return true;
+    if (code == TK_CALL) return CountUpTo(node, 3) == 2;
+    if (code == TK_CONDITIONAL) return CountUpTo(node, 4) == 3;
+    if (code == TK_DOT || code == TK_SUBSCRIPT || IsBinaryCode(code)) return CountUpTo(node, 3) == 2;
+    if (code == TK_POSTINC || code == TK_POSTDEC || code == TK_PREINC || code == TK_NEG ||
+        code == TK_PREDEC || code == TK_NOT || code == TK_BITNOT)
+        return CountUpTo(node, 2) == 1;
+    return false;
+}
+
+PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) {
+    const int n = CountUpTo(node, 4);
+    const bool semi = t == TK_SEMI;
+    switch (node->code) {
+    case TK_ROOT: case TK_BLOCK:
+        return PLACE_ATTACH;
+    case TK_FUNCTION: case TK_CONDITIONAL:
+        return n < 3 ? PLACE_ATTACH : PLACE_CLIMB;
+    case TK_FOR:
+        if (semi) return n < 3 ? PLACE_INVALID : PLACE_CLIMB;
+        return n < 4 ? PLACE_ATTACH : PLACE_CLIMB;
+    case TK_FOR_IN:
+        if (semi) return n == 0 || n == 2 ? PLACE_INVALID : PLACE_CLIMB;
+        return n < 3 ? PLACE_ATTACH : PLACE_CLIMB;
+    case TK_WITH:
+        if (semi) return n < 2 ? PLACE_INVALID : PLACE_CLIMB;
+        return n < 2 ? PLACE_ATTACH : PLACE_CLIMB;
+    case TK_IF: case TK_WHILE:
+        if (n == 0) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+        if (n == 1) return semi ? PLACE_INVALID : PLACE_ATTACH;
+        if (n == 2) return semi || t == TK_ELSE ? PLACE_ATTACH : PLACE_CLIMB;
+        return PLACE_CLIMB;
+    case TK_ELSE:
+        return n == 0 ? PLACE_ATTACH : PLACE_CLIMB;
+    case TK_RETURN:
+        return !valueFlag || n > 0 || semi ? PLACE_CLIMB : PLACE_ATTACH;
+    case TK_VAR:
+        if (valueFlag) return n == 0 ? PLACE_ATTACH : PLACE_CLIMB;
+        return n > 0 ? PLACE_CLIMB : PLACE_INVALID;
+    case TK_NEW:
+        if (n > 0) return PLACE_CLIMB;
+        return valueFlag && t == TK_IDENT ? PLACE_ATTACH : PLACE_INVALID;
+    case TK_LPAREN:
+        if (!semi) return PLACE_ATTACH;
+        if (!node->Parent() || node->Parent()->code != TK_FOR) return PLACE_CLIMB;
+        return n != 3 ? PLACE_ATTACH : PLACE_INVALID;
+    case TK_COMMA:
+        if (valueFlag || t == TK_COMMA) return PLACE_ATTACH;
+        if (n == 0) return PLACE_INVALID;
+        return node->Parent() && node->Parent()->code == TK_CALL ? PLACE_INVALID : PLACE_CLIMB;
+    case TK_DOT:
+        if (n == 2) return PLACE_CLIMB;
+        return t == TK_IDENT || t == TK_INT ? PLACE_ATTACH : PLACE_INVALID;
+    case TK_LBRACKET:
+        return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+    default:
+        break;
+    }
+    if (IsPrefixLike(node->code)) {
+        if (n > 0) return PLACE_CLIMB;
+        return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+    }
+    if (IsBinaryCode(node->code)) {
+        if (n == 1) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+        return PLACE_CLIMB;
+    }
+    return PLACE_CLIMB;
+}
+
+bool Place(JsScript *script, int valueFlag, int code) {
+    JsToken *node = script->cursor;
+    while (node) {
+        PlaceAnswer answer = PlaceRule(node, valueFlag, code);
+        if (answer == PLACE_ATTACH) break;
+        node = answer == PLACE_CLIMB ? node->Parent() : nullptr;
+    }
+    script->cursor = node;
+    return node != nullptr;
+}
+
+bool FindPostfixTarget(JsScript *script) {
+    JsToken *found = nullptr;
+    for (JsToken *node = script->cursor; node; node = node->Parent()) {
+        const int code = node->code;
+        if (code == TK_DOT || code == TK_SUBSCRIPT || code == TK_PREINC || code == TK_PREDEC ||
+            code == TK_VAR)
+            found = node;
+    }
+    if (!found) return false;
+    script->cursor = found;
+    return true;
+}
+
+JsToken *NewNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
+    if (!script->heap) return JsToken::Make(code, text, length);
+    if (!g_host.hostAlloc) return nullptr;
+    const bool withText = text && length > 0;
+    size_t size = sizeof(JsToken) + (withText ? static_cast<size_t>(length) + 1 : 0);
+    void *block = g_host.hostAlloc(script->heap, size);
+    if (!block) return nullptr;
+    if (withText) return JsToken::MakeInBlock(block, code, text, length);
+    JsToken *node = JsToken::MakeInBlock(block, code, nullptr, -1);
+    // An empty text has no room in the block; it shares one empty string.
+    if (text && length == 0) node->text = g_emptyText;
+    return node;
+}
+
+JsScript *JsScript::Create(uintptr_t heap, int handlerMode) {
+    JsScript *script = new JsScript();
+    if (!script) return nullptr;
+    script->heap = heap;
+    script->handlerMode = handlerMode;
+    script->root = NewNode(script, TK_ROOT, nullptr, -1);
+    if (!script->root) {
+        delete script;
+        return nullptr;
+    }
+    script->cursor = script->root;
+    return script;
+}
+
+void JsScript::Destroy(JsScript *script) {
+    if (!script) return;
+    if (!script->heap) delete script->root;
+    delete script;
+}
+
+namespace {
+
+// One Compile call's working state.
+class Parser {
+public:
+    Parser(JsScript *script, const char **position, const char *end, int more)
+        : s_(script), position_(position), start_(*position), end_(end), more_(more) {}
+
+    int Run();
+
+private:
+    JsScript *s_;
+    const char **position_;
+    const char *start_;
+    const char *end_;
+    int more_;
+    const char *text_ = nullptr;
+    size_t length_ = 0;
+
+    int Error();
+    bool Make(int code, JsToken *detached, bool withText = false);
+    bool MakeBelowCursor(int code) { return Make(code, nullptr); }
+    bool AppendEmpty(JsToken *parent);
+    bool DetachAndWrap(JsToken *parentOf, int code);
+    bool CloseParen();
+    bool Comma();
+    bool IncDec(int code);
+    bool Binary(int code);
+    bool Semicolon();
+    // Handles one token; false is a syntax error. *recorded is the code
+    // kept as lastToken.
+    bool Handle(int code, int *recorded);
+};
+
+int Parser::Error() {
+    s_->failed = 1;
+    if (g_host.reportError) {
+        // Step back from the position at most 20 bytes, not past the start of
+        // this call's text, stopping at a line feed (which opens the excerpt).
+        const char *from = *position_;
+        if (from > end_) from = end_;
+        for (int steps = 0; steps < 20; steps++) {
+            if (from < end_ && *from == '\n') break;
+            if (from <= start_) break;
+            from--;
+        }
+        size_t length = static_cast<size_t>(end_ - from);
+        if (length > kExcerptLimit) length = kExcerptLimit;
+        char excerpt[kExcerptLimit + 1];
+        std::memcpy(excerpt, from, length);
+        excerpt[length] = 0;
+        g_host.reportError(0, RC_SYNTAX_ERROR, excerpt);
+    }
+    return RC_SYNTAX_ERROR;
+}
+
+bool Parser::Make(int code, JsToken *detached, bool withText) {
+    JsToken *cursor = s_->cursor;
+    JsToken *node = withText ? NewNode(s_, code, text_, static_cast<ptrdiff_t>(length_))
+                             : NewNode(s_, code, nullptr, -1);
+    if (!node) {
+        // Keep a detached node owned by the tree so that nothing leaks.
+        if (detached) detached->AppendToParent(cursor);
+        return false;
+    }
+    node->AppendToParent(cursor);
+    if (detached) detached->AppendToParent(node);
+    if (code == TK_CALL) {
+        JsToken *args = NewNode(s_, TK_COMMA, nullptr, -1);
+        if (!args) return false;
+        args->AppendToParent(node);
+        s_->cursor = args;
+    } else if (code != TK_EMPTY) {
+        s_->cursor = node;
+    }
+    return true;
+}
+
+bool Parser::AppendEmpty(JsToken *parent) {
+    JsToken *node = NewNode(s_, TK_EMPTY, nullptr, -1);
+    if (!node) return false;
+    node->AppendToParent(parent);
+    return true;
+}
+
+// Detaches the last child of the cursor and makes a node of code holding it.
+bool Parser::DetachAndWrap(JsToken *cursor, int code) {
+    if (!cursor) return false;
+    s_->cursor = cursor;
+    JsToken *last = cursor->LastChild();
+    if (!last) return false;
+    last->Detach();
+    return Make(code, last);
+}
+
+bool Parser::CloseParen() {
+    JsToken *node = s_->cursor;
+    if (node->code == TK_CALL) node = node->Parent();
+    while (node && node->code != TK_LPAREN && node->code != TK_CALL && node->code != TK_FUNCTION)
+        node = node->Parent();
+    if (!node) return false;
+    if (node->code == TK_CALL) {
+        s_->cursor = node;
+        return true;
+    }
+    JsToken *group = node;
+    JsToken *parent = group->Parent();
+    if (!group->HasChildren() || !parent) return false;
+    const int n = CountUpTo(group, 4);
+    switch (parent->code) {
+    case TK_FOR:
+        if (n == 2 && (s_->lastToken == TK_SEMI || s_->lastToken == TK_EMPTY)) {
+            if (!AppendEmpty(group)) return false;
+        } else if (n != 3) {
+            return false;
+        }
+        break;
+    case TK_FOR_IN:
+        if (n != 2) return false;
+        break;
+    case TK_FUNCTION:
+        if (s_->lastToken == TK_COMMA) return false;
+        break;
+    default:
+        if (n != 1) return false;
+        break;
+    }
+    s_->cursor = parent;
+    group->Detach();
+    while (JsToken *child = group->FirstChild()) {
+        child->Detach();
+        child->AppendToParent(parent);
+    }
+    DestroyNode(s_, group);
+    const int pc = parent->code;
+    if (pc != TK_FOR && pc != TK_IF && pc != TK_FOR_IN && pc != TK_FUNCTION && pc != TK_WITH &&
+        parent->HasChildren())
+        s_->cursor = parent->LastChild();
+    if (pc == TK_FUNCTION && CountUpTo(parent, 2) == 1) return AppendEmpty(parent);
+    return true;
+}
+
+bool Parser::Comma() {
+    if (s_->lastToken == TK_COMMA) return false;
+    JsToken *node = s_->cursor;
+    JsToken *detached = nullptr;
+    while (true) {
+        if (!node) return false;
+        if (node->code == TK_VAR) {
+            detached = node->LastChild();
+            if (detached) detached->Detach();
+            break;
+        }
+        PlaceAnswer answer = PlaceRule(node, 0, TK_COMMA);
+        if (answer == PLACE_INVALID) return false;
+        if (answer == PLACE_ATTACH) break;
+        node = node->Parent();
+    }
+    s_->cursor = node;
+    switch (node->code) {
+    case TK_VAR:
+        s_->expected = TK_IDENT;
+        return Make(TK_COMMA, detached);
+    case TK_COMMA:
+        return true;
+    case TK_CALL:
+        return DetachAndWrap(node, TK_COMMA);
+    case TK_LPAREN:
+        if (node->Parent() && (node->Parent()->code == TK_FOR || node->Parent()->code == TK_FUNCTION))
+            return DetachAndWrap(node, TK_COMMA);
+        return MakeBelowCursor(TK_COMMA);
+    default:
+        return MakeBelowCursor(TK_COMMA);
+    }
+}
+
+bool Parser::IncDec(int code) {
+    if (s_->cursor->code == TK_IDENT || FindPostfixTarget(s_)) {
+        code = code == TK_PREINC ? TK_POSTINC : TK_POSTDEC;
+        JsToken *node = s_->cursor;
+        do {
+            node = node->Parent();
+        } while (node && node->code != TK_CALL && !Yields(node, code));
+        return DetachAndWrap(node, code);
+    }
+    return MakeBelowCursor(code);
+}
+
+bool Parser::Binary(int code) {
+    if (code == TK_NEG) code = TK_MINUS;
+    if (IsComplete(s_->cursor)) {
+        JsToken *node = s_->cursor;
+        do {
+            node = node->Parent();
+        } while (node && node->code != TK_CALL && node->code != TK_CONDITIONAL && !Yields(node, code));
+        return DetachAndWrap(node, code);
+    }
+    if (code == TK_MINUS) return MakeBelowCursor(TK_NEG);
+    return false;
+}
+
+bool Parser::Semicolon() {
+    JsToken *cursor = s_->cursor;
+    if (cursor->code == TK_LPAREN && cursor->Parent() && cursor->Parent()->code == TK_FOR) {
+        if (CountUpTo(cursor, 4) == 3) return false;
+        return AppendEmpty(cursor);
+    }
+    JsToken *node = cursor;
+    PlaceAnswer answer = PLACE_CLIMB;
+    while (node) {
+        answer = PlaceRule(node, 1, TK_SEMI);
+        if (answer != PLACE_CLIMB) break;
+        node = node->Parent();
+    }
+    if (!node) return false;
+    s_->cursor = node;
+    if (answer == PLACE_INVALID) {
+        if ((node->code == TK_IF || node->code == TK_WHILE) && CountUpTo(node, 2) == 1)
+            return AppendEmpty(node);
+        return false;
+    }
+    return true;
+}
+
+bool Parser::Handle(int code, int *recorded) {
+    JsToken *cursor = s_->cursor;
+    switch (code) {
+    case TK_BREAK: case TK_CONTINUE:
+        if (!Place(s_, 0, code) || !HasLoopAround(s_->cursor)) return false;
+        return MakeBelowCursor(code);
+    case TK_FOR: case TK_IF: case TK_WHILE: case TK_WITH:
+        return Place(s_, 0, code) && MakeBelowCursor(code);
+    case TK_FUNCTION: case TK_VAR:
+        if (!Place(s_, 0, code)) return false;
+        s_->expected = TK_IDENT;
+        return MakeBelowCursor(code);
+    case TK_ELSE:
+        return Place(s_, 0, code) && s_->cursor->code == TK_IF && MakeBelowCursor(code);
+    case TK_RETURN:
+        if (!Place(s_, 0, code)) return false;
+        if (!s_->handlerMode && !HasFunctionAround(s_->cursor)) return false;
+        return MakeBelowCursor(code);
+    case TK_IN: {
+        JsToken *node = cursor;
+        while (node && (node->code == TK_IDENT || node->code == TK_SUBSCRIPT || node->code == TK_DOT ||
+                        node->code == TK_VAR))
+            node = node->Parent();
+        if (!node || node->code != TK_LPAREN || !node->Parent() || node->Parent()->code != TK_FOR)
+            return false;
+        s_->cursor = node;
+        node->Parent()->code = TK_FOR_IN;
+        return true;
+    }
+    case TK_TYPEOF: case TK_VOID: case TK_NOT: case TK_BITNOT:
+        return MakeBelowCursor(code);
+    case TK_NEW:
+        s_->expected = TK_IDENT;
+        return MakeBelowCursor(code);
+    case TK_IDENT: case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS:
+    case TK_INT: case TK_OCTAL: case TK_HEX: case TK_DECIMAL: case TK_STRING: case TK_ESCAPED_STRING:
+        if (!Place(s_, 1, code)) return false;
+        if (code == TK_IDENT && s_->cursor->code == TK_FUNCTION) s_->expected = TK_LPAREN;
+        return Make(code, nullptr, text_ != nullptr);
+    case TK_LBRACE:
+        *recorded = TK_BLOCK;
+        return Place(s_, 0, TK_BLOCK) && MakeBelowCursor(TK_BLOCK);
+    case TK_RBRACE: {
+        JsToken *node = cursor;
+        while (node && node->code != TK_BLOCK) node = node->Parent();
+        if (!node || !node->Parent()) return false;
+        s_->cursor = node->Parent();
+        return true;
+    }
+    case TK_LPAREN:
+        if (cursor->code == TK_IDENT || cursor->code == TK_DOT || cursor->code == TK_SUBSCRIPT) {
+            JsToken *callee = cursor;
+            if (callee->Parent() && callee->Parent()->code != TK_FUNCTION) {
+                code = TK_CALL;
+                while (callee->Parent() &&
+                       (callee->Parent()->code == TK_DOT || callee->Parent()->code == TK_SUBSCRIPT))
+                    callee = callee->Parent();
+            }
+            JsToken *parent = callee->Parent();
+            if (!parent) return false;
+            callee->Detach();
+            s_->cursor = parent;
+            *recorded = code;
+            return Make(code, callee);
+        }
+        return Place(s_, 1, code) && MakeBelowCursor(code);
+    case TK_RPAREN:
+        return CloseParen();
+    case TK_COMMA:
+        return Comma();
+    case TK_COLON:
+        return Place(s_, 1, code) && s_->cursor->code == TK_CONDITIONAL;
+    case TK_QUESTION: {
+        *recorded = TK_CONDITIONAL;
+        JsToken *node = cursor, *left = nullptr;
+        while (node && !Yields(node, TK_CONDITIONAL)) {
+            left = node;
+            node = node->Parent();
+        }
+        if (!left || !node) return false;
+        s_->cursor = node;
+        left->Detach();
+        return Make(TK_CONDITIONAL, left);
+    }
+    case TK_DOT: case TK_LBRACKET: {
+        const int c = cursor->code, p = Precedence(c);
+        if (!(c == TK_IDENT || c == TK_SUBSCRIPT || c == TK_DOT || c == TK_THIS || c == TK_STRING ||
+              c == TK_CALL || c == TK_NEW || (p >= 2 && p <= 12)))
+            return false;
+        JsToken *subject = cursor;
+        while (subject->Parent() &&
+               (subject->Parent()->code == TK_DOT || subject->Parent()->code == TK_SUBSCRIPT))
+            subject = subject->Parent();
+        JsToken *parent = subject->Parent();
+        if (!parent) return false;
+        subject->Detach();
+        s_->cursor = parent;
+        return Make(code, subject);
+    }
+    case TK_RBRACKET: {
+        JsToken *node = cursor;
+        while (node && node->code != TK_LBRACKET) node = node->Parent();
+        if (!node || CountUpTo(node, 3) != 2) return false;
+        node->code = TK_SUBSCRIPT;
+        s_->cursor = node;
+        return true;
+    }
+    case TK_PREINC: case TK_PREDEC:
+        if (!IncDec(code)) return false;
+        *recorded = s_->cursor->code;
+        return true;
+    case TK_SEMI:
+        return Semicolon();
+    default:
+        if (code == TK_PLUS || code == TK_ADD_ASSIGN || code == TK_NEG ||
+            (code >= TK_SUB_ASSIGN && code <= TK_XOR_ASSIGN) ||
+            (code >= TK_NE && code <= TK_USHR_ASSIGN)) {
+            if (!Binary(code)) return false;
+            *recorded = s_->cursor->code;
+            return true;
+        }
+        return false;
+    }
+}
+
+int Parser::Run() {
+    if (s_->failed || !s_->cursor) return RC_SYNTAX_ERROR;
+    while (true) {
+        text_ = nullptr;
+        length_ = 0;
+        const int code = Lex(position_, &text_, &length_, end_, more_, 1);
+        if (s_->expected) {
+            // A chunk may end between a keyword and the name that follows it:
+            // the expectation waits for the next chunk.
+            if (code == TK_END && more_) return RC_MORE;
+            if (code != s_->expected) return Error();
+            s_->expected = 0;
+        }
+        if (code == TK_END) return more_ ? RC_MORE : RC_OK;
+        int recorded = code;
+        if (code != TK_COMMENT && !Handle(code, &recorded)) return Error();
+        s_->lastToken = recorded;
+    }
+}
+
+}  // namespace
+
+int Compile(JsScript *script, const char **position, const char *end, int moreToCome) {
+    if (!script) return RC_NULL_HANDLE;
+    Parser parser(script, position, end, moreToCome);
+    return parser.Run();
+}

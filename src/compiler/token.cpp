@@ -1,0 +1,97 @@
+#include "compiler/token.h"
+
+#include <cstring>
+
+JsToken::~JsToken() { JsFree(text); }
+
+size_t ResolveEscapes(char *text, size_t length) {
+    size_t out = 0;
+    for (size_t in = 0; in < length; in++) {
+        char c = text[in];
+        if (c == '\\') {
+            if (++in == length) break;  // a backslash at the very end is dropped
+            c = text[in];
+            switch (c) {
+            case 'n': c = 10; break;
+            case 'r': c = 13; break;
+            case 't': c = 9; break;
+            case 'b': c = 8; break;
+            case 'f': c = 12; break;
+            default: break;
+            }
+        }
+        text[out++] = c;
+    }
+    text[out] = 0;
+    return out;
+}
+
+static int16_t StoredCode(int code) {
+    return static_cast<int16_t>(code == TK_ESCAPED_STRING ? TK_STRING : code);
+}
+
+JsToken *JsToken::Make(int code, const char *text, ptrdiff_t length) {
+    char *copy = nullptr;
+    if (text && length >= 0) {
+        copy = JsCopyText(text, static_cast<size_t>(length));
+        if (!copy) return nullptr;
+        ResolveEscapes(copy, static_cast<size_t>(length));
+    }
+    JsToken *node = new JsToken(StoredCode(code), copy);
+    if (!node) JsFree(copy);
+    return node;
+}
+
+JsToken *JsToken::MakeInBlock(void *block, int code, const char *text, ptrdiff_t length) {
+    char *place = nullptr;
+    if (text && length >= 0) {
+        place = static_cast<char *>(block) + sizeof(JsToken);
+        if (length) std::memcpy(place, text, static_cast<size_t>(length));
+        place[length] = 0;
+        ResolveEscapes(place, static_cast<size_t>(length));
+    }
+    return new (block) JsToken(StoredCode(code), place);
+}
+
+const char *OperatorText(int code) {
+    switch (code) {
+    case TK_DOT: return ".";
+    case TK_MINUS: return "-";
+    case TK_SUBSCRIPT: return "[";
+    case TK_PLUS: return "+";
+    case TK_ADD_ASSIGN: return "+=";
+    case TK_NEG: return "-";
+    case TK_SUB_ASSIGN: return "-=";
+    case TK_DIV: return "/";
+    case TK_DIV_ASSIGN: return "/=";
+    case TK_MUL: return "*";
+    case TK_MUL_ASSIGN: return "*=";
+    case TK_MOD: return "%";
+    case TK_MOD_ASSIGN: return "%=";
+    case TK_BITAND: return "&";
+    case TK_AND: return "&&";
+    case TK_AND_ASSIGN: return "&=";
+    case TK_BITOR: return "|";
+    case TK_OR: return "||";
+    case TK_OR_ASSIGN: return "|=";
+    case TK_XOR: return "^";
+    case TK_XOR_ASSIGN: return "^=";
+    case TK_NOT: return "!";
+    case TK_NE: return "!=";
+    case TK_ASSIGN: return "=";
+    case TK_EQ: return "==";
+    case TK_LT: return "<";
+    case TK_LE: return "<=";
+    case TK_SHL: return "<<";
+    case TK_SHL_ASSIGN: return "<<=";
+    case TK_GT: return ">";
+    case TK_GE: return ">=";
+    case TK_SHR: return ">>";
+    case TK_SHR_ASSIGN: return ">>=";
+    case TK_USHR: return ">>>";
+    case TK_USHR_ASSIGN: return ">>>=";
+    case TK_PREINC: case TK_POSTINC: return "++";
+    case TK_PREDEC: case TK_POSTDEC: return "--";
+    default: return nullptr;
+    }
+}

@@ -1,0 +1,42 @@
+// The exports that create, load and delete scripts, and engine start-up.
+#include "compiler/parser.h"
+#include "compiler/script.h"
+#include "duriz.h"
+#include "engine/callbacks.h"
+
+extern "C" {
+
+void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject getHostObject,
+                        DurizSetHostProperty setHostProperty, DurizCallHostMethod callHostMethod,
+                        DurizHostAlloc hostAlloc, DurizReportError reportError) {
+    g_host.getHostProperty = getHostProperty;
+    g_host.getHostObject = getHostObject;
+    g_host.setHostProperty = setHostProperty;
+    g_host.callHostMethod = callHostMethod;
+    g_host.hostAlloc = hostAlloc;
+    g_host.reportError = reportError;
+}
+
+void DURIZ_CALL JS_Destroy(void) { g_host = HostCallbacks{}; }
+
+JsScript *DURIZ_CALL JS_CreateScript(uintptr_t heap) { return JsScript::Create(heap, 0); }
+
+int DURIZ_CALL JS_LoadScript(JsScript *script, const char **position, const char *end, int moreToCome) {
+    if (!script || !position) return RC_NULL_HANDLE;
+    return Compile(script, position, end, moreToCome);
+}
+
+void DURIZ_CALL JS_DeleteScript(JsScript *script) {
+    if (!script) return;
+    if (script->heap) {
+        // The nodes stay in the host's heap; holders see no tree from now on.
+        script->root = nullptr;
+        script->cursor = nullptr;
+        script->released = 1;
+    }
+    if (--script->refs < 1) JsScript::Destroy(script);
+}
+
+void DURIZ_CALL JS_DebugPrint(uint32_t) {}
+
+}  // extern "C"

@@ -1,0 +1,27 @@
+// Engine allocation. Every engine object is allocated through JsMalloc, which
+// answers null on failure instead of throwing, so a failed allocation takes
+// the caller's "allocation failed" path.
+#ifndef DURIZ_ENGINE_MEMORY_H
+#define DURIZ_ENGINE_MEMORY_H
+
+#include <cstddef>
+#include <new>
+
+void *JsMalloc(size_t size);
+void *JsRealloc(void *block, size_t size);
+void JsFree(void *block);
+
+// Base of every engine class allocated with new: `new T` yields null when
+// the memory is not there, and the constructor is then not run.
+class JsAllocated {
+public:
+    static void *operator new(size_t size) noexcept { return JsMalloc(size); }
+    static void *operator new(size_t, void *place) noexcept { return place; }
+    static void operator delete(void *block) noexcept { JsFree(block); }
+    static void operator delete(void *, void *) noexcept {}
+};
+
+// A NUL-terminated copy of length bytes of text, or null.
+char *JsCopyText(const char *text, size_t length);
+
+#endif

@@ -1,0 +1,26 @@
+# Runs duriz with the arguments in CASE (one per line) and compares its
+# standard output and exit status with NAME.out and NAME.status.
+get_filename_component(dir ${CASE} DIRECTORY)
+get_filename_component(name ${CASE} NAME_WE)
+file(STRINGS ${CASE} args)
+execute_process(COMMAND ${DURIZ} ${args}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
+  WORKING_DIRECTORY ${dir})
+set(want_status 0)
+if(EXISTS ${dir}/${name}.status)
+  file(READ ${dir}/${name}.status want_status)
+  string(STRIP "${want_status}" want_status)
+endif()
+file(READ ${dir}/${name}.out want)
+if(NOT out STREQUAL want)
+  message(FATAL_ERROR "standard output differs\n--- expected\n${want}--- got\n${out}--- stderr\n${err}")
+endif()
+if(NOT status STREQUAL want_status)
+  message(FATAL_ERROR "exit status ${status}, expected ${want_status}\nstderr: ${err}")
+endif()
+if(EXISTS ${dir}/${name}.err)
+  file(READ ${dir}/${name}.err want_err)
+  if(NOT err STREQUAL want_err)
+    message(FATAL_ERROR "standard error differs\n--- expected\n${want_err}--- got\n${err}")
+  endif()
+endif()
