@@ -1,0 +1,1 @@
+s = "tab\there\\ and\nline";

@@ -1,0 +1,5 @@
+function broken(a, b) {
+  return (a +
+}
+}
+after = 1;

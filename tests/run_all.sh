@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what the build needs (on Debian 12), then builds and runs every
+# test: with g++ (warnings as errors), with clang 14, and with g++ under
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake make g++ clang-14 libclang-rt-14-dev libgtest-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "run_all: missing packages: ${missing[*]} (install them, or run as root)" >&2
+    exit 2
+  fi
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+jobs=$(nproc)
+build_and_test() {
+  local dir=$1; shift
+  echo "== $dir: $*"
+  cmake -S . -B "$dir" -DDURIZ_WERROR=ON "$@" >/dev/null
+  local out
+  if ! out=$(cmake --build "$dir" -j "$jobs" 2>&1); then
+    echo "$out" >&2
+    exit 1
+  fi
+  if grep -E 'warning|error' <<<"$out" >&2; then
+    echo "run_all: the build in $dir is not clean" >&2
+    exit 1
+  fi
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" </dev/null
+}
+
+build_and_test build
+build_and_test build-clang -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  build_and_test build-asan -DDURIZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+echo "run_all: every build clean and every test passed"
