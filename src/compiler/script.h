@@ -23,6 +23,10 @@ struct JsScript : public JsAllocated {
     static JsScript *Create(uintptr_t heap, int handlerMode);
     // Destroys the tree (unless it lives in a host heap) and the script.
     static void Destroy(JsScript *script);
+    // Gives back one holder's count; below 1 the script is destroyed.
+    static void Release(JsScript *script) {
+        if (script && --script->refs < 1) Destroy(script);
+    }
 };
 
 #endif

@@ -3,6 +3,8 @@
 #include "compiler/script.h"
 #include "duriz.h"
 #include "engine/callbacks.h"
+#include "engine/shared.h"
+#include "values/value.h"
 
 extern "C" {
 
@@ -15,9 +17,15 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
     g_host.callHostMethod = callHostMethod;
     g_host.hostAlloc = hostAlloc;
     g_host.reportError = reportError;
+    // Start-up allocations are required to succeed; a failure leaves no
+    // half-made state behind.
+    CreateSharedValues();
 }
 
-void DURIZ_CALL JS_Destroy(void) { g_host = HostCallbacks{}; }
+void DURIZ_CALL JS_Destroy(void) {
+    DestroySharedValues();
+    g_host = HostCallbacks{};
+}
 
 JsScript *DURIZ_CALL JS_CreateScript(uintptr_t heap) { return JsScript::Create(heap, 0); }
 
@@ -34,7 +42,7 @@ void DURIZ_CALL JS_DeleteScript(JsScript *script) {
         script->cursor = nullptr;
         script->released = 1;
     }
-    if (--script->refs < 1) JsScript::Destroy(script);
+    JsScript::Release(script);
 }
 
 void DURIZ_CALL JS_DebugPrint(uint32_t) {}

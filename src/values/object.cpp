@@ -1,0 +1,295 @@
+#include "values/object.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "builtins/function.h"
+#include "builtins/names.h"
+#include "compiler/token.h"
+#include "duriz.h"
+#include "engine/shared.h"
+#include "values/convert.h"
+
+namespace {
+
+// One-based position of the own slot that the last look-up found, 0 when
+// it found none among the own slots.
+int g_lastFoundPosition = 0;
+
+// Prototype look-ups nest once per prototype object; a script that makes a
+// prototype its own ancestor would otherwise loop forever.
+int g_prototypeDepth = 0;
+constexpr int kPrototypeDepthLimit = 64;
+
+// A key's text as a property name, copied out of any shared buffer.
+class KeyText {
+public:
+    explicit KeyText(JsValue *key) {
+        const char *text = nullptr;
+        if (key && key->IsNumber()) {
+            std::snprintf(small_, sizeof small_, "%d", key->ToInteger());
+            text_ = small_;
+            return;
+        }
+        if (key) text = key->ToText();
+        if (!text) return;
+        size_t length = std::strlen(text);
+        if (length < sizeof small_) {
+            std::memcpy(small_, text, length + 1);
+            text_ = small_;
+        } else {
+            heap_ = JsCopyText(text, length);
+            text_ = heap_;
+        }
+    }
+    ~KeyText() { JsFree(heap_); }
+    const char *Text() const { return text_; }
+
+private:
+    char small_[64];
+    char *heap_ = nullptr;
+    const char *text_ = nullptr;
+};
+
+JsObject *PrototypeOf(JsValue *constructor) {
+    return constructor ? static_cast<JsFunction *>(constructor)->Prototype() : nullptr;
+}
+
+}  // namespace
+
+int NameIndexOf(const char *name) { return name ? LookupName(name, std::strlen(name)) : -1; }
+
+// ---- slots ----
+
+JsProperty *JsProperty::Make(const char *name) {
+    char *copy = JsCopyText(name ? name : "", name ? std::strlen(name) : 0);
+    if (!copy) return nullptr;
+    JsProperty *slot = new JsProperty(copy);
+    if (!slot) {
+        JsFree(copy);
+        return nullptr;
+    }
+    AssignRef(&slot->value, g_shared.nullValue);
+    return slot;
+}
+
+JsProperty::~JsProperty() {
+    ReleaseHeld(value);
+    JsFree(name);
+}
+
+JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op) {
+    switch (op) {
+    case TK_POSTINC: case TK_POSTDEC: {
+        JsValue *old = slot->value;
+        if (old) old->refs++;
+        if (AssignToSlot(&slot->value, value, TK_SUB_ASSIGN)) {
+            // The old value goes back with its own count, possibly 0.
+            if (old) old->refs--;
+            return old;
+        }
+        ReleaseRef(old);
+        return nullptr;
+    }
+    case TK_PREINC: case TK_PREDEC:
+        return AssignToSlot(&slot->value, value, TK_SUB_ASSIGN) ? slot->value : nullptr;
+    default:
+        return AssignToSlot(&slot->value, value, op) ? slot->value : nullptr;
+    }
+}
+
+// ---- objects ----
+
+JsObject *JsObject::MakeConstructed(JsFunction *constructor, JsObject *arguments) {
+    JsObject *object = new JsObject();
+    if (!object) return nullptr;
+    AssignRef(&object->constructor, constructor);
+    if (constructor && constructor->id >= kFirstConstructorId + 1) object->Construct(constructor->id, arguments);
+    return object;
+}
+
+JsObject::~JsObject() {
+    while (JsListNode *slot = properties.First()) {
+        slot->Unlink();
+        delete slot;
+    }
+    ReleaseHeld(constructor);
+    ReleaseHeld(internal);
+}
+
+const char *JsObject::ToText() {
+    if (internal) {
+        JsObject *prototype = PrototypeOf(constructor);
+        if (prototype) {
+            if (const char *text = prototype->FormatValue(internal)) return text;
+        }
+        return internal->ToText();
+    }
+    return g_shared.typeObject->ToText();
+}
+
+JsString *JsObject::TypeName() { return g_shared.typeObject; }
+
+JsValue *JsObject::GetMember(int nameIndex) {
+    switch (nameIndex) {
+    case DURIZ_NAME_ASSIGN: return NativeFunction(DURIZ_NATIVE_HOST_ASSIGN);
+    case DURIZ_NAME_EVAL: return NativeFunction(DURIZ_NATIVE_HOST_EVAL);
+    case DURIZ_NAME_TOSTRING: return NativeFunction(DURIZ_NATIVE_HOST_TOSTRING);
+    case DURIZ_NAME_VALUEOF: return NativeFunction(DURIZ_NATIVE_HOST_VALUEOF);
+    default: return nullptr;
+    }
+}
+
+JsValue *JsObject::ObjectGetProperty(const char *name, int nameIndex) {
+    int position = 0;
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
+        position++;
+        if (std::strcmp(slot->name, name) == 0) {
+            g_lastFoundPosition = position;
+            return slot->value;
+        }
+    }
+    g_lastFoundPosition = 0;
+    if (JsObject *prototype = PrototypeOf(constructor)) {
+        if (g_prototypeDepth < kPrototypeDepthLimit) {
+            g_prototypeDepth++;
+            JsValue *found = prototype->GetProperty(name);
+            g_prototypeDepth--;
+            if (found) return found;
+        }
+    }
+    if (nameIndex == -2) nameIndex = NameIndexOf(name);
+    return nameIndex >= 0 ? GetMember(nameIndex) : nullptr;
+}
+
+JsValue *JsObject::GetProperty(const char *name) {
+    if (!name) return nullptr;
+    return ObjectGetProperty(name, -2);
+}
+
+JsValue *JsObject::ObjectPutProperty(const char *name, JsValue *value, int op, int create) {
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next())
+        if (std::strcmp(slot->name, name) == 0) return ApplyToProperty(slot, value, op);
+    if (!create) return nullptr;
+    JsProperty *slot = JsProperty::Make(name);
+    if (!slot) return nullptr;
+    JsValue *result = ApplyToProperty(slot, value, op);
+    slot->AppendTo(properties);
+    return result;
+}
+
+JsValue *JsObject::PutProperty(const char *name, JsValue *value, int op, int create) {
+    if (!name) return nullptr;
+    return ObjectPutProperty(name, value, op, create);
+}
+
+void JsObject::Construct(int constructorId, JsObject *arguments) {
+    switch (constructorId) {
+    case DURIZ_CTOR_STRING: {
+        JsValue *first = arguments ? arguments->ValueAt(0) : nullptr;
+        if (first && first->IsString()) AssignRef(&internal, first);
+        const int32_t length = internal ? static_cast<JsString *>(internal)->Length() : 0;
+        JsNumber *n = MakeNumber(length);
+        PutProperty("length", n, TK_ASSIGN, 1);
+        DropIfUnowned(n);
+        break;
+    }
+    // Date and Function objects get their internal values from the date and
+    // function machinery, which does not exist yet: such objects are made
+    // without one.
+    default:
+        break;
+    }
+}
+
+JsValue *JsObject::AddProperty(const char *name, JsValue *value) {
+    JsProperty *slot = JsProperty::Make(name);
+    if (!slot) return nullptr;
+    JsValue *result = ApplyToProperty(slot, value, TK_ASSIGN);
+    slot->AppendTo(properties);
+    return result;
+}
+
+JsValue *JsObject::GetByKey(JsValue *key) {
+    KeyText text(key);
+    return text.Text() ? GetProperty(text.Text()) : nullptr;
+}
+
+JsValue *JsObject::PutByKey(JsValue *key, JsValue *value, int op, int create) {
+    KeyText text(key);
+    return text.Text() ? PutProperty(text.Text(), value, op, create) : nullptr;
+}
+
+JsValue *JsObject::NextPropertyName(JsValue *key) {
+    JsProperty *answer = nullptr;
+    if (!key || key->IsNull()) {
+        answer = FirstProperty();
+    } else {
+        KeyText text(key);
+        for (JsProperty *slot = FirstProperty(); slot && text.Text(); slot = slot->Next()) {
+            if (std::strcmp(slot->name, text.Text()) == 0) {
+                answer = slot->Next();
+                break;
+            }
+        }
+    }
+    if (answer) return JsString::Make(answer->name);
+    return g_shared.nullValue;
+}
+
+JsValue *JsObject::LastPropertyName() {
+    JsProperty *last = static_cast<JsProperty *>(properties.Last());
+    if (last) return JsString::Make(last->name);
+    return g_shared.nullValue;
+}
+
+JsProperty *JsObject::PropertyAt(int position) {
+    if (position < 0) return nullptr;
+    JsProperty *slot = FirstProperty();
+    while (slot && position-- > 0) slot = slot->Next();
+    return slot;
+}
+
+JsValue *JsObject::ValueAt(int position) {
+    JsProperty *slot = PropertyAt(position);
+    return slot ? slot->value : nullptr;
+}
+
+JsValue *JsObject::ArgumentAt(int position) { return ValueAt(position < 1 ? 0 : position - 1); }
+
+int JsObject::DuplicatesBeforeLastFound() {
+    if (g_lastFoundPosition < 1) return 0;
+    JsProperty *found = PropertyAt(g_lastFoundPosition - 1);
+    if (!found) return 0;
+    int count = 0;
+    for (JsProperty *slot = FirstProperty(); slot && slot != found; slot = slot->Next())
+        if (slot->value == found->value) count++;
+    return count;
+}
+
+int JsObject::IsStringObject() {
+    return constructor && static_cast<JsFunction *>(constructor)->id == DURIZ_CTOR_STRING ? 1 : 0;
+}
+
+// ---- classed objects ----
+
+JsValue *JsClassObject::GetProperty(const char *name) {
+    if (!name) return nullptr;
+    const int nameIndex = NameIndexOf(name);
+    if (nameIndex >= 0) {
+        if (JsValue *member = GetMember(nameIndex)) return member;
+    }
+    // The member table has been asked already; -1 keeps it from being asked
+    // again.
+    if (JsValue *found = ObjectGetProperty(name, -1)) return found;
+    return FindNamed(name, nameIndex);
+}
+
+JsValue *JsClassObject::PutProperty(const char *name, JsValue *value, int op, int create) {
+    if (!name) return nullptr;
+    const int nameIndex = NameIndexOf(name);
+    if (nameIndex >= 0) {
+        if (JsValue *handled = PutMember(nameIndex, value, op)) return handled;
+    }
+    return ObjectPutProperty(name, value, op, create);
+}

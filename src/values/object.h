@@ -1,0 +1,99 @@
+// Objects: ordered named slots, look-up through own slots, the
+// constructor's prototype and the built-in members, and the classed objects
+// that answer members by name index.
+#ifndef DURIZ_VALUES_OBJECT_H
+#define DURIZ_VALUES_OBJECT_H
+
+#include <cstdint>
+
+#include "values/value.h"
+
+class JsFunction;
+
+// One named slot. A new slot holds the shared null until its first
+// assignment.
+class JsProperty : public JsListNode {
+public:
+    char *name;
+    JsValue *value = nullptr;
+
+    // A slot with a copy of name holding null, or null when memory runs out.
+    static JsProperty *Make(const char *name);
+    ~JsProperty() override;
+    JsProperty *Next() const { return static_cast<JsProperty *>(JsListNode::Next()); }
+
+private:
+    explicit JsProperty(char *n) : name(n) {}
+};
+
+class JsObject : public JsValue {
+public:
+    JsList properties;
+    JsValue *internal = nullptr;     // counted: a Date's time, a String object's text, ...
+    JsValue *constructor = nullptr;  // counted: the function that made the object
+
+    JsObject() = default;
+    // The object that `new` makes for a constructor (other than Array and
+    // Image); built-in constructors from 2001 on initialise it.
+    static JsObject *MakeConstructed(JsFunction *constructor, JsObject *arguments);
+    ~JsObject() override;
+
+    int ToBoolean() override { return 1; }
+    double ToNumber() override { return 0.0; }
+    const char *ToText() override;
+    int IsObject() override { return 1; }
+    JsString *TypeName() override;
+    JsValue *AsFunction() override { return internal ? internal->AsFunction() : nullptr; }
+    int Compare(JsValue *other) override { return other == this ? 0 : 1; }
+
+    // Added operations, in slot order.
+    virtual int IsHostObject() { return 0; }
+    virtual const char *FormatValue(JsValue *) { return nullptr; }
+    virtual JsValue *GetMember(int nameIndex);
+    virtual JsValue *GetProperty(const char *name);
+    virtual JsValue *PutProperty(const char *name, JsValue *value, int op, int create);
+    virtual const char *HostValue() { return nullptr; }
+    virtual void Construct(int constructorId, JsObject *arguments);
+
+    // Appends a slot without looking for one of the same name, assigned
+    // with '='. Answers the slot's value (null on failure).
+    JsValue *AddProperty(const char *name, JsValue *value);
+    JsValue *GetByKey(JsValue *key);
+    JsValue *PutByKey(JsValue *key, JsValue *value, int op, int create);
+    // Enumeration: the name after key's slot (the first slot for no key or
+    // null) as a new string, or the shared null.
+    JsValue *NextPropertyName(JsValue *key);
+    JsValue *LastPropertyName();
+    JsProperty *PropertyAt(int position);
+    JsValue *ValueAt(int position);
+    JsValue *ArgumentAt(int position);
+    int DuplicatesBeforeLastFound();
+    int IsStringObject();
+
+    JsProperty *FirstProperty() const { return static_cast<JsProperty *>(properties.First()); }
+
+protected:
+    // The plain object's own-slot, prototype, member look-up.
+    JsValue *ObjectGetProperty(const char *name, int nameIndex);
+    JsValue *ObjectPutProperty(const char *name, JsValue *value, int op, int create);
+};
+
+class JsClassObject : public JsObject {
+public:
+    JsValue *GetProperty(const char *name) override;
+    JsValue *PutProperty(const char *name, JsValue *value, int op, int create) override;
+    int HasClass() override { return 1; }
+
+    virtual int ClassNumber() = 0;
+    virtual JsValue *FindNamed(const char *, int) { return nullptr; }
+    virtual JsValue *PutMember(int, JsValue *, int) { return nullptr; }
+};
+
+// Applies an assignment operator (including the increment and decrement
+// codes) to a slot; answers the slot's value or null on failure.
+JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op);
+
+// Name index of a NUL-terminated name, or -1.
+int NameIndexOf(const char *name);
+
+#endif

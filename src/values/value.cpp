@@ -1,0 +1,185 @@
+#include "values/value.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "compiler/token.h"
+#include "engine/shared.h"
+
+char g_numberText[kNumberTextSize];
+
+int32_t IntegerView(double d) {
+    if (!std::isfinite(d)) return 0;
+    double t = std::trunc(d);
+    uint32_t low;
+    if (std::fabs(t) < 9.0e18) {
+        low = static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(t)));
+    } else {
+        double m = std::fmod(t, 4294967296.0);  // exact for doubles
+        if (m < 0) m += 4294967296.0;
+        low = static_cast<uint32_t>(m);
+    }
+    return static_cast<int32_t>(low);
+}
+
+// ---- destruction without recursion ----
+//
+// Destroying a value can drop the last reference to others (an object's
+// slots, its constructor and internal value), which would cascade through
+// nested destructor calls as deep as the chain of holders. Values whose
+// destruction is due are instead put on a worklist and destroyed one after
+// the other by the outermost call.
+namespace {
+
+JsValue **g_dead = nullptr;
+size_t g_deadCount = 0, g_deadCapacity = 0;
+bool g_draining = false;
+
+void DestroyLater(JsValue *value) {
+    if (g_deadCount == g_deadCapacity) {
+        size_t capacity = g_deadCapacity ? 2 * g_deadCapacity : 64;
+        void *grown = JsRealloc(g_dead, capacity * sizeof(JsValue *));
+        if (!grown) {
+            // No room to defer: destroy at once (nested, but still correct).
+            value->Destroy(1);
+            return;
+        }
+        g_dead = static_cast<JsValue **>(grown);
+        g_deadCapacity = capacity;
+    }
+    g_dead[g_deadCount++] = value;
+    if (g_draining) return;
+    g_draining = true;
+    while (g_deadCount) g_dead[--g_deadCount]->Destroy(1);
+    g_draining = false;
+    if (g_deadCapacity > 4096) {
+        JsFree(g_dead);
+        g_dead = nullptr;
+        g_deadCapacity = 0;
+    }
+}
+
+JsNumber *g_pool[kNumberPoolSize];
+int g_poolCount = 0;
+
+}  // namespace
+
+void JsValue::Destroy(int freeMemory) {
+    if (freeMemory) {
+        delete this;
+    } else {
+        this->~JsValue();
+    }
+}
+
+int NumberPoolCount() { return g_poolCount; }
+
+void NumberPoolClear() {
+    while (g_poolCount) g_pool[--g_poolCount]->Destroy(1);
+}
+
+JsNumber *MakeNumber(double value) {
+    JsNumber *n;
+    if (g_poolCount) {
+        n = g_pool[--g_poolCount];
+        n->refs = 0;
+        n->flags = 0;
+        n->value = value;
+        n->nan = 0;
+        return n;
+    }
+    return new JsNumber(value);
+}
+
+void DisposeValue(JsValue *value) {
+    if (!value) return;
+    if (value->IsNumber() && g_poolCount < kNumberPoolSize) {
+        g_pool[g_poolCount++] = static_cast<JsNumber *>(value);
+        return;
+    }
+    DestroyLater(value);
+}
+
+void AssignRef(JsValue **slot, JsValue *value) {
+    JsValue *old = *slot;
+    if (old == value) return;
+    *slot = value;
+    if (value) value->refs++;
+    if (old && --old->refs == 0) DisposeValue(old);
+}
+
+void ReleaseRef(JsValue *value) {
+    if (value && --value->refs == 0) DisposeValue(value);
+}
+
+void ReleaseHeld(JsValue *value) {
+    if (value && --value->refs == 0) DestroyLater(value);
+}
+
+void DropIfUnowned(JsValue *value) {
+    if (value && value->refs == 0) DisposeValue(value);
+}
+
+// ---- numbers ----
+
+JsNumber *JsNumber::MakeNaN() {
+    JsNumber *n = new JsNumber(0.0);
+    if (n) n->nan = 1;
+    return n;
+}
+
+JsNumber *JsNumber::FromLiteral(const char *text, int tokenKind) {
+    double value = 0.0;
+    if (text) {
+        if (tokenKind == TK_INT || tokenKind == TK_DECIMAL) {
+            value = std::strtod(text, nullptr);
+        } else if (tokenKind == TK_OCTAL || tokenKind == TK_HEX) {
+            // Read as a long with automatic base, clamped to the 32-bit
+            // signed range, and taken as an unsigned 32-bit number.
+            long long v = std::strtoll(text, nullptr, 0);
+            if (v > 2147483647LL) v = 2147483647LL;
+            value = static_cast<double>(static_cast<uint32_t>(v));
+        }
+    }
+    return new JsNumber(value);
+}
+
+const char *JsNumber::ToText() {
+    if (nan) return "NaN";
+    std::snprintf(g_numberText, sizeof g_numberText, "%.16g", value);
+    return g_numberText;
+}
+
+JsString *JsNumber::TypeName() { return g_shared.typeNumber; }
+
+int JsNumber::Compare(JsValue *other) {
+    if (!other || nan || other->IsNaN()) return 1;
+    double o = other->ToNumber();
+    if (o > value) return -1;
+    if (o < value || !(o == value)) return 1;
+    return 0;
+}
+
+// ---- booleans, null, undefined ----
+
+JsString *JsBoolean::TypeName() { return g_shared.typeBoolean; }
+
+int JsBoolean::Compare(JsValue *other) {
+    if (!other) return 1;
+    return truth == other->ToBoolean() ? 0 : 1;
+}
+
+JsString *JsNull::TypeName() { return g_shared.typeNull; }
+JsString *JsUndefined::TypeName() { return g_shared.typeUndefined; }
+
+// ---- numeric texts ----
+
+bool TextIsNumeric(const char *text) {
+    // The number scanner accepts a text that starts with a digit, or with a
+    // point followed by at least one more byte; what follows does not matter.
+    if (!text) return false;
+    if (*text == '-' || *text == '+') text++;
+    const char c = text[0];
+    return (c >= '0' && c <= '9') || (c == '.' && text[1] != 0);
+}

@@ -1,0 +1,188 @@
+// Values: the reference-counted classes behind everything a script holds,
+// with one fixed virtual interface (conversions, type tests, type name,
+// comparison).
+//
+// Ownership: only stored pointers count (properties, variables, frame
+// slots, argument lists, internal values, shared values, host handles).
+// Look-up results are borrowed, and values made on the spot come back with
+// refs 0. A caller that only reads such a fresh result and stores it
+// nowhere passes it to DropIfUnowned when done, which frees a value that
+// nobody took; that is the rule that keeps count-0 results from leaking.
+#ifndef DURIZ_VALUES_VALUE_H
+#define DURIZ_VALUES_VALUE_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/memory.h"
+#include "interp/list.h"
+
+struct JsValue;
+class JsString;
+
+// The integer view of a double: truncated toward zero, low 32 bits as a
+// signed integer. Defined for every input: non-finite values give 0, and
+// values beyond the 64-bit range are reduced modulo 2^32 exactly.
+int32_t IntegerView(double d);
+
+struct JsValue : public JsAllocated {
+    int32_t refs = 0;
+    uint32_t flags = 0;
+
+    JsValue() = default;
+    JsValue(const JsValue &) = delete;
+    JsValue &operator=(const JsValue &) = delete;
+
+    // Slot order of the value interface.
+    virtual ~JsValue() {}
+    virtual int IsNaN() { return 0; }
+    virtual int ToBoolean() { return 1; }
+    virtual double ToNumber() { return 0.0; }
+    virtual int32_t ToInteger() { return 0; }
+    virtual const char *ToText() = 0;
+    virtual int IsString() { return 0; }
+    virtual int IsNumber() { return 0; }
+    virtual int IsBoolean() { return 0; }
+    virtual int IsObject() { return 0; }
+    virtual int HasClass() { return 0; }
+    virtual int IsFunction() { return 0; }
+    virtual int IsNull() { return 0; }
+    virtual int IsUndefined() { return 0; }
+    virtual int Flags() { return static_cast<int>(flags); }
+    virtual int IsNumeric() { return 0; }
+    virtual JsString *TypeName() = 0;
+    virtual JsValue *AsFunction() { return nullptr; }
+    virtual int Compare(JsValue *other) { return other == this ? 0 : 1; }
+
+    // Runs the destructor; with the flag set the memory is freed too.
+    void Destroy(int freeMemory);
+};
+
+class JsNumber : public JsValue {
+public:
+    double value;
+    int32_t nan;
+
+    explicit JsNumber(double v) : value(v), nan(0) {}
+    static JsNumber *MakeNaN();
+    // A literal of the compiled program, by its text and token kind.
+    static JsNumber *FromLiteral(const char *text, int tokenKind);
+
+    int IsNaN() override { return nan; }
+    int ToBoolean() override { return value == 0.0 ? 0 : 1; }
+    double ToNumber() override { return value; }
+    int32_t ToInteger() override { return IntegerView(value); }
+    const char *ToText() override;
+    int IsNumber() override { return 1; }
+    int IsNumeric() override { return 1; }
+    JsString *TypeName() override;
+    int Compare(JsValue *other) override;
+};
+
+class JsBoolean : public JsValue {
+public:
+    int32_t truth;
+    explicit JsBoolean(int32_t t) : truth(t) {}
+
+    int ToBoolean() override { return truth; }
+    double ToNumber() override { return truth ? 1.0 : 0.0; }
+    const char *ToText() override { return truth ? "true" : "false"; }
+    int IsBoolean() override { return 1; }
+    int IsNumeric() override { return 1; }
+    JsString *TypeName() override;
+    int Compare(JsValue *other) override;
+};
+
+class JsNull : public JsValue {
+public:
+    int ToBoolean() override { return 0; }
+    const char *ToText() override { return "null"; }
+    int IsNull() override { return 1; }
+    int IsNumeric() override { return 1; }
+    JsString *TypeName() override;
+};
+
+class JsUndefined : public JsValue {
+public:
+    int ToBoolean() override { return 0; }
+    const char *ToText() override { return "undefined"; }
+    int IsUndefined() override { return 1; }
+    JsString *TypeName() override;
+};
+
+// One piece of a string's text, owned by the string.
+class JsTextPiece : public JsListNode {
+public:
+    char *text;
+    int32_t length;
+    JsTextPiece(char *t, int32_t n) : text(t), length(n) {}
+    ~JsTextPiece() override { JsFree(text); }
+};
+
+class JsString : public JsValue {
+public:
+    JsList pieces;
+
+    // Constructors. Each answers null when memory runs out. A null text
+    // gives the empty text.
+    static JsString *Make(const char *text);
+    static JsString *Make(const char *text, size_t length);
+    static JsString *Join(JsString *a, JsString *b);
+    static JsString *Join(JsString *a, const char *b);
+    static JsString *Join(const char *a, JsString *b);
+    static JsString *Join(const char *a, const char *b, const char *c = nullptr, const char *d = nullptr,
+                          const char *e = nullptr);
+    ~JsString() override;
+
+    int ToBoolean() override;
+    double ToNumber() override;
+    const char *ToText() override;
+    int IsString() override { return 1; }
+    int IsNumeric() override;
+    JsString *TypeName() override;
+    int Compare(JsValue *other) override;
+
+    // Appends text to the last piece; answers false when memory runs out.
+    bool Append(const char *text);
+    bool Append(const char *text, size_t length);
+    int32_t Length() const;
+    char CharAt(int32_t index);
+    int32_t IndexOf(const char *pattern, int32_t start);
+    JsString *Substring(int32_t from, int32_t to);
+    void ChangeCase(int lower);
+
+private:
+    JsString() = default;
+    JsTextPiece *First() const { return static_cast<JsTextPiece *>(pieces.First()); }
+};
+
+// Whether text starts with a number as the lexer scans one (after one
+// optional sign): "12px", ".5" and "0x1A" do, "", "-", ".", " 1" and "abc"
+// do not.
+bool TextIsNumeric(const char *text);
+
+// Numbers: the pooled way to make one (null when memory runs out).
+JsNumber *MakeNumber(double value);
+// A value whose count has just dropped to 0: numbers go back to the pool
+// while it has room, everything else is destroyed.
+void DisposeValue(JsValue *value);
+// Stores value in a counted slot.
+void AssignRef(JsValue **slot, JsValue *value);
+// Takes one reference away; at 0 the value goes to DisposeValue.
+void ReleaseRef(JsValue *value);
+// Takes a holder's reference away; at 0 the value is destroyed and freed
+// (not pooled). Used by the destructors of holders.
+void ReleaseHeld(JsValue *value);
+// Frees a fresh result (refs 0) that no one took.
+void DropIfUnowned(JsValue *value);
+
+// The number pool: 256 released numbers, last released first reused.
+constexpr int kNumberPoolSize = 256;
+int NumberPoolCount();
+void NumberPoolClear();
+
+// The shared 64-byte buffer that number texts are written into.
+constexpr size_t kNumberTextSize = 64;
+extern char g_numberText[kNumberTextSize];
+
+#endif
