@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ clang-14 libclang-rt-14-dev libgtest-dev)
+packages=(cmake make g++ clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -29,7 +29,7 @@ build_and_test() {
     echo "$out" >&2
     exit 1
   fi
-  if grep -E 'warning|error' <<<"$out" >&2; then
+  if grep -E 'warning:|error:' <<<"$out" >&2; then
     echo "run_all: the build in $dir is not clean" >&2
     exit 1
   fi

@@ -1,0 +1,144 @@
+#include "values/array.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "builtins/function.h"
+#include "compiler/token.h"
+#include "duriz.h"
+#include "engine/shared.h"
+
+namespace {
+
+bool AllDigits(const char *name) {
+    for (; *name; name++)
+        if (*name < '0' || *name > '9') return false;
+    return true;
+}
+
+}  // namespace
+
+JsArray *JsArray::Construct(JsObject *arguments) {
+    JsArray *array = new JsArray(0);
+    if (!array) return nullptr;
+    JsProperty *first = arguments ? arguments->FirstProperty() : nullptr;
+    if (!first) return array;
+    if (!first->Next()) {
+        // One argument is a count, cut to a signed 16-bit integer.
+        const int16_t n = static_cast<int16_t>(IntegerView(first->value ? first->value->ToNumber() : 0.0));
+        for (int i = 0; i < n; i++)
+            if (!array->AppendElement(g_shared.undefinedValue)) break;
+        return array;
+    }
+    for (JsProperty *slot = first; slot; slot = slot->Next())
+        if (!array->AppendElement(slot->value)) break;
+    return array;
+}
+
+JsValue *JsArray::GetMember(int nameIndex) {
+    switch (nameIndex) {
+    case DURIZ_NAME_JOIN: return NativeFunction(DURIZ_NATIVE_ARRAY_JOIN);
+    case DURIZ_NAME_REVERSE: return NativeFunction(DURIZ_NATIVE_ARRAY_REVERSE);
+    case DURIZ_NAME_SORT: return NativeFunction(DURIZ_NATIVE_ARRAY_SORT);
+    case DURIZ_NAME_LENGTH: return MakeNumber(count);
+    default: return nullptr;
+    }
+}
+
+JsValue *JsArray::GetProperty(const char *name) {
+    if (!name) return nullptr;
+    if (positional && AllDigits(name)) return ValueAt(std::atoi(name));
+    if (std::strcmp(name, "length") == 0) return MakeNumber(count);
+    return JsClassObject::GetProperty(name);
+}
+
+JsValue *JsArray::PutProperty(const char *name, JsValue *value, int op, int create) {
+    JsValue *result = JsClassObject::PutProperty(name, value, op, create);
+    if (result && create && name && AllDigits(name)) {
+        const long i = std::atol(name);
+        if (i >= count && i < INT32_MAX) count = static_cast<int32_t>(i + 1);
+    }
+    return result;
+}
+
+bool JsArray::AppendElement(JsValue *value) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%d", count);
+    JsProperty *slot = JsProperty::Make(name);
+    if (!slot) return false;
+    ApplyToProperty(slot, value, TK_ASSIGN);
+    slot->AppendTo(properties);
+    count++;
+    return true;
+}
+
+JsString *JsArray::Join(const char *separator) {
+    JsString *joined = JsString::Make("");
+    if (!joined) return nullptr;
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
+        if (!slot->value) continue;
+        const char *text = slot->value->ToText();
+        if ((text && !joined->Append(text)) || (separator && !joined->Append(separator))) {
+            DropIfUnowned(joined);
+            return nullptr;
+        }
+    }
+    return joined;
+}
+
+void JsArray::Reverse() {
+    JsListNode *slot = properties.Last();
+    while (slot) {
+        JsListNode *before = slot->Prev();
+        slot->Unlink();
+        slot->AppendTo(properties);
+        slot = before;
+    }
+}
+
+void JsArray::Sort() {
+    // A stable sort by the elements' texts in byte order; slots whose value
+    // or text is absent come first. Every text is copied once, since number
+    // texts share one buffer.
+    struct Entry {
+        JsProperty *slot;
+        char *text;
+    };
+    const int n = properties.Count();
+    if (n < 2) return;
+    Entry *entries = static_cast<Entry *>(JsMalloc(sizeof(Entry) * static_cast<size_t>(n)));
+    if (!entries) return;
+    int i = 0;
+    bool ok = true;
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next(), i++) {
+        const char *text = slot->value ? slot->value->ToText() : nullptr;
+        entries[i].slot = slot;
+        entries[i].text = text ? JsCopyText(text, std::strlen(text)) : nullptr;
+        if (text && !entries[i].text) ok = false;
+    }
+    if (ok) {
+        std::stable_sort(entries, entries + n, [](const Entry &a, const Entry &b) {
+            if (!a.text || !b.text) return !a.text && b.text;
+            return std::strcmp(a.text, b.text) < 0;
+        });
+        for (i = 0; i < n; i++) {
+            entries[i].slot->Unlink();
+            entries[i].slot->AppendTo(properties);
+        }
+    }
+    for (i = 0; i < n; i++) JsFree(entries[i].text);
+    JsFree(entries);
+}
+
+JsValue *JsHostArray::FindNamed(const char *name, int) {
+    if (!name) return nullptr;
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
+        JsValue *value = slot->value;
+        if (!value || !value->IsObject()) continue;
+        const char *text = static_cast<JsObject *>(value)->HostValue();
+        if (text && std::strcmp(text, name) == 0) return value;
+    }
+    return nullptr;
+}

@@ -1,0 +1,40 @@
+// Arrays: classed objects whose elements are ordinary slots named by
+// decimal index. Script arrays, the host's collections (forms, images, ...)
+// and the argument lists of calls are all arrays.
+#ifndef DURIZ_VALUES_ARRAY_H
+#define DURIZ_VALUES_ARRAY_H
+
+#include <cstdint>
+
+#include "values/object.h"
+
+class JsArray : public JsClassObject {
+public:
+    int32_t count = 0;       // what length reads; the index the next element gets
+    int32_t positional = 0;  // digit names select by position (argument lists)
+
+    explicit JsArray(int32_t positionalFlag = 0) : positional(positionalFlag) {}
+    // The Array constructor: no argument, one count, or the elements.
+    static JsArray *Construct(JsObject *arguments);
+
+    int ClassNumber() override { return 6; }
+    JsValue *GetMember(int nameIndex) override;
+    JsValue *GetProperty(const char *name) override;
+    JsValue *PutProperty(const char *name, JsValue *value, int op, int create) override;
+
+    // Adds a slot named after count, then count grows by one. Answers
+    // false when memory runs out.
+    bool AppendElement(JsValue *value);
+    // Every element's text followed by the separator (none: nothing between).
+    JsString *Join(const char *separator);
+    void Reverse();
+    void Sort();
+};
+
+// A host collection: elements can also be found by their host text.
+class JsHostArray : public JsArray {
+public:
+    JsValue *FindNamed(const char *name, int nameIndex) override;
+};
+
+#endif
