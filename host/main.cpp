@@ -1,4 +1,7 @@
-// duriz: the command-line host of the Duriz engine.
+// duriz: the command-line host of the Duriz engine. Runs scripts in one
+// window, in order, as a page runs its script blocks.
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -6,31 +9,39 @@
 #include <string>
 #include <vector>
 
-#include "compiler/script.h"
-#include "compiler/tree_dump.h"
-#include "duriz.h"
+#include "model.h"
+#include "runner.h"
+#include "tree.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: duriz [options]\n"
-    "  --tree FILE    compile FILE ('-' for standard input) and print its tree,\n"
-    "                 one node per line: code, then the text of names and literals\n"
-    "  --chunk N      feed the text to the compiler in chunks of N bytes\n"
-    "  --help         show this help\n";
+    "usage: duriz [options] [FILE | -]...\n"
+    "Runs the scripts in order in one window; '-' or no script reads standard\n"
+    "input (an interactive prompt on a terminal).\n"
+    "  -e TEXT         run TEXT as a script (repeatable, in order with the files)\n"
+    "  --result        after each script print its status and, if any, its value\n"
+    "  --chunk N       feed each script to the compiler in chunks of N bytes\n"
+    "  --confirm yes|no  what confirm() answers (default no)\n"
+    "  --prompt TEXT   what prompt() answers (default: its second argument)\n"
+    "  --tree FILE     print the compiled tree of FILE ('-': standard input)\n"
+    "  --help          show this help\n"
+    "document.write goes to standard output; alert, confirm and prompt write\n"
+    "their message to standard error. Exit status: 0 when every script ran\n"
+    "without error, 1 when any had one, 2 for a usage error or unreadable file.\n";
 
-struct Options {
-    std::string treeFile;
-    bool tree = false;
-    size_t chunk = 0;
+struct Source {
+    bool inline_ = false;  // -e TEXT
+    std::string value;     // the file name, or the text
 };
 
-std::string g_lastError;  // the excerpt of the last syntax error reported
-
-int DURIZ_CALL ReportError(uint32_t, int, const char *text) {
-    g_lastError = text ? text : "";
-    return 0;
-}
+struct Options {
+    std::vector<Source> sources;
+    std::string treeFile;
+    bool tree = false;
+    RunSettings run;
+    HostSettings host;
+};
 
 [[noreturn]] void UsageError(const std::string &message) {
     std::fprintf(stderr, "duriz: %s\n", message.c_str());
@@ -44,97 +55,72 @@ bool ReadAll(const std::string &path, std::string &out) {
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-    bool ok = !std::ferror(f);
+    const bool ok = !std::ferror(f);
     if (f != stdin) std::fclose(f);
+    if (!ok) errno = EIO;
     return ok;
+}
+
+size_t PositiveNumber(const std::string &option, const std::string &v) {
+    char *endp = nullptr;
+    errno = 0;
+    const unsigned long long n = std::strtoull(v.c_str(), &endp, 10);
+    if (v.empty() || *endp || errno || n == 0 || v[0] == '-')
+        UsageError(option + " needs a positive number, not '" + v + "'");
+    return static_cast<size_t>(n);
 }
 
 Options ParseOptions(int argc, char **argv) {
     Options o;
+    bool onlyFiles = false;
     for (int i = 1; i < argc; i++) {
-        std::string a = argv[i];
+        const std::string a = argv[i];
         auto value = [&](const char *name) -> std::string {
             if (i + 1 >= argc) UsageError(std::string("option ") + name + " needs a value");
             return argv[++i];
         };
-        if (a == "--help" || a == "-h") {
+        if (onlyFiles || a == "-" || a.empty() || a[0] != '-') {
+            o.sources.push_back({false, a});
+        } else if (a == "--") {
+            onlyFiles = true;
+        } else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
+        } else if (a == "-e") {
+            o.sources.push_back({true, value("-e")});
+        } else if (a == "--result") {
+            o.run.result = true;
+        } else if (a == "--chunk") {
+            o.run.chunk = PositiveNumber("--chunk", value("--chunk"));
         } else if (a == "--tree") {
             o.tree = true;
             o.treeFile = value("--tree");
-        } else if (a == "--chunk") {
-            std::string v = value("--chunk");
-            char *endp = nullptr;
-            errno = 0;
-            unsigned long long n = std::strtoull(v.c_str(), &endp, 10);
-            if (v.empty() || *endp || errno || n == 0 || v[0] == '-')
-                UsageError("--chunk needs a positive number of bytes, not '" + v + "'");
-            o.chunk = static_cast<size_t>(n);
+        } else if (a == "--confirm") {
+            const std::string v = value("--confirm");
+            if (v != "yes" && v != "no") UsageError("--confirm needs yes or no, not '" + v + "'");
+            o.host.confirmAnswer = v == "yes";
+        } else if (a == "--prompt") {
+            o.host.promptGiven = true;
+            o.host.promptAnswer = value("--prompt");
         } else {
             UsageError("unknown option '" + a + "'");
         }
     }
-    if (!o.tree) UsageError("nothing to do");
     return o;
 }
 
-std::string Escaped(const std::string &text) {
-    std::string out;
-    AppendEscaped(out, text.c_str());
-    return out;
-}
-
-// Compiles text into script, whole or in chunks; answers the last result
-// and leaves *stop where the compiler stopped.
-int LoadText(JsScript *script, const std::string &text, size_t chunk, const char **stop) {
-    const char *begin = text.data();
-    const char *pos = begin;
-    const size_t total = text.size();
-    if (!chunk) {
-        int rc = JS_LoadScript(script, &pos, begin + total, 0);
-        *stop = pos;
-        return rc;
-    }
-    size_t fed = 0;
-    int rc;
-    do {
-        fed = fed + chunk < total ? fed + chunk : total;
-        rc = JS_LoadScript(script, &pos, begin + fed, fed < total);
-    } while (rc == DURIZ_MORE_TEXT && fed < total);
-    *stop = pos;
-    return rc;
-}
+std::string DisplayName(const std::string &path) { return path == "-" ? "<stdin>" : path; }
 
 int RunTree(const Options &o) {
     std::string text;
-    const std::string name = o.treeFile == "-" ? "<stdin>" : o.treeFile;
     if (!ReadAll(o.treeFile, text)) {
-        std::fprintf(stderr, "duriz: %s: cannot read: %s\n", name.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(o.treeFile).c_str(), std::strerror(errno));
         return 2;
     }
-    JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, ReportError);
-    JsScript *script = JS_CreateScript(0);
-    if (!script) {
-        std::fprintf(stderr, "duriz: %s: out of memory\n", name.c_str());
-        return 1;
-    }
-    const char *stop = nullptr;
-    int rc = LoadText(script, text, o.chunk, &stop);
-    int status = 0;
-    if (rc == DURIZ_OK) {
-        std::string dump = DumpTree(script->root);
-        std::fwrite(dump.data(), 1, dump.size(), stdout);
-    } else {
-        size_t line = 1;
-        for (const char *p = text.data(); p < stop; p++)
-            if (*p == '\n') line++;
-        std::fprintf(stderr, "duriz: %s:%zu: syntax error: %s\n", name.c_str(), line,
-                     Escaped(g_lastError).c_str());
-        status = 1;
-    }
-    JS_DeleteScript(script);
-    JS_Destroy();
+    Model model;
+    model.Start(o.host);
+    const int status = PrintTree(DisplayName(o.treeFile), text, o.run.chunk);
+    model.Stop();
     return status;
 }
 
@@ -142,5 +128,39 @@ int RunTree(const Options &o) {
 
 int main(int argc, char **argv) {
     Options o = ParseOptions(argc, argv);
-    return RunTree(o);
+    if (o.tree) return RunTree(o);
+    if (o.sources.empty()) o.sources.push_back({false, "-"});
+
+    // Every file is read before any script runs, so that an unreadable one
+    // stops the command before anything has happened.
+    std::vector<std::string> texts;
+    for (const Source &s : o.sources) {
+        std::string text;
+        if (s.inline_) {
+            text = s.value;
+        } else if (s.value == "-" && isatty(0)) {
+            text.clear();  // read interactively when its turn comes
+        } else if (!ReadAll(s.value, text)) {
+            std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(s.value).c_str(), std::strerror(errno));
+            return 2;
+        }
+        texts.push_back(text);
+    }
+
+    Model model;
+    model.Start(o.host);
+    bool ok = true;
+    for (size_t i = 0; i < o.sources.size(); i++) {
+        const Source &s = o.sources[i];
+        if (!s.inline_ && s.value == "-" && isatty(0)) {
+            if (!RunInteractive(model, o.run)) ok = false;
+            continue;
+        }
+        const std::string name = s.inline_ ? "-e" : DisplayName(s.value);
+        if (!RunScript(model, o.run, name, texts[i])) ok = false;
+    }
+    if (!RunTimers(model, o.run)) ok = false;
+    std::fflush(stdout);
+    model.Stop();
+    return ok ? 0 : 1;
 }

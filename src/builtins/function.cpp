@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "compiler/parser.h"
 #include "compiler/script.h"
 #include "compiler/token.h"
 #include "engine/shared.h"
@@ -11,6 +12,41 @@ JsFunction *JsFunction::MakeNative(int32_t id) {
     JsFunction *f = new JsFunction();
     if (f) f->id = id;
     return f;
+}
+
+JsFunction *JsFunction::MakeScript(JsToken *definition, JsScript *script) {
+    JsFunction *f = new JsFunction();
+    if (!f) return nullptr;
+    JsObject *prototype = new JsObject();
+    if (!prototype) {
+        delete f;
+        return nullptr;
+    }
+    prototype->refs = 1;
+    f->prototype = prototype;
+    f->definition = definition;
+    f->script = script;
+    if (script) script->refs++;
+    return f;
+}
+
+JsToken *JsFunction::Body() {
+    if (id >= kFirstConstructorId) return nullptr;
+    if (id >= kFirstNativeId) return g_shared.nativeBody;
+    if (!definition || !script || script->released) return nullptr;
+    return definition->LastChild();
+}
+
+const char *JsFunction::ParamName(int i) {
+    if (!definition || i < 1) return nullptr;
+    JsToken *name = definition->FirstChild();
+    JsToken *params = name ? name->Next() : nullptr;
+    if (!params) return nullptr;
+    if (params->code == TK_IDENT) return i == 1 ? params->text : nullptr;
+    if (params->code != TK_COMMA) return nullptr;
+    for (JsToken *p = params->FirstChild(); p; p = p->Next())
+        if (--i == 0) return p->code == TK_IDENT ? p->text : nullptr;
+    return nullptr;
 }
 
 JsFunction::~JsFunction() {
@@ -49,4 +85,106 @@ JsFunction *NativeFunction(int id) {
     if (id >= kFirstConstructorId && id < kFirstConstructorId + kConstructorCount)
         return g_shared.constructors[id - kFirstConstructorId];
     return nullptr;
+}
+
+// ---- source functions ----
+
+namespace {
+
+// Appends a parameter name node to the definition's parameter list.
+bool AddParameter(JsToken *list, const char *name) {
+    JsToken *node = JsToken::Make(TK_IDENT, name, static_cast<ptrdiff_t>(std::strlen(name)));
+    if (!node) return false;
+    node->AppendToParent(list);
+    return true;
+}
+
+}  // namespace
+
+JsSourceFunction *JsSourceFunction::Make(JsObject *arguments) {
+    JsSourceFunction *f = new JsSourceFunction();
+    if (!f) return nullptr;
+    JsObject *prototype = new JsObject();
+    if (!prototype) {
+        delete f;
+        return nullptr;
+    }
+    prototype->refs = 1;
+    f->prototype = prototype;
+
+    JsScript *script = JsScript::Create(0, 0);
+    if (!script) return f;
+    f->script = script;  // the function holds the script's first count
+    script->silent = 1;
+    JsToken *root = script->root;
+    root->code = TK_FUNCTION;
+    JsToken *block = JsToken::Make(TK_BLOCK, nullptr, -1);
+    if (!block) return f;
+    block->AppendToParent(root);
+    script->cursor = block;
+
+    JsProperty *last = arguments ? static_cast<JsProperty *>(arguments->properties.Last()) : nullptr;
+    const char *body = last && last->value ? last->value->ToText() : "";
+    if (!body) body = "";
+    const char *position = body;
+    if (Compile(script, &position, body + std::strlen(body), 0) != RC_OK) return f;
+
+    JsToken *name = JsToken::Make(TK_IDENT, "", 0);
+    if (!name) return f;
+    name->InsertBeforeSibling(block);
+    if (last && last != arguments->FirstProperty()) {
+        JsToken *params = JsToken::Make(TK_COMMA, nullptr, -1);
+        if (!params) return f;
+        params->InsertBeforeSibling(block);
+        for (JsProperty *p = arguments->FirstProperty(); p != last; p = p->Next()) {
+            const char *text = p->value ? p->value->ToText() : nullptr;
+            if (!AddParameter(params, text ? text : "")) return f;
+        }
+    }
+    f->definition = root;
+    return f;
+}
+
+// ---- event handlers ----
+
+namespace {
+template <typename T>
+T *Counted(T *value) {
+    if (value) value->refs++;
+    return value;
+}
+}  // namespace
+
+JsEventHandler *JsEventHandler::Make(int32_t id, JsScript *script, JsObject *owner) {
+    JsEventHandler *h = new JsEventHandler();
+    if (!h) return nullptr;
+    h->id = id;
+    h->script = script;
+    if (script) script->refs++;
+    h->owner = Counted(owner);
+    return h;
+}
+
+JsEventHandler *JsEventHandler::CopyOf(JsFunction *source) {
+    JsEventHandler *h = new JsEventHandler();
+    if (!h || !source) return h;
+    h->id = source->id;
+    h->owner = Counted(source->owner);
+    h->prototype = Counted(source->Prototype());
+    h->members = Counted(source->members);
+    h->definition = source->definition;
+    h->script = source->script;
+    if (h->script) h->script->refs++;
+    return h;
+}
+
+JsToken *JsEventHandler::Body() {
+    if (definition) {
+        if (!script || script->released) return nullptr;
+        return definition->LastChild();
+    }
+    if (!script || script->released || !script->root) return nullptr;
+    JsToken *root = script->root;
+    if (root->code == TK_FUNCTION) return root->LastChild();
+    return root;
 }

@@ -29,9 +29,39 @@ public:
     JsString *TypeName() override;
     JsValue *AsFunction() override { return this; }
 
+    // The body a call runs: a script function's block (none once the host
+    // gave back its script), the shared native marker for natives, none for
+    // constructors.
+    virtual JsToken *Body();
+    // The name of the i-th (1-based) parameter of a script function, or null.
+    virtual const char *ParamName(int i);
+
+    // A script function for a declaration node of script.
+    static JsFunction *MakeScript(JsToken *definition, JsScript *script);
+
     // The object that new gives as prototype: the own one, else the shared
     // prototype of a built-in constructor.
     JsObject *Prototype();
+};
+
+// A function made by the Function constructor: the last argument's text is
+// compiled as the body, the earlier ones name the parameters. A body that
+// does not compile leaves a function without definition.
+class JsSourceFunction : public JsFunction {
+public:
+    static JsSourceFunction *Make(JsObject *arguments);
+};
+
+// An event handler: compiled from a handler text the host loaded, or copied
+// from a function assigned to an event member of a host object.
+class JsEventHandler : public JsFunction {
+public:
+    // From a handler script (counted here); owner is the element.
+    static JsEventHandler *Make(int32_t id, JsScript *script, JsObject *owner);
+    // A copy of any function value: same id, owner, prototype, members,
+    // definition and script.
+    static JsEventHandler *CopyOf(JsFunction *source);
+    JsToken *Body() override;
 };
 
 // The shared function value of a native or constructor id, or null.

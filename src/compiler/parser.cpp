@@ -251,7 +251,7 @@ private:
 
 int Parser::Error() {
     s_->failed = 1;
-    if (g_host.reportError) {
+    if (g_host.reportError && !s_->silent) {
         // Step back from the position at most 20 bytes, not past the start of
         // this call's text, stopping at a line feed (which opens the excerpt).
         const char *from = *position_;

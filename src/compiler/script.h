@@ -18,6 +18,7 @@ struct JsScript : public JsAllocated {
     int released = 0;            // host gave back a heap script that others still hold
     int expected = 0;            // token code the next token must be (0: none), kept across chunks
     int failed = 0;              // a syntax error was reported; further text is refused
+    int silent = 0;              // syntax errors are not reported (eval, Function)
 
     // A new script with an empty root, or null when memory runs out.
     static JsScript *Create(uintptr_t heap, int handlerMode);

@@ -2,6 +2,7 @@
 #include "compiler/parser.h"
 #include "compiler/script.h"
 #include "duriz.h"
+#include "engine/api_internal.h"
 #include "engine/callbacks.h"
 #include "engine/shared.h"
 #include "values/value.h"
@@ -23,6 +24,7 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
 }
 
 void DURIZ_CALL JS_Destroy(void) {
+    ReleaseLastAnswer();
     DestroySharedValues();
     g_host = HostCallbacks{};
 }

@@ -4,8 +4,10 @@
 
 #include "builtins/class_objects.h"
 #include "builtins/function.h"
+#include "builtins/host_object.h"
 #include "compiler/token.h"
 #include "duriz.h"
+#include "interp/frame.h"
 #include "values/object.h"
 
 SharedValues g_shared = {};
@@ -57,6 +59,7 @@ bool CreateSharedValues() {
     s.typeUndefined = Hold(JsString::Make("undefined"), ok);
     s.typeObject = Hold(JsString::Make("object"), ok);
     s.typeFunction = Hold(JsString::Make("function"), ok);
+    s.document = Hold(static_cast<JsObject *>(JsHostObject::Make(DURIZ_CLASS_DOCUMENT, 0, nullptr)), ok);
     s.nativeBody = JsToken::Make(TK_NATIVE_BODY, nullptr, -1);
     if (!s.nativeBody) ok = false;
     if (!ok) DestroySharedValues();
@@ -75,8 +78,10 @@ void DestroySharedValues() {
             delete slot;
         }
     }
+    FramePoolDestroy();
     delete s.nativeBody;
     s.nativeBody = nullptr;
+    Drop(s.document);
     Drop(s.trueValue);
     Drop(s.falseValue);
     Drop(s.undefinedValue);

@@ -33,6 +33,7 @@ struct SharedValues {
     JsString *typeUndefined;
     JsString *typeObject;
     JsString *typeFunction;
+    JsObject *document;  // a document without window or host handle
     JsToken *nativeBody;
 };
 

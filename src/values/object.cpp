@@ -194,9 +194,14 @@ void JsObject::Construct(int constructorId, JsObject *arguments) {
         DropIfUnowned(n);
         break;
     }
-    // Date and Function objects get their internal values from the date and
-    // function machinery, which does not exist yet: such objects are made
-    // without one.
+    case DURIZ_CTOR_FUNCTION: {
+        // The last argument is the body, the ones before it the parameters.
+        JsSourceFunction *function = JsSourceFunction::Make(arguments);
+        if (function) AssignRef(&internal, function);
+        break;
+    }
+    // Date objects get their time from the date machinery, which does not
+    // exist yet: they are made without one.
     default:
         break;
     }

@@ -6,6 +6,7 @@
 
 #include "compiler/token.h"
 #include "engine/shared.h"
+#include "values/convert.h"
 
 char g_numberText[kNumberTextSize];
 
@@ -129,20 +130,21 @@ JsNumber *JsNumber::MakeNaN() {
     return n;
 }
 
-JsNumber *JsNumber::FromLiteral(const char *text, int tokenKind) {
-    double value = 0.0;
-    if (text) {
-        if (tokenKind == TK_INT || tokenKind == TK_DECIMAL) {
-            value = std::strtod(text, nullptr);
-        } else if (tokenKind == TK_OCTAL || tokenKind == TK_HEX) {
-            // Read as a long with automatic base, clamped to the 32-bit
-            // signed range, and taken as an unsigned 32-bit number.
-            long long v = std::strtoll(text, nullptr, 0);
-            if (v > 2147483647LL) v = 2147483647LL;
-            value = static_cast<double>(static_cast<uint32_t>(v));
-        }
+double LiteralValue(const char *text, int tokenKind) {
+    if (!text) return 0.0;
+    if (tokenKind == TK_INT || tokenKind == TK_DECIMAL) return DecimalPrefixValue(text);
+    if (tokenKind == TK_OCTAL || tokenKind == TK_HEX) {
+        // Read as a long with automatic base, clamped to the 32-bit signed
+        // range, and taken as an unsigned 32-bit number.
+        long long v = std::strtoll(text, nullptr, 0);
+        if (v > 2147483647LL) v = 2147483647LL;
+        return static_cast<double>(static_cast<uint32_t>(v));
     }
-    return new JsNumber(value);
+    return 0.0;
+}
+
+JsNumber *JsNumber::FromLiteral(const char *text, int tokenKind) {
+    return new JsNumber(LiteralValue(text, tokenKind));
 }
 
 const char *JsNumber::ToText() {

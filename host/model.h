@@ -1,0 +1,74 @@
+// The command-line host's document model: a window with its document,
+// location, history and navigator, kept by handle, and the six callbacks
+// through which the engine reads and changes it.
+#ifndef DURIZ_HOST_MODEL_H
+#define DURIZ_HOST_MODEL_H
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "duriz.h"
+
+struct HostScalar {
+    bool isNumber = false;
+    std::string text;
+    int32_t number = 0;
+};
+
+struct HostNode {
+    int classNumber = 0;
+    uint32_t handle = 0;
+    JsValue *object = nullptr;                // one reference held by the host
+    std::map<int, HostScalar> scalars;        // by name index
+    std::map<int, JsValue *> handlers;        // event handlers, one reference each
+    std::map<int, uint32_t> children;         // sub-objects by name index
+};
+
+struct Timer {
+    int32_t id;
+    int64_t due;  // on the model's clock: the time it was set plus its delay
+    std::string text;
+};
+
+struct HostSettings {
+    bool confirmAnswer = false;
+    bool promptGiven = false;
+    std::string promptAnswer;
+};
+
+class Model {
+public:
+    // Starts the engine with this model's callbacks and builds the window.
+    void Start(const HostSettings &settings);
+    // Gives back every object and stops the engine.
+    void Stop();
+
+    JsValue *Window() const { return nodes_.empty() ? nullptr : nodes_[0].object; }
+    // A new node of a class holding a new engine object (owner: a document's
+    // window); answers its handle, 0 on failure.
+    uint32_t Add(int classNumber, JsValue *owner = nullptr);
+    HostNode *Find(uint32_t handle);
+
+    // Timers set by setTimeout and not cleared, in the order they are due.
+    bool TakeTimer(Timer *timer);
+
+    // What the callbacks answer with; valid while the model runs.
+    static Model *current;
+    HostSettings settings;
+    std::vector<HostNode> nodes_;
+    std::vector<Timer> timers;
+    int32_t nextTimer = 1;
+    int64_t clock = 0;  // the due time of the timer running now
+    std::string answer;  // text handed back by setHostProperty and prompt
+};
+
+// The last errors the engine reported, for the runner to print.
+struct ReportedErrors {
+    std::string syntaxExcerpt;
+    std::vector<std::string> runtime;
+};
+extern ReportedErrors g_reported;
+
+#endif

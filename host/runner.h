@@ -1,0 +1,30 @@
+// Running scripts in the model's window: loading (whole or in chunks),
+// evaluating to completion, and printing results and errors.
+#ifndef DURIZ_HOST_RUNNER_H
+#define DURIZ_HOST_RUNNER_H
+
+#include <cstddef>
+#include <string>
+
+#include "model.h"
+
+struct RunSettings {
+    size_t chunk = 0;    // 0: the whole text at once
+    bool result = false; // print the status and value after each script
+};
+
+// Escapes control bytes, so that every report stays on one line.
+std::string Escaped(const std::string &text);
+
+// Compiles and runs one script; answers false when it had an error.
+bool RunScript(Model &model, const RunSettings &settings, const std::string &name, const std::string &text);
+
+// Runs the timers set by setTimeout, earliest first; answers false when
+// any had an error.
+bool RunTimers(Model &model, const RunSettings &settings);
+
+// Reads line by line from a terminal with a prompt; answers false when any
+// statement had an error.
+bool RunInteractive(Model &model, const RunSettings &settings);
+
+#endif

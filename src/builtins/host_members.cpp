@@ -1,0 +1,308 @@
+// The member tables of the host object kinds.
+#include "builtins/host_members.h"
+
+#include "duriz.h"
+
+namespace {
+
+const HostMember kWindow[] = {
+    {DURIZ_NAME_TOP, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_SUN, MK_NULL, true, 0},
+    {DURIZ_NAME_JAVA, MK_NULL, true, 0},
+    {DURIZ_NAME_NETSCAPE, MK_NULL, true, 0},
+    {DURIZ_NAME_PACKAGES, MK_NULL, true, 0},
+    {DURIZ_NAME_SELF, MK_SELF, true, 0},
+    {DURIZ_NAME_WINDOW, MK_SELF, true, 0},
+    {DURIZ_NAME_DATE, MK_NATIVE, false, 2008},
+    {DURIZ_NAME_MATH, MK_NATIVE, false, 2007},
+    {DURIZ_NAME_ARRAY, MK_NATIVE, false, 2006},
+    {DURIZ_NAME_IMAGE, MK_NATIVE, false, 2027},
+    {DURIZ_NAME_OBJECT, MK_NATIVE, false, 2002},
+    {DURIZ_NAME_NUMBER, MK_NATIVE, false, 2004},
+    {DURIZ_NAME_STRING, MK_NATIVE, false, 2003},
+    {DURIZ_NAME_FUNCTION, MK_NATIVE, false, 2009},
+    {DURIZ_NAME_OPEN, MK_NATIVE, false, 1006},
+    {DURIZ_NAME_EVAL, MK_NATIVE, false, 1023},
+    {DURIZ_NAME_BLUR, MK_NATIVE, false, 1001},
+    {DURIZ_NAME_ISNAN, MK_NATIVE, false, 1116},
+    {DURIZ_NAME_TAINT, MK_NATIVE, false, 1114},
+    {DURIZ_NAME_UNTAINT, MK_NATIVE, false, 1115},
+    {DURIZ_NAME_ALERT, MK_NATIVE, false, 1000},
+    {DURIZ_NAME_CLOSE, MK_NATIVE, false, 1003},
+    {DURIZ_NAME_FOCUS, MK_NATIVE, false, 1005},
+    {DURIZ_NAME_ESCAPE, MK_NATIVE, false, 1112},
+    {DURIZ_NAME_UNESCAPE, MK_NATIVE, false, 1113},
+    {DURIZ_NAME_PROMPT, MK_NATIVE, false, 1007},
+    {DURIZ_NAME_SCROLL, MK_NATIVE, false, 1008},
+    {DURIZ_NAME_CONFIRM, MK_NATIVE, false, 1004},
+    {DURIZ_NAME_PARSEINT, MK_NATIVE, false, 1015},
+    {DURIZ_NAME_PARSEFLOAT, MK_NATIVE, false, 1016},
+    {DURIZ_NAME_SETTIMEOUT, MK_NATIVE, false, 1009},
+    {DURIZ_NAME_CLEARTIMEOUT, MK_NATIVE, false, 1002},
+    {DURIZ_NAME_NAME, MK_SCALAR, false, 0},
+    {DURIZ_NAME_STATUS, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONLOAD, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONBLUR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONERROR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONFOCUS, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONUNLOAD, MK_SCALAR, false, 0},
+    {DURIZ_NAME_LENGTH, MK_SCALAR, true, 0},
+    {DURIZ_NAME_DEFAULTSTATUS, MK_SCALAR, true, 0},
+    {DURIZ_NAME_CLOSED, MK_SCALAR, true, 0},
+    {DURIZ_NAME_PARENT, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_FRAMES, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_OPENER, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_HISTORY, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_DOCUMENT, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_NAVIGATOR, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_LOCATION, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kDocument[] = {
+    {DURIZ_NAME_URL, MK_SCALAR, false, 0},
+    {DURIZ_NAME_TITLE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_DOMAIN, MK_SCALAR, false, 0},
+    {DURIZ_NAME_COOKIE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONLOAD, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONUNLOAD, MK_SCALAR, false, 0},
+    {DURIZ_NAME_LOCATION, MK_SCALAR, false, 0},
+    {DURIZ_NAME_REFERRER, MK_SCALAR, false, 0},
+    {DURIZ_NAME_BGCOLOR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_FGCOLOR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_LINKCOLOR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_VLINKCOLOR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ALINKCOLOR, MK_SCALAR, false, 0},
+    {DURIZ_NAME_LASTMODIFIED, MK_SCALAR, false, 0},
+    {DURIZ_NAME_OPEN, MK_NATIVE, false, 1019},
+    {DURIZ_NAME_CLEAR, MK_NATIVE, false, 1017},
+    {DURIZ_NAME_CLOSE, MK_NATIVE, false, 1018},
+    {DURIZ_NAME_WRITE, MK_NATIVE, false, 1020},
+    {DURIZ_NAME_WRITELN, MK_NATIVE, false, 1021},
+    {DURIZ_NAME_ANCHORS, MK_COLLECTION, true, 0},
+    {DURIZ_NAME_APPLETS, MK_COLLECTION, true, 1},
+    {DURIZ_NAME_EMBEDS, MK_COLLECTION, true, 2},
+    {DURIZ_NAME_PLUGINS, MK_COLLECTION, true, 2},
+    {DURIZ_NAME_FORMS, MK_COLLECTION, true, 3},
+    {DURIZ_NAME_IMAGES, MK_COLLECTION, true, 4},
+    {DURIZ_NAME_LINKS, MK_COLLECTION, true, 5},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kForm[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TARGET, MK_SCALAR, false, 0},
+    {DURIZ_NAME_METHOD, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ACTION, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ENCODING, MK_SCALAR, false, 0},
+    {DURIZ_NAME_RESET, MK_NATIVE, true, 1084},
+    {DURIZ_NAME_SUBMIT, MK_NATIVE, true, 1085},
+    {DURIZ_NAME_ONRESET, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONSUBMIT, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ELEMENTS, MK_COLLECTION, true, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kButton[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONCLICK, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kCheck[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_CHECKED, MK_SCALAR, false, 0},
+    {DURIZ_NAME_DEFAULTCHECKED, MK_SCALAR, true, 0},
+    {DURIZ_NAME_ONCLICK, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kHidden[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kTextEntry[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_BLUR, MK_NATIVE, false, 1089},
+    {DURIZ_NAME_FOCUS, MK_NATIVE, false, 1090},
+    {DURIZ_NAME_SELECT, MK_NATIVE, false, 1091},
+    {DURIZ_NAME_ONBLUR, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONFOCUS, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONCHANGE, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kTextArea[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_BLUR, MK_NATIVE, false, 1089},
+    {DURIZ_NAME_FOCUS, MK_NATIVE, false, 1090},
+    {DURIZ_NAME_SELECT, MK_NATIVE, false, 1091},
+    {DURIZ_NAME_ONBLUR, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONFOCUS, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONCHANGE, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_DEFAULTVALUE, MK_SCALAR, true, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kSelect[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
+    {DURIZ_NAME_LENGTH, MK_SCALAR, true, 0},
+    {DURIZ_NAME_SELECTEDINDEX, MK_SCALAR, true, 0},
+    {DURIZ_NAME_OPTIONS, MK_COLLECTION, true, 0},
+    {DURIZ_NAME_ONCHANGE, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kOption[] = {
+    {DURIZ_NAME_TEXT, MK_SCALAR, true, 0},
+    {DURIZ_NAME_INDEX, MK_SCALAR, true, 0},
+    {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
+    {DURIZ_NAME_SELECTED, MK_SCALAR, false, 0},
+    {DURIZ_NAME_DEFAULTSELECTED, MK_SCALAR, true, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kHistory[] = {
+    {DURIZ_NAME_LENGTH, MK_SCALAR, true, 0},
+    {DURIZ_NAME_BACK, MK_NATIVE, true, 1107},
+    {DURIZ_NAME_FORWARD, MK_NATIVE, true, 1108},
+    {DURIZ_NAME_GO, MK_NATIVE, true, 1109},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kImage[] = {
+    {DURIZ_NAME_SRC, MK_SCALAR, false, 0},
+    {DURIZ_NAME_LOWSRC, MK_SCALAR, false, 0},
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_WIDTH, MK_SCALAR, true, 0},
+    {DURIZ_NAME_HEIGHT, MK_SCALAR, true, 0},
+    {DURIZ_NAME_HSPACE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_VSPACE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_BORDER, MK_SCALAR, true, 0},
+    {DURIZ_NAME_COMPLETE, MK_SCALAR, true, 0},
+    {DURIZ_NAME_ONLOAD, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONABORT, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONERROR, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kLink[] = {
+    {DURIZ_NAME_HASH, MK_SCALAR, false, 0},
+    {DURIZ_NAME_HREF, MK_SCALAR, false, 0},
+    {DURIZ_NAME_HOST, MK_SCALAR, false, 0},
+    {DURIZ_NAME_PORT, MK_SCALAR, false, 0},
+    {DURIZ_NAME_TARGET, MK_SCALAR, false, 0},
+    {DURIZ_NAME_SEARCH, MK_SCALAR, false, 0},
+    {DURIZ_NAME_PATHNAME, MK_SCALAR, false, 0},
+    {DURIZ_NAME_HOSTNAME, MK_SCALAR, false, 0},
+    {DURIZ_NAME_PROTOCOL, MK_SCALAR, false, 0},
+    {DURIZ_NAME_ONCLICK, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONMOUSEOUT, MK_HOST_OBJECT, false, 0},
+    {DURIZ_NAME_ONMOUSEOVER, MK_HOST_OBJECT, false, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kLocation[] = {
+    {DURIZ_NAME_HASH, MK_SCALAR, false, 0},
+    {DURIZ_NAME_HREF, MK_SCALAR, false, 0},
+    {DURIZ_NAME_HOST, MK_SCALAR, false, 0},
+    {DURIZ_NAME_PORT, MK_SCALAR, false, 0},
+    {DURIZ_NAME_SEARCH, MK_SCALAR, false, 0},
+    {DURIZ_NAME_PATHNAME, MK_SCALAR, false, 0},
+    {DURIZ_NAME_HOSTNAME, MK_SCALAR, false, 0},
+    {DURIZ_NAME_PROTOCOL, MK_SCALAR, false, 0},
+    {DURIZ_NAME_RELOAD, MK_NATIVE, false, 1102},
+    {DURIZ_NAME_ASSIGN, MK_NATIVE, false, 1022},
+    {DURIZ_NAME_REPLACE, MK_NATIVE, false, 1103},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kMimeType[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_SUFFIXES, MK_SCALAR, true, 0},
+    {DURIZ_NAME_DESCRIPTION, MK_SCALAR, true, 0},
+    {DURIZ_NAME_ENABLEDPLUGIN, MK_SCALAR, true, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kNavigator[] = {
+    {DURIZ_NAME_APPNAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_APPVERSION, MK_SCALAR, true, 0},
+    {DURIZ_NAME_APPCODENAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_USERAGENT, MK_SCALAR, true, 0},
+    {DURIZ_NAME_PLUGINS, MK_COLLECTION, true, 1},
+    {DURIZ_NAME_MIMETYPES, MK_COLLECTION, true, 0},
+    {DURIZ_NAME_JAVAENABLED, MK_NATIVE, true, 1110},
+    {DURIZ_NAME_TAINTENABLED, MK_NATIVE, true, 1111},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kPlugin[] = {
+    {DURIZ_NAME_NAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_FILENAME, MK_SCALAR, true, 0},
+    {DURIZ_NAME_DESCRIPTION, MK_SCALAR, true, 0},
+    {DURIZ_NAME_MIMETYPES, MK_COLLECTION, true, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+const HostMember kGroup[] = {
+    {DURIZ_NAME_ELEMENTS, MK_COLLECTION, true, 0},
+    {-1, MK_SCALAR, false, 0},
+};
+
+}  // namespace
+
+const HostMember *HostMembersOf(int classNumber) {
+    switch (classNumber) {
+    case 0: return kWindow;
+    case 1: return kDocument;
+    case 10: return kForm;
+    case 11: return kButton;
+    case 17: return kButton;
+    case 19: return kButton;
+    case 12: return kCheck;
+    case 16: return kCheck;
+    case 14: return kHidden;
+    case 15: return kTextEntry;
+    case 20: return kTextArea;
+    case 21: return kTextArea;
+    case 18: return kSelect;
+    case 22: return kOption;
+    case 26: return kHistory;
+    case 27: return kImage;
+    case 28: return kLink;
+    case 29: return kLocation;
+    case 30: return kMimeType;
+    case 31: return kNavigator;
+    case 32: return kPlugin;
+    case 33: return kGroup;
+    default: return nullptr;
+    }
+}
+
+int CollectionCountOf(int classNumber) {
+    switch (classNumber) {
+    case DURIZ_CLASS_DOCUMENT: return 6;
+    case DURIZ_CLASS_NAVIGATOR: return 2;
+    case DURIZ_CLASS_FORM: case DURIZ_CLASS_SELECT: case DURIZ_CLASS_ELEMENT_GROUP: case DURIZ_CLASS_PLUGIN: return 1;
+    default: return 0;
+    }
+}

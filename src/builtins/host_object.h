@@ -1,0 +1,48 @@
+// Host objects: the engine's mirrors of the browser's document objects.
+// Each carries the host's handle and a fixed description of its members:
+// native methods, fixed values, scalars and sub-objects kept by the host.
+#ifndef DURIZ_BUILTINS_HOST_OBJECT_H
+#define DURIZ_BUILTINS_HOST_OBJECT_H
+
+#include <cstdint>
+
+#include "values/array.h"
+
+struct MemberInfo {
+    JsValue *fixed = nullptr;  // a fixed value, or none
+    bool writable = false;
+    int nativeId = -1;
+    bool hostObject = false;
+};
+
+class JsHostObject : public JsClassObject {
+public:
+    uint32_t handle;
+    int classNumber;
+    JsHostArray *collections[6] = {};  // per class: forms, images, ... (counted)
+    JsValue *window = nullptr;         // a document's window (counted)
+    int closedCache = -1;              // a window's last answer for closed
+
+    // The object of a class number holding a host handle (owner: a
+    // document's window), or null for a number without a host class.
+    static JsValue *Make(int classNumber, uint32_t handle, JsValue *owner);
+    JsHostObject(int classNumber, uint32_t handle) : handle(handle), classNumber(classNumber) {}
+    ~JsHostObject() override;
+
+    int IsHostObject() override { return 1; }
+    int ClassNumber() override { return classNumber; }
+    JsValue *GetMember(int nameIndex) override;
+    JsValue *GetProperty(const char *name) override;
+    JsValue *PutMember(int nameIndex, JsValue *value, int op) override;
+    const char *HostValue() override;
+    JsValue *FindNamed(const char *name, int nameIndex) override;
+
+    virtual bool DescribeMember(int nameIndex, MemberInfo *info);
+
+private:
+    JsValue *CommonGetMember(int nameIndex);
+    JsValue *CommonPutMember(int nameIndex, JsValue *value, int op);
+    JsObject *GroupElements();
+};
+
+#endif

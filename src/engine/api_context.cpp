@@ -1,0 +1,93 @@
+// The exports that bind scripts and handlers to a global object and run
+// them: evaluation contexts and JS_Evaluate.
+#include "builtins/function.h"
+#include "compiler/script.h"
+#include "duriz.h"
+#include "engine/shared.h"
+#include "interp/frame.h"
+#include "interp/interpreter.h"
+#include "values/object.h"
+
+namespace {
+
+// Top-level function declarations are stored on the global before the
+// first statement runs.
+void HoistFunctions(JsToken *start, JsScript *script, JsValue *global) {
+    if (!start || !global->IsObject()) return;
+    JsObject *object = static_cast<JsObject *>(global);
+    for (JsToken *child = start->FirstChild(); child; child = child->Next()) {
+        if (child->code != TK_FUNCTION) continue;
+        JsToken *name = child->FirstChild();
+        if (!name || name->code != TK_IDENT) break;
+        JsFunction *function = JsFunction::MakeScript(child, script);
+        if (!function) continue;
+        object->PutProperty(name->text ? name->text : "", function, TK_ASSIGN, 1);
+        DropIfUnowned(function);
+    }
+}
+
+}  // namespace
+
+extern "C" {
+
+JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script, JsValue *handler,
+                                               JsValue *thisObject) {
+    if (!global) return nullptr;
+    JsFunction *function = handler && handler->IsFunction() ? static_cast<JsFunction *>(handler) : nullptr;
+    if (!script && !function) return nullptr;
+    if (function && function->owner) global = function->owner;
+    JsToken *start = nullptr;
+    if (script) {
+        start = script->root;
+    } else {
+        start = function->Body();
+        script = function->script;
+    }
+    JsEvalContext *context = new JsEvalContext();
+    if (!context) return nullptr;
+    JsFrame *frame = AcquireFrame();
+    if (!frame) {
+        delete context;
+        return nullptr;
+    }
+    context->script = script;
+    if (script) script->refs++;
+    frame->node = start;
+    frame->function = nullptr;
+    AssignRef(&frame->thisObject, thisObject);
+    frame->globalObject = global;
+    frame->AppendTo(context->frames);
+    AssignRef(&context->currentGlobal, global);
+    if (script) HoistFunctions(start, script, global);
+    return context;
+}
+
+void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context) {
+    if (!context) return;
+    while (JsFrame *frame = static_cast<JsFrame *>(context->frames.Last())) DiscardFrame(frame);
+    JsScript::Release(context->script);
+    AssignRef(&context->currentGlobal, nullptr);
+    delete context;
+}
+
+int DURIZ_CALL JS_Evaluate(JsEvalContext *context, JsValue **result) {
+    if (result) *result = nullptr;
+    if (!context) return RC_NULL_HANDLE;
+    if (g_dialogFlag || context->busy) return RC_BUSY;
+    context->busy = 1;
+    JsValue *value = nullptr;
+    const int status = Interpret(context, &value);
+    context->busy = 0;
+    if (value && (value->IsNull() || value->IsUndefined())) {
+        ReleaseRef(value);
+        value = nullptr;
+    }
+    if (result) {
+        *result = value;
+    } else {
+        ReleaseRef(value);
+    }
+    return status;
+}
+
+}  // extern "C"

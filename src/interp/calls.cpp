@@ -1,0 +1,282 @@
+// Calls, argument lists, new and native bodies.
+#include "builtins/function.h"
+#include "builtins/host_object.h"
+#include "builtins/natives.h"
+#include "compiler/script.h"
+#include "duriz.h"
+#include "engine/callbacks.h"
+#include "engine/shared.h"
+#include "interp/interpreter.h"
+#include "values/array.h"
+#include "values/object.h"
+
+namespace {
+
+JsObject *AsObject(JsValue *value) {
+    return value && value->IsObject() ? static_cast<JsObject *>(value) : nullptr;
+}
+
+uint32_t HandleOf(JsValue *value) {
+    JsObject *object = AsObject(value);
+    return object && object->IsHostObject() ? static_cast<JsHostObject *>(object)->handle : 0;
+}
+
+bool IsWindow(JsValue *value) {
+    return value && value->HasClass() && static_cast<JsClassObject *>(value)->ClassNumber() == DURIZ_CLASS_WINDOW;
+}
+
+// new Image(): the host makes the object.
+JsValue *HostImage(Run &run, JsValue *args) {
+    const char *text = nullptr;
+    int32_t number = 0;
+    const uint32_t handle = HandleOf(run.context->currentGlobal);
+    if (!g_host.callHostMethod) return nullptr;
+    return reinterpret_cast<JsValue *>(
+        g_host.callHostMethod(handle, handle, DURIZ_CTOR_IMAGE, args, &text, &number));
+}
+
+// A function value the callee names on an object, or null.
+JsValue *Method(JsValue *object, JsToken *memberName, JsValue *index) {
+    if (object->IsFunction()) {
+        JsFunction *function = static_cast<JsFunction *>(object);
+        const char *name = memberName && memberName->text ? memberName->text : nullptr;
+        if (name && function->members) {
+            if (JsValue *found = function->members->GetProperty(name)) return found;
+        }
+        JsObject *prototype = function->Prototype();
+        if (name && prototype) return prototype->GetProperty(name);
+        return nullptr;
+    }
+    JsObject *o = AsObject(object);
+    if (!o) return nullptr;
+    if (memberName) return o->GetProperty(memberName->text ? memberName->text : "");
+    return index ? o->GetByKey(index) : nullptr;
+}
+
+Step EnterBody(Run &run, JsFunction *function, bool construct) {
+    JsFrame *f = run.frame;
+    JsObject *locals = new JsObject();
+    if (!locals) return Pop();
+    AssignRef(&f->locals, locals);
+    ClearFrame(f, false);
+    JsToken *body = function->Body();
+    if (function->owner && IsWindow(function->owner)) {
+        f->globalObject = function->owner;
+        AssignRef(&run.context->currentGlobal, function->owner);
+    }
+    if (!body) return construct ? Pop(f->thisObject) : Pop();
+    return PushBody(body, function, f->thisObject, f->locals);
+}
+
+}  // namespace
+
+Step HandleCall(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *callee = node->FirstChild();
+    JsToken *list = callee ? callee->Next() : nullptr;
+    if (!run.done) {
+        if (!callee) return Fail(node);
+        if (callee->code == TK_IDENT) {
+            AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal));
+            if (!list) return Fail(node);
+            return Push(list);
+        }
+        return Push(callee, true);
+    }
+    if (run.done == callee) {
+        JsValue *object = f->operand1;
+        if (!object) return Fail(node);
+        if (object->IsString() || object->IsNumber()) {
+            JsObject *wrapper = JsObject::MakeConstructed(
+                static_cast<JsFunction *>(NativeFunction(DURIZ_CTOR_STRING)), nullptr);
+            if (!wrapper) return Pop();
+            JsString *text = object->IsString() ? static_cast<JsString *>(object) : JsString::Make(object->ToText());
+            AssignRef(&wrapper->internal, text);
+            AssignRef(&f->operand1, wrapper);
+            object = wrapper;
+        }
+        if (!f->memberName && !f->operand2) return Fail(node);
+        AssignRef(&f->held, Method(object, f->memberName, f->operand2));
+        if (!list) return Fail(node);
+        return Push(list);
+    }
+    if (run.done == list) {
+        JsValue *value = f->held ? f->held->AsFunction() : nullptr;
+        if (!value) return Fail(node);
+        JsFunction *function = static_cast<JsFunction *>(value);
+        JsValue *candidate = callee->code == TK_IDENT ? nullptr : f->operand1;
+        if (!candidate) candidate = f->withObject;
+        if (list->code != TK_COMMA) return Fail(node);
+        AssignRef(&f->args, f->pendingArgs);
+        AssignRef(&f->pendingArgs, nullptr);
+        const bool construct = function->id >= kFirstConstructorId || (node->Parent() && node->Parent()->code == TK_NEW);
+        if (construct) {
+            if (function->id == DURIZ_CTOR_IMAGE) return Pop(HostImage(run, f->args));
+            if (function->id == DURIZ_CTOR_ARRAY) return Pop(JsArray::Construct(AsObject(f->args)));
+            JsObject *made = JsObject::MakeConstructed(function, AsObject(f->args));
+            if (!made) return Pop();
+            AssignRef(&f->thisObject, made);
+        } else if (IsWindow(candidate)) {
+            f->globalObject = candidate;
+            AssignRef(&run.context->currentGlobal, candidate);
+            AssignRef(&f->thisObject, nullptr);
+        } else {
+            AssignRef(&f->thisObject, candidate);
+        }
+        return EnterBody(run, function, construct);
+    }
+    // The body has completed.
+    JsValue *called = f->held ? f->held->AsFunction() : nullptr;
+    if ((node->Parent() && node->Parent()->code == TK_NEW) ||
+        (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId))
+        return Pop(f->thisObject);
+    if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY) {
+        return Pop(f->operand1 ? f->operand1 : g_shared.undefinedValue);
+    }
+    return Pop(g_shared.undefinedValue);
+}
+
+namespace {
+
+JsFunction *CalledFunction(JsFrame *call) {
+    JsValue *held = call ? call->held : nullptr;
+    JsValue *value = held ? held->AsFunction() : nullptr;
+    return static_cast<JsFunction *>(value);
+}
+
+// Appends an argument to the call's pending list, named after the called
+// function's parameter at that position.
+bool AppendArgument(JsFrame *call, JsValue *value, int position) {
+    if (!call->pendingArgs) {
+        JsArray *list = new JsArray(1);
+        if (!list) return false;
+        AssignRef(&call->pendingArgs, list);
+    }
+    JsFunction *function = CalledFunction(call);
+    const char *name = function ? function->ParamName(position) : nullptr;
+    static_cast<JsObject *>(call->pendingArgs)->AddProperty(name ? name : "", value);
+    return true;
+}
+
+int PositionOf(JsToken *child) {
+    int k = 1;
+    for (JsToken *c = child->Prev(); c; c = c->Prev()) k++;
+    return k;
+}
+
+// Items of a var list: names are declared, assignments declared and
+// evaluated, anything else evaluated.
+Step NextVarItem(Run &run, JsToken *item) {
+    for (; item; item = item->Next()) {
+        JsToken *name = item->code == TK_IDENT ? item : item->FirstChild();
+        if (name && name->code == TK_IDENT) {
+            JsObject *global = AsObject(run.context->currentGlobal);
+            JsValue *existing = global ? global->GetProperty(name->text) : nullptr;
+            if (existing) {
+                DropIfUnowned(existing);
+            } else if (!AssignName(name->text, g_shared.nullValue, TK_ASSIGN, run.frame,
+                                   run.context->currentGlobal)) {
+                return Fail(run.frame->node);
+            }
+        }
+        if (item->code != TK_IDENT) return Push(item);
+    }
+    return Pop(run.frame->operand1);
+}
+
+}  // namespace
+
+Step HandleArgumentList(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *parent = node->Parent();
+    if (parent && parent->code == TK_VAR) {
+        if (!run.done) return NextVarItem(run, node->FirstChild());
+        JsToken *next = run.done->Next();
+        if (!next) return Pop(f->operand1);
+        ClearFrame(f, false);
+        return NextVarItem(run, next);
+    }
+    JsFrame *call = f->Prev();
+    if (!run.done) {
+        JsFunction *called = CalledFunction(call);
+        if (called && (called->id == DURIZ_NATIVE_DOCUMENT_WRITE || called->id == DURIZ_NATIVE_DOCUMENT_WRITELN))
+            f->toStringArgs = 1;
+        JsToken *first = node->FirstChild();
+        return first ? Push(first) : Pop();
+    }
+    JsToken *done = run.done;
+    if (f->savedChild && done->Parent() != node) {
+        // An argument's toString has returned: its value stands in for it.
+        done = f->savedChild;
+        f->savedChild = nullptr;
+    } else {
+        JsValue *a = f->operand1;
+        if (!a) return Fail(node);
+        JsObject *object = AsObject(a);
+        if (f->toStringArgs && object) {
+            JsValue *member = object->GetProperty("toString");
+            JsValue *method = member ? member->AsFunction() : nullptr;
+            JsFunction *function = static_cast<JsFunction *>(method);
+            if (function && function->id == 0 && function->Body()) {
+                f->savedChild = done;
+                JsObject *locals = new JsObject();
+                if (!locals) return Pop();
+                return PushBody(function->Body(), function, a, locals);
+            }
+        }
+    }
+    JsValue *a = f->operand1;
+    if (!a) return Fail(node);
+    if (call && !AppendArgument(call, a, PositionOf(done))) return Pop();
+    if (JsToken *next = done->Next()) {
+        ClearFrame(f, false);
+        return Push(next);
+    }
+    return Pop(a);
+}
+
+Step HandleNew(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *child = node->FirstChild();
+    if (!run.done) {
+        if (!child) return Fail(node);
+        if (child->code == TK_CALL) return Push(child);
+        if (child->code != TK_IDENT) return Fail(node);
+        JsObject *global = AsObject(run.context->currentGlobal);
+        JsValue *found = global ? global->GetProperty(child->text) : nullptr;
+        JsValue *value = found ? found->AsFunction() : nullptr;
+        if (!value) {
+            DropIfUnowned(found);
+            return Fail(node);
+        }
+        JsFunction *function = static_cast<JsFunction *>(value);
+        if (function->id == DURIZ_CTOR_IMAGE) return Pop(HostImage(run, nullptr));
+        if (function->id == DURIZ_CTOR_ARRAY) return Pop(JsArray::Construct(nullptr));
+        JsObject *made = JsObject::MakeConstructed(function, nullptr);
+        if (!made) return Pop();
+        AssignRef(&f->thisObject, made);
+        JsObject *locals = new JsObject();
+        if (!locals) return Pop();
+        AssignRef(&f->locals, locals);
+        JsToken *body = function->Body();
+        if (!body) return Pop(f->thisObject);
+        return PushBody(body, function, f->thisObject, f->locals);
+    }
+    if (child->code == TK_IDENT || !f->operand1) return Pop(f->thisObject);
+    return Pop(f->operand1);
+}
+
+Step HandleNativeBody(Run &run) {
+    JsFrame *f = run.frame;
+    if (run.done) return Pop(f->operand1);
+    JsScript *code = nullptr;
+    JsValue *result = CallNative(run.context, f, &code);
+    if (code) {
+        f->ownedScript = code;
+        return Push(code->root);
+    }
+    return Pop(result);
+}

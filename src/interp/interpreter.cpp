@@ -1,0 +1,141 @@
+#include "interp/interpreter.h"
+
+#include "builtins/host_object.h"
+#include "compiler/printer.h"
+#include "engine/callbacks.h"
+#include "engine/shared.h"
+#include "values/object.h"
+
+namespace {
+
+bool IsAssignmentNode(int code) {
+    switch (code) {
+    case TK_ASSIGN: case TK_ADD_ASSIGN: case TK_SUB_ASSIGN: case TK_MUL_ASSIGN: case TK_DIV_ASSIGN:
+    case TK_AND_ASSIGN: case TK_OR_ASSIGN: case TK_XOR_ASSIGN: case TK_SHL_ASSIGN: case TK_SHR_ASSIGN:
+    case TK_POSTINC: case TK_POSTDEC: case TK_PREINC: case TK_PREDEC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsOperatorNode(int code) {
+    switch (code) {
+    case TK_PLUS: case TK_MINUS: case TK_NEG: case TK_MUL: case TK_DIV: case TK_MOD:
+    case TK_SHL: case TK_SHR: case TK_USHR: case TK_BITAND: case TK_BITOR: case TK_XOR:
+    case TK_BITNOT: case TK_NOT: case TK_AND: case TK_OR: case TK_EQ: case TK_NE:
+    case TK_LT: case TK_LE: case TK_GT: case TK_GE: case TK_TYPEOF: case TK_VOID:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Step Dispatch(Run &run) {
+    const int code = run.frame->node ? run.frame->node->code : 0;
+    switch (code) {
+    case TK_ROOT: case TK_BLOCK: case TK_EMPTY: case TK_FUNCTION: case TK_IF: case TK_CONDITIONAL:
+    case TK_WHILE: case TK_FOR: case TK_BREAK: case TK_CONTINUE: case TK_RETURN: case TK_VAR:
+    case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS: case TK_INT: case TK_OCTAL: case TK_HEX:
+    case TK_DECIMAL: case TK_STRING:
+        return HandleStatement(run);
+    case TK_IDENT: return HandleName(run);
+    case TK_DOT: case TK_SUBSCRIPT: return HandleMember(run);
+    case TK_WITH: return HandleWith(run);
+    case TK_FOR_IN: return HandleForIn(run);
+    case TK_CALL: return HandleCall(run);
+    case TK_COMMA: return HandleArgumentList(run);
+    case TK_NEW: return HandleNew(run);
+    case TK_NATIVE_BODY: return HandleNativeBody(run);
+    default:
+        if (IsAssignmentNode(code)) return HandleAssignment(run);
+        if (IsOperatorNode(code)) return HandleOperator(run);
+        return Fail(run.frame->node);  // no handler (%=, >>>=, in, else, ...)
+    }
+}
+
+uint32_t HostHandleOf(JsValue *value) {
+    if (value && value->IsObject() && static_cast<JsObject *>(value)->IsHostObject())
+        return static_cast<JsHostObject *>(value)->handle;
+    return 0;
+}
+
+}  // namespace
+
+void DiscardFrame(JsFrame *frame) {
+    frame->Unlink();
+    ClearFrame(frame, true);
+    ReleaseFrame(frame);
+}
+
+void ReportRuntimeError(JsEvalContext *context, const JsToken *node) {
+    char text[1024];
+    text[0] = 0;
+    if (node) PrintSource(node, text, sizeof text);
+    if (g_host.reportError) g_host.reportError(HostHandleOf(context->currentGlobal), RC_RUNTIME_ERROR, text);
+}
+
+int Interpret(JsEvalContext *context, JsValue **result) {
+    JsFrame *first = static_cast<JsFrame *>(context->frames.Last());
+    if (!first) {
+        ReportRuntimeError(context, nullptr);
+        return RC_RUNTIME_ERROR;
+    }
+    context->budget = kPushBudget;
+    Run run{context, first, nullptr};
+    while (true) {
+        Step step = Dispatch(run);
+        JsFrame *frame = run.frame;
+        switch (step.kind) {
+        case Step::RESUME:
+            continue;
+        case Step::ERROR:
+            ReportRuntimeError(context, step.errorNode);
+            return RC_RUNTIME_ERROR;
+        case Step::FINISH: {
+            AssignRef(result, frame->operand1);
+            JsValue *v = frame->operand1;
+            if (v && v->IsBoolean()) return v->ToBoolean() ? RC_DONE_TRUE : RC_DONE_FALSE;
+            return RC_DONE;
+        }
+        case Step::PUSH: {
+            JsFrame *child = AcquireFrame();
+            if (child) {
+                child->function = step.callScope ? step.function : frame->function;
+                child->wantReference = step.wantReference;
+                child->globalObject = frame->globalObject;
+                AssignRef(&child->thisObject, step.callScope ? step.thisObject : frame->thisObject);
+                AssignRef(&child->locals, step.callScope ? step.locals : frame->locals);
+                AssignRef(&child->args, frame->args);
+                AssignRef(&child->withObject,
+                          step.callScope ? nullptr : step.setWith ? step.withObject : frame->withObject);
+                child->node = step.child;
+                child->InsertAfter(frame);
+                run.frame = child;
+                run.done = nullptr;
+                if (--context->budget <= 0) return RC_BUSY;
+                continue;
+            }
+            // No frame to be had: the node pops with no value.
+            DropIfUnowned(step.locals);
+            step = Pop();
+        }
+            [[fallthrough]];
+        case Step::POP: {
+            JsFrame *parent = frame->Prev();
+            JsValue *value = step.value;
+            if (parent) {
+                AssignRef(&context->currentGlobal, parent->globalObject);
+                if (frame->wantReference) parent->memberName = frame->memberName;
+                PutOperand(parent, value);
+            }
+            run.done = frame->node;
+            if (value && value->refs == 0 && !parent) DropIfUnowned(value);
+            DiscardFrame(frame);
+            if (!parent) return RC_DONE;
+            run.frame = parent;
+            continue;
+        }
+        }
+    }
+}

@@ -1,0 +1,330 @@
+// Names and members: identifiers, member access and subscripts, with and
+// for ... in, and the dynamic scoping rules behind them.
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "builtins/function.h"
+#include "duriz.h"
+#include "engine/shared.h"
+#include "interp/interpreter.h"
+#include "values/array.h"
+#include "values/convert.h"
+#include "values/object.h"
+
+namespace {
+
+JsObject *AsObject(JsValue *value) {
+    return value && value->IsObject() ? static_cast<JsObject *>(value) : nullptr;
+}
+
+// A look-up answer that is a fresh value with no holder stays alive only
+// because the caller stores it at once; a found value is borrowed.
+JsValue *Ask(JsValue *scope, const char *name) {
+    JsObject *object = AsObject(scope);
+    return object ? object->GetProperty(name) : nullptr;
+}
+
+}  // namespace
+
+JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global) {
+    if (frame->withObject) {
+        JsValue *current = frame->withObject;
+        for (JsFrame *f = frame; current;) {
+            JsFrame *next = f ? f->Prev() : nullptr;
+            JsValue *nextWith = next ? next->withObject : nullptr;
+            if (!next || nextWith != current) {
+                if (JsValue *found = Ask(current, name)) return found;
+                current = nextWith;
+            }
+            f = next;
+            if (!f) break;
+        }
+    }
+    if (!frame->function) {
+        if (frame->thisObject && frame->thisObject != global) {
+            if (JsValue *found = Ask(frame->thisObject, name)) return found;
+        }
+    } else {
+        for (JsValue *scope : {frame->locals, frame->args, frame->thisObject}) {
+            if (!scope) continue;
+            if (JsValue *found = Ask(scope, name)) return found;
+        }
+    }
+    if (JsValue *found = Ask(global, name)) return found;
+    return g_shared.nullValue;
+}
+
+JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create) {
+    if (create) {
+        JsObject *locals = AsObject(frame->locals);
+        return locals ? locals->PutProperty(name, value, op, 1) : nullptr;
+    }
+    for (JsValue *scope : {frame->locals, frame->thisObject, frame->args}) {
+        JsObject *object = AsObject(scope);
+        if (!object) continue;
+        if (JsValue *stored = object->PutProperty(name, value, op, 0)) return stored;
+    }
+    return nullptr;
+}
+
+JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global) {
+    if (frame->function) {
+        if (JsValue *stored = StoreLocal(name, value, op, frame, false)) return stored;
+    }
+    JsObject *object = AsObject(global);
+    return object ? object->PutProperty(name, value, op, op == TK_ASSIGN) : nullptr;
+}
+
+Step HandleName(Run &run) {
+    JsFrame *f = run.frame;
+    if (f->wantReference) {
+        f->memberName = f->node;
+        return Pop();
+    }
+    return Pop(ResolveName(f->node->text, f, run.context->currentGlobal));
+}
+
+namespace {
+
+// A string (or a number's text) wrapped in an object made with the global
+// String constructor, with its length.
+JsObject *WrapString(Run &run, JsValue *value) {
+    JsValue *constructor = Ask(run.context->currentGlobal, "String");
+    JsObject *wrapper = new JsObject();
+    if (!wrapper) return nullptr;
+    if (constructor && constructor->IsFunction()) AssignRef(&wrapper->constructor, constructor);
+    JsString *text = value->IsString() ? static_cast<JsString *>(value) : JsString::Make(value->ToText());
+    AssignRef(&wrapper->internal, text);
+    JsNumber *length = MakeNumber(text ? text->Length() : 0);
+    wrapper->PutProperty("length", length, TK_ASSIGN, 1);
+    DropIfUnowned(length);
+    return wrapper;
+}
+
+// The object a function value stands for in member access: its own
+// property object, else its prototype.
+JsObject *FunctionScope(JsValue *value) {
+    JsFunction *function = static_cast<JsFunction *>(value);
+    return function->members ? function->members : function->Prototype();
+}
+
+int ArgumentCount(JsFrame *f) {
+    JsObject *args = AsObject(f->args);
+    return args ? args->properties.Count() : 0;
+}
+
+// Reads a member of a function value: its own property object first, then
+// its prototype.
+JsValue *FunctionMember(JsFunction *function, const char *name) {
+    if (function->members) {
+        if (JsValue *found = function->members->GetProperty(name)) return found;
+    }
+    JsObject *prototype = function->Prototype();
+    return prototype ? prototype->GetProperty(name) : nullptr;
+}
+
+// Element groups listed once per member: the k-th listing gives the k-th
+// member.
+JsValue *PickFromGroup(JsObject *object, JsValue *key, JsValue *found) {
+    if (!key->IsNumber() || !found || !found->HasClass()) return found;
+    JsClassObject *group = static_cast<JsClassObject *>(found);
+    if (group->ClassNumber() != DURIZ_CLASS_ELEMENT_GROUP) return found;
+    const int d = object->DuplicatesBeforeLastFound();
+    JsObject *elements = AsObject(group->GetProperty("elements"));
+    JsValue *member = elements ? elements->ValueAt(d) : nullptr;
+    return member ? member : g_shared.nullValue;
+}
+
+bool IsLiteralKey(const JsToken *node) {
+    return node->code == TK_STRING || (node->code >= TK_INT && node->code <= TK_DECIMAL);
+}
+
+}  // namespace
+
+Step HandleMember(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *objectNode = node->FirstChild();
+    JsToken *member = objectNode ? objectNode->Next() : nullptr;
+    const bool subscript = node->code == TK_SUBSCRIPT;
+    if (!run.done) {
+        if (!objectNode) return Fail(node);
+        return Push(objectNode);
+    }
+    if (run.done != objectNode) {
+        // A computed index has completed.
+        JsValue *o = f->operand1;
+        if (f->wantReference) {
+            JsFrame *parent = f->Prev();
+            if (parent && o) PutOperand(parent, o);
+            return Pop(f->operand2);
+        }
+        JsValue *index = f->operand2;
+        if (!o || !index) return Fail(node);
+        if (o->IsObject()) {
+            JsObject *object = static_cast<JsObject *>(o);
+            JsValue *found = PickFromGroup(object, index, object->GetByKey(index));
+            return Pop(found ? found : g_shared.nullValue);
+        }
+        if (o->IsFunction() && index->IsNumber() && f->args) {
+            JsValue *argument = static_cast<JsObject *>(f->args)->ArgumentAt(index->ToInteger() + 1);
+            return Pop(argument ? argument : g_shared.nullValue);
+        }
+        return Fail(node);
+    }
+    JsValue *o = f->operand1;
+    if (!o || !member) return Fail(node);
+    JsObject *lookup = nullptr;      // the object the member is looked up on
+    JsFunction *function = nullptr;  // or a function's own object and prototype
+    if (o->IsString() || o->IsNumber()) {
+        JsObject *wrapper = WrapString(run, o);
+        if (!wrapper) return Pop();
+        AssignRef(&f->operand1, wrapper);
+        o = lookup = wrapper;
+    } else if (o->IsFunction()) {
+        function = static_cast<JsFunction *>(o);
+        if (f->function == function && f->args) {
+            // Members of the running function are its arguments.
+            lookup = AsObject(f->args);
+            function = nullptr;
+        }
+        if (!subscript && member->code == TK_IDENT && !f->wantReference) {
+            JsFunction *self = static_cast<JsFunction *>(o);
+            const char *name = member->text;
+            if (std::strcmp(name, "prototype") == 0 && self->Prototype()) return Pop(self->Prototype());
+            if (std::strcmp(name, "arguments") == 0) return Pop(self);
+            if (std::strcmp(name, "length") == 0) return Pop(MakeNumber(ArgumentCount(f)));
+            if (!self->Prototype()) return Fail(node);
+        }
+    } else if (o->IsObject()) {
+        lookup = static_cast<JsObject *>(o);
+    } else {
+        return Fail(node);
+    }
+    if (subscript && !IsLiteralKey(member) && member->code != TK_IDENT) return Push(member);
+    if (f->wantReference) {
+        if (JsFrame *parent = f->Prev()) PutOperand(parent, o);
+        if (subscript && member->code == TK_IDENT)
+            return Pop(ResolveName(member->text, f, run.context->currentGlobal));
+        f->memberName = member;
+        return Pop();
+    }
+    JsValue *found = nullptr;
+    if (subscript && member->code == TK_IDENT) {
+        JsValue *key = ResolveName(member->text, f, run.context->currentGlobal);
+        key->refs++;  // a fresh key stays alive for the look-up
+        if (lookup) {
+            found = PickFromGroup(lookup, key, lookup->GetByKey(key));
+        } else if (function) {
+            JsObject *scope = FunctionScope(function);
+            if (scope) found = scope->GetByKey(key);
+        }
+        ReleaseRef(key);
+    } else {
+        const char *name = member->text ? member->text : "";
+        found = lookup ? lookup->GetProperty(name) : FunctionMember(function, name);
+    }
+    return Pop(found ? found : g_shared.nullValue);
+}
+
+Step HandleWith(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *objectNode = f->node->FirstChild();
+    JsToken *body = objectNode ? objectNode->Next() : nullptr;
+    if (!run.done) {
+        if (!objectNode) return Fail(f->node);
+        return Push(objectNode);
+    }
+    if (run.done != objectNode) return Pop();
+    JsValue *w = f->operand1;
+    if (!w || !body) return Fail(f->node);
+    if (w->IsFunction()) w = FunctionScope(w);
+    if (!w || !w->IsObject()) return Fail(f->node);
+    Step s = Push(body);
+    s.setWith = true;
+    s.withObject = w;
+    return s;
+}
+
+namespace {
+
+// The loop variable's name when it is a plain name (or a var of one).
+const char *LoopVariableName(Run &run, JsToken *variable, bool declare, bool *failed) {
+    *failed = false;
+    if (variable->code == TK_IDENT) return variable->text;
+    if (variable->code == TK_VAR && variable->FirstChild() && variable->FirstChild()->code == TK_IDENT) {
+        const char *name = variable->FirstChild()->text;
+        if (declare && !DeclareForList(run, name)) *failed = true;
+        return name;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Step HandleForIn(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *variable = node->FirstChild();
+    JsToken *objectNode = variable ? variable->Next() : nullptr;
+    JsToken *body = objectNode ? objectNode->Next() : nullptr;
+    if (!run.done) {
+        if (!objectNode) return Fail(node);
+        return Push(objectNode);
+    }
+    bool failed = false;
+    if (run.done == objectNode) {
+        JsValue *o = f->operand1;
+        if (o && o->IsFunction()) o = FunctionScope(o);
+        if (!o || !o->IsObject()) return Fail(node);
+        JsObject *iterator = new JsObject();
+        if (!iterator) return Pop();
+        iterator->PutProperty("1", o, TK_ASSIGN, 1);
+        iterator->PutProperty("2", g_shared.nullValue, TK_ASSIGN, 1);
+        AssignRef(&f->held, iterator);
+        ClearFrame(f, false);
+        const char *name = LoopVariableName(run, variable, true, &failed);
+        if (failed) return Fail(node);
+        if (name) {
+            JsValue *first = static_cast<JsObject *>(o)->NextPropertyName(nullptr);
+            iterator->PutProperty("2", first, TK_ASSIGN, 1);
+            JsValue *stored = f->function ? StoreLocal(name, first, TK_ASSIGN, f, true)
+                                          : static_cast<JsObject *>(run.context->currentGlobal)
+                                                ->PutProperty(name, first, TK_ASSIGN, 1);
+            DropIfUnowned(first);
+            if (!stored) return Fail(node);
+            if (body) return Push(body);
+            return Pop(static_cast<JsObject *>(o)->LastPropertyName());
+        }
+    }
+    JsObject *iterator = AsObject(f->held);
+    if (!iterator) return Fail(node);
+    JsObject *o = AsObject(iterator->GetProperty("1"));
+    if (!o) return Fail(node);
+    const char *name = LoopVariableName(run, variable, false, &failed);
+    if (!name && run.done == variable) {
+        // A member variable has been evaluated as a target: store the name.
+        JsObject *target = AsObject(f->operand1);
+        JsValue *current = iterator->GetProperty("2");
+        if (!target) return Fail(node);
+        JsValue *stored = f->memberName
+                              ? target->PutProperty(f->memberName->text ? f->memberName->text : "", current,
+                                                    TK_ASSIGN, 1)
+                              : f->operand2 ? target->PutByKey(f->operand2, current, TK_ASSIGN, 1) : nullptr;
+        if (!stored) return Fail(node);
+        if (body) return Push(body);
+    }
+    // The body has completed (or there is none): the next name.
+    while (true) {
+        JsValue *next = o->NextPropertyName(iterator->GetProperty("2"));
+        if (next->IsNull()) return Pop(iterator->GetProperty("2"));
+        iterator->PutProperty("2", next, TK_ASSIGN, 1);
+        DropIfUnowned(next);
+        ClearFrame(f, false);
+        if (!name) return Push(variable, true);
+        if (!AssignName(name, iterator->GetProperty("2"), TK_ASSIGN, f, run.context->currentGlobal))
+            return Fail(node);
+        if (body) return Push(body);
+    }
+}

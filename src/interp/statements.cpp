@@ -1,0 +1,187 @@
+// Statement and literal nodes: root and blocks, if and ?:, loops, break,
+// continue, return, var, and the literals.
+#include "engine/shared.h"
+#include "interp/interpreter.h"
+#include "values/convert.h"
+#include "values/object.h"
+
+namespace {
+
+bool IsLoop(const JsToken *node) {
+    return node && (node->code == TK_FOR || node->code == TK_FOR_IN || node->code == TK_WHILE);
+}
+
+Step List(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    if (!run.done) {
+        JsToken *first = node->FirstChild();
+        if (first) return Push(first);
+        return Pop();  // an empty root empties the stack
+    }
+    if (JsToken *next = run.done->Next()) {
+        ClearFrame(f, false);
+        return Push(next);
+    }
+    if (!f->Prev()) return Finish();
+    return Pop(f->operand1);
+}
+
+Step Conditional(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *condition = node->FirstChild();
+    if (!run.done) {
+        if (!condition) return Fail(node);
+        return Push(condition);
+    }
+    if (run.done != condition) return Pop(f->operand2);
+    JsToken *then = condition->Next();
+    if (!f->operand1 || !then) return Fail(node);
+    if (f->operand1->ToBoolean()) return Push(then);
+    JsToken *otherwise = then->Next();
+    if (!otherwise) return Pop();
+    if (node->code == TK_IF) {
+        JsToken *statement = otherwise->FirstChild();
+        return statement ? Push(statement) : Pop();
+    }
+    return Push(otherwise);
+}
+
+Step While(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *condition = f->node->FirstChild();
+    if (!run.done) {
+        if (!condition) return Fail(f->node);
+        return Push(condition);
+    }
+    if (run.done == condition) {
+        JsToken *body = condition->Next();
+        if (!f->operand1 || !body) return Fail(f->node);
+        return f->operand1->ToBoolean() ? Push(body) : Pop();
+    }
+    ClearFrame(f, false);
+    return Push(condition);
+}
+
+Step For(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *init = f->node->FirstChild();
+    JsToken *condition = init ? init->Next() : nullptr;
+    JsToken *step = condition ? condition->Next() : nullptr;
+    JsToken *body = step ? step->Next() : nullptr;
+    if (!run.done) {
+        if (!step) return Fail(f->node);
+        return Push(init);
+    }
+    if (run.done == condition) {
+        if (!f->operand1) return Fail(f->node);
+        if (f->operand1->ToBoolean()) return Push(body ? body : step);
+        return Pop(f->operand1);
+    }
+    ClearFrame(f, false);
+    if (run.done == init || run.done == step) return Push(condition);
+    return Push(step);  // after the body
+}
+
+// break and continue: unwind to the loop.
+Step Jump(Run &run) {
+    const bool isContinue = run.frame->node->code == TK_CONTINUE;
+    JsFrame *f = run.frame;
+    while (true) {
+        if (IsLoop(f->node)) break;
+        if (isContinue && IsLoop(f->node->Parent())) break;
+        JsFrame *parent = f->Prev();
+        if (!parent) break;
+        DiscardFrame(f);
+        f = parent;
+    }
+    run.frame = f;
+    if (isContinue && f->node->Parent()) {
+        // The loop frame resumes as if its body had just completed.
+        f->node = f->node->Parent()->LastChild();
+    }
+    return Pop();
+}
+
+Step Return(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *value = f->node->FirstChild();
+    if (!run.done && value) return Push(value);
+    JsValue *result = value ? f->operand1 : nullptr;
+    if (result) result->refs++;
+    JsToken *returnNode = f->node;
+    JsToken *lastPopped = nullptr;
+    do {
+        JsFrame *parent = f->Prev();
+        lastPopped = f->node;
+        DiscardFrame(f);
+        f = parent;
+    } while (f->node->code != TK_CALL && !(f->node->code == TK_COMMA && f->savedChild) && f->Prev());
+    ClearFrame(f, false);
+    PutOperand(f, result);
+    ReleaseRef(result);
+    run.frame = f;
+    run.done = f->Prev() ? returnNode : lastPopped;
+    return Resume();
+}
+
+// Declares a name for var: a local inside a function, else on the global
+// unless it is there already.
+bool Declare(Run &run, const char *name) {
+    JsFrame *f = run.frame;
+    JsValue *null = g_shared.nullValue;
+    if (f->function) return StoreLocal(name, null, TK_ASSIGN, f, true) != nullptr;
+    JsValue *global = run.context->currentGlobal;
+    if (!global || !global->IsObject()) return false;
+    JsObject *object = static_cast<JsObject *>(global);
+    JsValue *existing = object->GetProperty(name);
+    if (existing) {
+        DropIfUnowned(existing);
+        return true;
+    }
+    return object->PutProperty(name, null, TK_ASSIGN, 1) != nullptr;
+}
+
+Step Var(Run &run) {
+    JsFrame *f = run.frame;
+    if (run.done) return Pop(f->operand1);
+    JsToken *declarator = f->node->FirstChild();
+    if (!declarator) return Fail(f->node);
+    if (declarator->code == TK_COMMA) return Push(declarator);
+    if (declarator->code == TK_IDENT) {
+        if (!Declare(run, declarator->text)) return Fail(f->node);
+        return Pop();
+    }
+    JsToken *target = declarator->FirstChild();
+    if (declarator->code == TK_ASSIGN && target && target->code == TK_IDENT) {
+        if (!Declare(run, target->text)) return Fail(f->node);
+        return Push(declarator);
+    }
+    return Fail(f->node);
+}
+
+}  // namespace
+
+bool DeclareForList(Run &run, const char *name) { return Declare(run, name); }
+
+Step HandleStatement(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    switch (node->code) {
+    case TK_ROOT: case TK_BLOCK: return List(run);
+    case TK_EMPTY: case TK_FUNCTION: return Pop();
+    case TK_IF: case TK_CONDITIONAL: return Conditional(run);
+    case TK_WHILE: return While(run);
+    case TK_FOR: return For(run);
+    case TK_BREAK: case TK_CONTINUE: return Jump(run);
+    case TK_RETURN: return Return(run);
+    case TK_VAR: return Var(run);
+    case TK_NULL: return Pop(g_shared.nullValue);
+    case TK_FALSE: return Pop(g_shared.falseValue);
+    case TK_TRUE: return Pop(g_shared.trueValue);
+    case TK_THIS: return Pop(f->thisObject ? f->thisObject : run.context->currentGlobal);
+    case TK_STRING: return Pop(JsString::Make(node->text));
+    default: return Pop(MakeNumber(LiteralValue(node->text, node->code)));
+    }
+}

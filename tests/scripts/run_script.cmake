@@ -1,0 +1,26 @@
+# Runs duriz --result on SCRIPT (with --chunk CHUNK when CHUNK is not 0) and
+# compares its standard output with the .out file beside it. When a .err
+# file is there, standard error must match it too. A crash fails the test.
+get_filename_component(dir ${SCRIPT} DIRECTORY)
+get_filename_component(name ${SCRIPT} NAME_WE)
+set(args --result)
+if(NOT CHUNK STREQUAL "0")
+  list(APPEND args --chunk ${CHUNK})
+endif()
+execute_process(COMMAND ${DURIZ} ${args} ${name}.js
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
+  INPUT_FILE /dev/null
+  WORKING_DIRECTORY ${dir})
+if(NOT status MATCHES "^[012]$")
+  message(FATAL_ERROR "duriz ended with '${status}'\nstderr: ${err}")
+endif()
+file(READ ${dir}/${name}.out want)
+if(NOT out STREQUAL want)
+  message(FATAL_ERROR "standard output differs\n--- expected\n${want}--- got\n${out}--- stderr\n${err}")
+endif()
+if(EXISTS ${dir}/${name}.err)
+  file(READ ${dir}/${name}.err want_err)
+  if(NOT err STREQUAL want_err)
+    message(FATAL_ERROR "standard error differs\n--- expected\n${want_err}--- got\n${err}")
+  endif()
+endif()
