@@ -454,8 +454,8 @@ typedef int (DURIZ_CALL *DurizGetHostProperty)(uint32_t handle, int nameIndex, i
 typedef JsValue *(DURIZ_CALL *DurizGetHostObject)(uint32_t handle, int nameIndex, int classNumber);
 
 /* Assigns a member. op is the assignment operator (DURIZ_OP_*). For an
-   event-handler member the engine passes the handler function and ignores
-   the result; otherwise the returned text becomes the assignment's value.
+   event-handler member the engine passes the handler function (lent for
+   the call: keep it with JS_NewInstance) and ignores the result; otherwise the returned text becomes the assignment's value.
    A new location arrives as DURIZ_NAME_LOCATION on class 0 with op
    DURIZ_OP_ASSIGN. May be null. */
 typedef const char *(DURIZ_CALL *DurizSetHostProperty)(uint32_t handle, int nameIndex, int classNumber,
