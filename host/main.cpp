@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -127,6 +128,8 @@ int RunTree(const Options &o) {
 }  // namespace
 
 int main(int argc, char **argv) {
+    // Dates print in the user's locale; numbers keep the C locale's point.
+    std::setlocale(LC_TIME, "");
     Options o = ParseOptions(argc, argv);
     if (o.tree) return RunTree(o);
     if (o.sources.empty()) o.sources.push_back({false, "-"});

@@ -2,6 +2,7 @@
 
 #include "builtins/function.h"
 #include "duriz.h"
+#include "values/date.h"
 
 namespace {
 
@@ -95,12 +96,11 @@ public:
     }
 };
 
-// Date: the date methods. Formatting a time value as text belongs to the
-// date machinery and is not there yet, so FormatValue keeps the default
-// (none).
+// Date: the date methods, and the GMT text that a Date prints as.
 class JsDateClass : public JsClassObject {
 public:
     int ClassNumber() override { return DURIZ_CLASS_DATE; }
+    const char *FormatValue(JsValue *value) override { return FormatDateValue(value); }
     JsValue *GetMember(int nameIndex) override {
         switch (nameIndex) {
         case DURIZ_NAME_GETDATE: return NativeFunction(DURIZ_NATIVE_DATE_GETDATE);

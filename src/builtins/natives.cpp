@@ -7,6 +7,7 @@
 
 #include "builtins/function.h"
 #include "builtins/host_object.h"
+#include "builtins/library.h"
 #include "compiler/parser.h"
 #include "compiler/script.h"
 #include "duriz.h"
@@ -161,6 +162,9 @@ JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     if (id == DURIZ_METHOD_CLOSED || (id >= 1000 && id <= 1009)) return WindowMethod(call);
     if (id >= 1017 && id <= 1021) return DocumentMethod(call);
     if (id >= 1096 && id <= 1098) return ArrayMethod(call);
+    if (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) return StringMethod(call);
+    if (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) return MathFunction(call);
+    if (id >= DURIZ_NATIVE_DATE_GETDATE && id <= DURIZ_NATIVE_DATE_UTC) return DateMethod(call);
     switch (id) {
     case DURIZ_NATIVE_HOST_ASSIGN:
         return Assign(call);
@@ -172,13 +176,18 @@ JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     case 1084: case 1085: case 1089: case 1090: case 1091: case 1093:
     case 1102: case 1103: case 1107: case 1108: case 1109:
         return ElementMethod(call);
+    case DURIZ_NATIVE_WINDOW_PARSEINT:
+    case DURIZ_NATIVE_WINDOW_PARSEFLOAT:
+    case DURIZ_NATIVE_WINDOW_ESCAPE:
+    case DURIZ_NATIVE_WINDOW_UNESCAPE:
+    case DURIZ_NATIVE_WINDOW_ISNAN:
+        return GlobalFunction(call);
     case DURIZ_NATIVE_NAVIGATOR_JAVAENABLED:
     case DURIZ_NATIVE_NAVIGATOR_TAINTENABLED:
         return g_shared.falseValue;
     default:
         // valueOf, taint, untaint, the constructors and the ids no name
-        // leads to give no value. (The string, Math, Date and global
-        // functions are not written yet: until they are, they give none.)
+        // leads to give no value.
         return nullptr;
     }
 }

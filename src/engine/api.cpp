@@ -1,4 +1,5 @@
 // The exports that create, load and delete scripts, and engine start-up.
+#include "builtins/random.h"
 #include "compiler/parser.h"
 #include "compiler/script.h"
 #include "duriz.h"
@@ -21,6 +22,7 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
     // Start-up allocations are required to succeed; a failure leaves no
     // half-made state behind.
     CreateSharedValues();
+    g_randomSeeded = 0;
 }
 
 void DURIZ_CALL JS_Destroy(void) {

@@ -1,4 +1,5 @@
 #include "values/object.h"
+#include "values/date.h"
 
 #include <cstdio>
 #include <cstring>
@@ -200,8 +201,11 @@ void JsObject::Construct(int constructorId, JsObject *arguments) {
         if (function) AssignRef(&internal, function);
         break;
     }
-    // Date objects get their time from the date machinery, which does not
-    // exist yet: they are made without one.
+    case DURIZ_CTOR_DATE: {
+        JsNumber *time = MakeNumber(DateFromArguments(arguments));
+        if (time) AssignRef(&internal, time);
+        break;
+    }
     default:
         break;
     }

@@ -7,7 +7,13 @@ set(args --result)
 if(NOT CHUNK STREQUAL "0")
   list(APPEND args --chunk ${CHUNK})
 endif()
-execute_process(COMMAND ${DURIZ} ${args} ${name}.js
+# Scripts run in the C locale and, unless NAME.tz names another zone, in UTC,
+# so that no output depends on the machine.
+set(zone UTC)
+if(EXISTS ${dir}/${name}.tz)
+  file(STRINGS ${dir}/${name}.tz zone LIMIT_COUNT 1)
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=${zone} LC_ALL=C ${DURIZ} ${args} ${name}.js
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
   INPUT_FILE /dev/null
   WORKING_DIRECTORY ${dir})

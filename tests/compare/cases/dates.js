@@ -1,0 +1,12 @@
+var d = new Date(98, 11, 25);
+document.writeln(d.getYear() + " " + d.getMonth() + " " + d.getDate() + " " + d.getDay() + " " + d.getHours());
+d = new Date(1998, 6, 4, 13, 30, 15);
+document.writeln(d.getTime() + " " + d.getHours() + " " + d.getMinutes() + " " + d.getSeconds() + " " + d.getDay());
+d.setMonth(1);
+document.writeln(d.getMonth() + " " + d.getDate());
+d.setDate(20);
+d.setHours(8);
+document.writeln(d.getTime() + " " + d.getDate() + " " + d.getHours());
+d = new Date(912816000000);
+document.writeln(d.getYear() + " " + d.getMonth() + " " + d.getDate() + " " + d.getTimezoneOffset());
+document.writeln(Date.UTC(1998, 11, 25) + " " + Date.parse("Dec 25, 1998") + " " + Date.parse("25 Dec 1998 13:30:00 GMT"));

@@ -1,0 +1,11 @@
+var words = "the quick brown fox jumps over the lazy dog";
+document.writeln(words.indexOf("fox") + " " + words.indexOf("the", 5) + " " + words.lastIndexOf("the") + " " + words.indexOf("cat"));
+document.writeln(words.charAt(4) + words.charAt(10) + " " + words.substring(4, 9) + " " + words.substring(9, 4) + " " + words.substring(40));
+document.writeln(words.toUpperCase() + " " + "MiXeD".toLowerCase());
+var parts = words.split(" ");
+document.writeln(parts.length + " " + parts[0] + " " + parts[8]);
+parts = "a,b,,c,".split(",");
+document.writeln(parts.length + " [" + parts[2] + "] [" + parts[4] + "]");
+var i, s = "";
+for (i = 0; i < words.length; i = i + 7) s = s + words.charAt(i);
+document.writeln(s + " " + words.length);
