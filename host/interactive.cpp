@@ -106,7 +106,7 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
             }
             JS_DeleteObject(value);
         }
-        JS_DeleteScript(script);
+        model.scripts.push_back(script);  // its functions stay callable
         script = nullptr;
         brackets = Brackets{};
     }

@@ -2,6 +2,7 @@
 // window, in order, as a page runs its script blocks.
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "model.h"
+#include "page.h"
 #include "runner.h"
 #include "tree.h"
 
@@ -26,6 +28,10 @@ const char kUsage[] =
     "  --confirm yes|no  what confirm() answers (default no)\n"
     "  --prompt TEXT   what prompt() answers (default: its second argument)\n"
     "  --tree FILE     print the compiled tree of FILE ('-': standard input)\n"
+    "  --html          read the file as an HTML page (the default for .html, .htm)\n"
+    "  --event PATH:EVENT  after a page's scripts fire a handler, such as\n"
+    "                  form0.elements1:onclick or window:onload (repeatable)\n"
+    "  --dump-model    after a page print its document model, a member a line\n"
     "  --help          show this help\n"
     "document.write goes to standard output; alert, confirm and prompt write\n"
     "their message to standard error. Exit status: 0 when every script ran\n"
@@ -40,6 +46,8 @@ struct Options {
     std::vector<Source> sources;
     std::string treeFile;
     bool tree = false;
+    bool html = false;
+    PageSettings page;
     RunSettings run;
     HostSettings host;
 };
@@ -96,6 +104,12 @@ Options ParseOptions(int argc, char **argv) {
         } else if (a == "--tree") {
             o.tree = true;
             o.treeFile = value("--tree");
+        } else if (a == "--html") {
+            o.html = true;
+        } else if (a == "--event") {
+            o.page.events.push_back(value("--event"));
+        } else if (a == "--dump-model") {
+            o.page.dumpModel = true;
         } else if (a == "--confirm") {
             const std::string v = value("--confirm");
             if (v != "yes" && v != "no") UsageError("--confirm needs yes or no, not '" + v + "'");
@@ -151,6 +165,26 @@ int main(int argc, char **argv) {
     }
 
     Model model;
+    const auto isPage = [&](const Source &s) {
+        if (o.html) return true;
+        const std::string &v = s.value;
+        auto ends = [&](const char *e) {
+            const size_t n = std::strlen(e);
+            if (v.size() < n) return false;
+            for (size_t i = 0; i < n; i++)
+                if (std::tolower(static_cast<unsigned char>(v[v.size() - n + i])) != e[i]) return false;
+            return true;
+        };
+        return !s.inline_ && (ends(".html") || ends(".htm"));
+    };
+    if (!o.sources.empty() && isPage(o.sources[0])) {
+        if (o.sources.size() != 1) UsageError("a page runs alone: give one HTML file");
+        model.Start(o.host);
+        const int status = RunPage(model, o.run, o.page, DisplayName(o.sources[0].value), texts[0]);
+        model.Stop();
+        return status;
+    }
+    if (!o.page.events.empty() || o.page.dumpModel) UsageError("--event and --dump-model need an HTML page");
     model.Start(o.host);
     bool ok = true;
     for (size_t i = 0; i < o.sources.size(); i++) {

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 Model *Model::current = nullptr;
 ReportedErrors g_reported;
-
-namespace {
 
 void SetText(HostNode *node, int nameIndex, const std::string &text) {
     HostScalar &s = node->scalars[nameIndex];
@@ -19,6 +18,158 @@ void SetNumber(HostNode *node, int nameIndex, int32_t number) {
     HostScalar &s = node->scalars[nameIndex];
     s.isNumber = true;
     s.number = number;
+}
+
+// Splits an address into the parts a link and the location show.
+void SetAddress(HostNode *node, const std::string &href) {
+    std::string rest = href, protocol, host, hash, search;
+    const size_t colon = rest.find(':');
+    if (colon != std::string::npos && rest.find('/') > colon) {
+        protocol = rest.substr(0, colon + 1);
+        rest = rest.substr(colon + 1);
+    }
+    if (rest.compare(0, 2, "//") == 0) {
+        const size_t slash = rest.find('/', 2);
+        host = rest.substr(2, slash == std::string::npos ? std::string::npos : slash - 2);
+        rest = slash == std::string::npos ? "" : rest.substr(slash);
+    }
+    const size_t h = rest.find('#');
+    if (h != std::string::npos) {
+        hash = rest.substr(h);
+        rest = rest.substr(0, h);
+    }
+    const size_t q = rest.find('?');
+    if (q != std::string::npos) {
+        search = rest.substr(q);
+        rest = rest.substr(0, q);
+    }
+    const size_t portAt = host.find(':');
+    SetText(node, DURIZ_NAME_HREF, href);
+    SetText(node, DURIZ_NAME_PROTOCOL, protocol);
+    SetText(node, DURIZ_NAME_HOST, host);
+    SetText(node, DURIZ_NAME_HOSTNAME, host.substr(0, portAt));
+    SetText(node, DURIZ_NAME_PORT, portAt == std::string::npos ? "" : host.substr(portAt + 1));
+    SetText(node, DURIZ_NAME_PATHNAME, rest);
+    SetText(node, DURIZ_NAME_SEARCH, search);
+    SetText(node, DURIZ_NAME_HASH, hash);
+}
+
+namespace {
+
+// The names the model keeps, for --dump-model.
+const char *MemberName(int nameIndex) {
+    static const std::map<int, const char *> names = {
+        {DURIZ_NAME_URL, "URL"}, {DURIZ_NAME_TITLE, "title"}, {DURIZ_NAME_DOMAIN, "domain"},
+        {DURIZ_NAME_COOKIE, "cookie"}, {DURIZ_NAME_LOCATION, "location"}, {DURIZ_NAME_REFERRER, "referrer"},
+        {DURIZ_NAME_BGCOLOR, "bgColor"}, {DURIZ_NAME_FGCOLOR, "fgColor"}, {DURIZ_NAME_LINKCOLOR, "linkColor"},
+        {DURIZ_NAME_VLINKCOLOR, "vlinkColor"}, {DURIZ_NAME_ALINKCOLOR, "alinkColor"},
+        {DURIZ_NAME_LASTMODIFIED, "lastModified"}, {DURIZ_NAME_HREF, "href"}, {DURIZ_NAME_PROTOCOL, "protocol"},
+        {DURIZ_NAME_HOST, "host"}, {DURIZ_NAME_HOSTNAME, "hostname"}, {DURIZ_NAME_PORT, "port"},
+        {DURIZ_NAME_PATHNAME, "pathname"}, {DURIZ_NAME_SEARCH, "search"}, {DURIZ_NAME_HASH, "hash"},
+        {DURIZ_NAME_LENGTH, "length"}, {DURIZ_NAME_APPNAME, "appName"}, {DURIZ_NAME_APPVERSION, "appVersion"},
+        {DURIZ_NAME_APPCODENAME, "appCodeName"}, {DURIZ_NAME_USERAGENT, "userAgent"}, {DURIZ_NAME_NAME, "name"},
+        {DURIZ_NAME_STATUS, "status"}, {DURIZ_NAME_DEFAULTSTATUS, "defaultStatus"}, {DURIZ_NAME_TARGET, "target"},
+        {DURIZ_NAME_METHOD, "method"}, {DURIZ_NAME_ACTION, "action"}, {DURIZ_NAME_ENCODING, "encoding"},
+        {DURIZ_NAME_TYPE, "type"}, {DURIZ_NAME_VALUE, "value"}, {DURIZ_NAME_CHECKED, "checked"},
+        {DURIZ_NAME_DEFAULTCHECKED, "defaultChecked"}, {DURIZ_NAME_DEFAULTVALUE, "defaultValue"},
+        {DURIZ_NAME_SELECTEDINDEX, "selectedIndex"}, {DURIZ_NAME_TEXT, "text"}, {DURIZ_NAME_INDEX, "index"},
+        {DURIZ_NAME_SELECTED, "selected"}, {DURIZ_NAME_DEFAULTSELECTED, "defaultSelected"},
+        {DURIZ_NAME_SRC, "src"}, {DURIZ_NAME_LOWSRC, "lowsrc"}, {DURIZ_NAME_WIDTH, "width"},
+        {DURIZ_NAME_HEIGHT, "height"}, {DURIZ_NAME_HSPACE, "hspace"}, {DURIZ_NAME_VSPACE, "vspace"},
+        {DURIZ_NAME_BORDER, "border"}, {DURIZ_NAME_COMPLETE, "complete"}, {DURIZ_NAME_ONLOAD, "onload"},
+        {DURIZ_NAME_ONUNLOAD, "onunload"}, {DURIZ_NAME_ONBLUR, "onblur"}, {DURIZ_NAME_ONFOCUS, "onfocus"},
+        {DURIZ_NAME_ONCHANGE, "onchange"}, {DURIZ_NAME_ONCLICK, "onclick"}, {DURIZ_NAME_ONSUBMIT, "onsubmit"},
+        {DURIZ_NAME_ONRESET, "onreset"}, {DURIZ_NAME_ONABORT, "onabort"}, {DURIZ_NAME_ONERROR, "onerror"},
+        {DURIZ_NAME_ONMOUSEOVER, "onmouseover"}, {DURIZ_NAME_ONMOUSEOUT, "onmouseout"}};
+    auto it = names.find(nameIndex);
+    return it != names.end() ? it->second : nullptr;
+}
+
+// Applies an assignment operator to a scalar the host keeps.
+void Assign(HostScalar &s, const char *text, int op) {
+    const std::string t = text ? text : "";
+    if (op == DURIZ_OP_ADD_ASSIGN && !s.isNumber) {
+        s.text += t;
+        return;
+    }
+    if (op == DURIZ_OP_ASSIGN) {
+        s.isNumber = false;
+        s.text = t;
+        return;
+    }
+    // The arithmetic operators work on the scalar's number.
+    const double a = s.isNumber ? s.number : std::atof(s.text.c_str()), b = std::atof(t.c_str());
+    double r = a;
+    switch (op) {
+    case DURIZ_OP_ADD_ASSIGN: r = a + b; break;
+    case DURIZ_OP_SUB_ASSIGN: r = a - b; break;
+    case DURIZ_OP_MUL_ASSIGN: r = a * b; break;
+    case DURIZ_OP_DIV_ASSIGN: r = b != 0 ? a / b : 0; break;
+    default: s.isNumber = false; s.text = t; return;
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.16g", r);
+    s.isNumber = false;
+    s.text = buffer;
+}
+
+// The cookie text as scripts read it: every name=value pair, joined.
+std::string CookieText(const Model &model) {
+    std::string out;
+    for (const auto &c : model.cookies) {
+        if (!out.empty()) out += "; ";
+        out += c.first + "=" + c.second;
+    }
+    return out;
+}
+
+// Assigning a cookie sets one pair; attributes after ';' are not kept.
+void SetCookie(Model &model, const std::string &text) {
+    std::string pair = text.substr(0, text.find(';'));
+    const size_t eq = pair.find('=');
+    const std::string name = eq == std::string::npos ? pair : pair.substr(0, eq);
+    const std::string value = eq == std::string::npos ? "" : pair.substr(eq + 1);
+    for (auto &c : model.cookies)
+        if (c.first == name) {
+            c.second = value;
+            return;
+        }
+    model.cookies.push_back({name, value});
+}
+
+// A flag assigned by a script: true, or a nonzero number.
+bool Truthy(const HostScalar &s) {
+    if (s.isNumber) return s.number != 0;
+    return s.text == "true" || std::atof(s.text.c_str()) != 0;
+}
+
+// Keeps the selection consistent: selecting an option of a single list
+// clears the others and moves the list's selectedIndex; checking a radio
+// button clears the others of its name in the form.
+void KeepSelection(Model &model, HostNode *node, int nameIndex) {
+    if (node->classNumber == DURIZ_CLASS_OPTION && nameIndex == DURIZ_NAME_SELECTED) {
+        HostNode *list = model.Find(node->parent);
+        const bool on = Truthy(node->scalars[DURIZ_NAME_SELECTED]);
+        SetNumber(node, DURIZ_NAME_SELECTED, on ? 1 : 0);
+        if (!list || !on) return;
+        for (HostNode &other : model.nodes_)
+            if (other.parent == list->handle && other.classNumber == DURIZ_CLASS_OPTION) {
+                const bool me = &other == node;
+                if (list->scalars[DURIZ_NAME_TYPE].text == "select-one" || me)
+                    SetNumber(&other, DURIZ_NAME_SELECTED, me ? 1 : 0);
+                if (me) SetNumber(list, DURIZ_NAME_SELECTEDINDEX, other.scalars[DURIZ_NAME_INDEX].number);
+            }
+    }
+    if ((node->classNumber == DURIZ_CLASS_CHECKBOX || node->classNumber == DURIZ_CLASS_RADIO) &&
+        nameIndex == DURIZ_NAME_CHECKED) {
+        const bool on = Truthy(node->scalars[DURIZ_NAME_CHECKED]);
+        SetNumber(node, DURIZ_NAME_CHECKED, on ? 1 : 0);
+        if (!on || node->classNumber != DURIZ_CLASS_RADIO) return;
+        for (HostNode &other : model.nodes_)
+            if (&other != node && other.classNumber == DURIZ_CLASS_RADIO && other.parent == node->parent &&
+                other.scalars[DURIZ_NAME_NAME].text == node->scalars[DURIZ_NAME_NAME].text)
+                SetNumber(&other, DURIZ_NAME_CHECKED, 0);
+    }
 }
 
 std::string ArgText(JsValue *args, int position) {
@@ -37,6 +188,11 @@ int DURIZ_CALL GetHostProperty(uint32_t handle, int nameIndex, int, const char *
     HostNode *node = Model::current ? Model::current->Find(handle) : nullptr;
     if (!node) return 0;
     if (nameIndex == DURIZ_NAME_OWN_VALUE) nameIndex = DURIZ_NAME_NAME;
+    if (node->classNumber == DURIZ_CLASS_DOCUMENT && nameIndex == DURIZ_NAME_COOKIE) {
+        Model::current->answer = CookieText(*Model::current);
+        *text = Model::current->answer.c_str();
+        return 1;
+    }
     auto it = node->scalars.find(nameIndex);
     if (it == node->scalars.end()) return 0;
     if (it->second.isNumber) {
@@ -61,7 +217,7 @@ JsValue *DURIZ_CALL GetHostObject(uint32_t handle, int nameIndex, int) {
 }
 
 const char *DURIZ_CALL SetHostProperty(uint32_t handle, int nameIndex, int classNumber, const char *text,
-                                       JsValue *handler, int) {
+                                       JsValue *handler, int op) {
     Model *model = Model::current;
     HostNode *node = model ? model->Find(handle) : nullptr;
     if (!node) return nullptr;
@@ -69,7 +225,9 @@ const char *DURIZ_CALL SetHostProperty(uint32_t handle, int nameIndex, int class
         // A new location: the window's location object now shows it.
         auto it = node->children.find(DURIZ_NAME_LOCATION);
         HostNode *location = it != node->children.end() ? model->Find(it->second) : nullptr;
-        if (location) SetText(location, DURIZ_NAME_HREF, text ? text : "");
+        if (location) SetAddress(location, text ? text : "");
+        std::fflush(stdout);
+        std::fprintf(stderr, "location: %s\n", text ? text : "");
         model->answer = text ? text : "";
         return model->answer.c_str();
     }
@@ -84,8 +242,22 @@ const char *DURIZ_CALL SetHostProperty(uint32_t handle, int nameIndex, int class
         }
         return nullptr;
     }
-    SetText(node, nameIndex, text);
-    model->answer = text;
+    if (node->classNumber == DURIZ_CLASS_DOCUMENT && nameIndex == DURIZ_NAME_COOKIE) {
+        SetCookie(*model, text);
+        model->answer = CookieText(*model);
+        return model->answer.c_str();
+    }
+    HostScalar &scalar = node->scalars[nameIndex];
+    Assign(scalar, text, op);
+    if (node->classNumber == DURIZ_CLASS_LOCATION && nameIndex == DURIZ_NAME_HREF) {
+        // A new address for the window: every part follows.
+        const std::string href = scalar.text;
+        SetAddress(node, href);
+        std::fflush(stdout);
+        std::fprintf(stderr, "location: %s\n", href.c_str());
+    }
+    KeepSelection(*model, node, nameIndex);
+    model->answer = scalar.isNumber ? std::to_string(scalar.number) : scalar.text;
     return model->answer.c_str();
 }
 
@@ -97,11 +269,13 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
     case DURIZ_NATIVE_DOCUMENT_WRITE:
     case DURIZ_NATIVE_DOCUMENT_WRITELN: {
         const int n = ArgCount(args);
-        for (int i = 1; i <= n; i++) {
-            const std::string t = ArgText(args, i);
-            std::fwrite(t.data(), 1, t.size(), stdout);
-        }
-        if (methodId == DURIZ_NATIVE_DOCUMENT_WRITELN) std::fputc('\n', stdout);
+        std::string out;
+        for (int i = 1; i <= n; i++) out += ArgText(args, i);
+        if (methodId == DURIZ_NATIVE_DOCUMENT_WRITELN) out += '\n';
+        if (model->sink)
+            *model->sink += out;
+        else
+            std::fwrite(out.data(), 1, out.size(), stdout);
         return 0;
     }
     case DURIZ_NATIVE_WINDOW_ALERT:
@@ -140,12 +314,34 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
         SetText(node, DURIZ_NAME_SRC, "");
         SetNumber(node, DURIZ_NAME_WIDTH, 0);
         SetNumber(node, DURIZ_NAME_HEIGHT, 0);
-        SetText(node, DURIZ_NAME_COMPLETE, "true");
+        SetNumber(node, DURIZ_NAME_COMPLETE, 1);
+        node->path = "image" + std::to_string(image);
         return reinterpret_cast<intptr_t>(node->object);
     }
-    default:
-        (void)handle;
+    default: {
+        // Everything else the page asks of its browser (submit, focus,
+        // back, reload, ...) is told on standard error.
+        HostNode *node = model->Find(handle);
+        static const std::map<int, const char *> what = {
+            {DURIZ_NATIVE_FORM_SUBMIT, "submit"},     {DURIZ_NATIVE_FORM_RESET, "reset"},
+            {DURIZ_NATIVE_TEXT_BLUR, "blur"},      {DURIZ_NATIVE_TEXT_FOCUS, "focus"},
+            {DURIZ_NATIVE_TEXT_SELECT, "select"},  {DURIZ_NATIVE_LOCATION_RELOAD, "reload"},
+            {DURIZ_NATIVE_LOCATION_REPLACE, "replace"}, {DURIZ_NATIVE_HISTORY_BACK, "back"},
+            {DURIZ_NATIVE_HISTORY_FORWARD, "forward"}, {DURIZ_NATIVE_HISTORY_GO, "go"},
+            {DURIZ_NATIVE_WINDOW_OPEN, "open"},       {DURIZ_NATIVE_WINDOW_CLOSE, "close"},
+            {DURIZ_NATIVE_WINDOW_FOCUS, "focus"},     {DURIZ_NATIVE_WINDOW_BLUR, "blur"},
+            {DURIZ_NATIVE_WINDOW_SCROLL, "scroll"},   {DURIZ_NATIVE_DOCUMENT_OPEN, "open"},
+            {DURIZ_NATIVE_DOCUMENT_CLOSE, "close"},   {DURIZ_NATIVE_DOCUMENT_CLEAR, "clear"}};
+        auto it = what.find(methodId);
+        if (it != what.end()) {
+            std::fflush(stdout);
+            std::string line = std::string(it->second) + ": " + (node && !node->path.empty() ? node->path : "?");
+            const int n = ArgCount(args);
+            for (int i = 1; i <= n; i++) line += (i == 1 ? " " : ", ") + ArgText(args, i);
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
         return 0;
+    }
     }
 }
 
@@ -229,9 +425,34 @@ void Model::Stop() {
     // Documents hold their windows: give back the later objects first.
     for (auto it = nodes_.rbegin(); it != nodes_.rend(); ++it) JS_DeleteObject(it->object);
     nodes_.clear();
+    for (JsScript *script : scripts) JS_DeleteScript(script);
+    scripts.clear();
     timers.clear();
     JS_Destroy();
     current = nullptr;
+}
+
+uint32_t Model::ByPath(const std::string &path) const {
+    for (const HostNode &node : nodes_)
+        if (node.path == path) return node.handle;
+    return 0;
+}
+
+void Model::Dump() const {
+    for (const HostNode &node : nodes_) {
+        const std::string prefix = node.path.empty() ? "#" + std::to_string(node.handle) : node.path;
+        for (const auto &s : node.scalars) {
+            const char *name = MemberName(s.first);
+            if (!name || (node.classNumber == DURIZ_CLASS_DOCUMENT && s.first == DURIZ_NAME_COOKIE)) continue;
+            std::printf("%s.%s = %s\n", prefix.c_str(), name,
+                        s.second.isNumber ? std::to_string(s.second.number).c_str() : s.second.text.c_str());
+        }
+        if (node.classNumber == DURIZ_CLASS_DOCUMENT) std::printf("%s.cookie = %s\n", prefix.c_str(), CookieText(*this).c_str());
+        for (const auto &h : node.handlers) {
+            const char *name = MemberName(h.first);
+            if (name) std::printf("%s.%s = (handler)\n", prefix.c_str(), name);
+        }
+    }
 }
 
 bool Model::TakeTimer(Timer *timer) {

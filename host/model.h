@@ -24,6 +24,8 @@ struct HostNode {
     std::map<int, HostScalar> scalars;        // by name index
     std::map<int, JsValue *> handlers;        // event handlers, one reference each
     std::map<int, uint32_t> children;         // sub-objects by name index
+    uint32_t parent = 0;                      // an option's list, an element's form
+    std::string path;                         // how --event and --dump-model name it
 };
 
 struct Timer {
@@ -62,7 +64,20 @@ public:
     int32_t nextTimer = 1;
     int64_t clock = 0;  // the due time of the timer running now
     std::string answer;  // text handed back by setHostProperty and prompt
+    std::string *sink = nullptr;  // where document.write goes (null: standard output)
+    std::vector<std::pair<std::string, std::string>> cookies;
+    std::vector<JsScript *> scripts;  // run scripts, kept for their functions
+
+    // The node of a path such as "form0.elements1" (0 when there is none).
+    uint32_t ByPath(const std::string &path) const;
+    // Prints every node's members, one line each, in creation order.
+    void Dump() const;
 };
+
+void SetText(HostNode *node, int nameIndex, const std::string &text);
+void SetNumber(HostNode *node, int nameIndex, int32_t number);
+// Sets href and the parts of the address (protocol, host, pathname, ...).
+void SetAddress(HostNode *node, const std::string &href);
 
 // The last errors the engine reported, for the runner to print.
 struct ReportedErrors {

@@ -109,7 +109,9 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
     }
     JsValue *value = nullptr;
     const int status = Evaluate(model, script, &value);
-    JS_DeleteScript(script);
+    // Functions the script defined stay callable from later scripts,
+    // handlers and timers: the model keeps the script until it stops.
+    model.scripts.push_back(script);
     const bool failed = status == DURIZ_RUNTIME_ERROR;
     if (failed) PrintRuntimeErrors(name);
     if (settings.result) PrintResult(status, value);

@@ -17,13 +17,19 @@ JsFunction *JsFunction::MakeNative(int32_t id) {
 JsFunction *JsFunction::MakeScript(JsToken *definition, JsScript *script) {
     JsFunction *f = new JsFunction();
     if (!f) return nullptr;
+    // Each script function has a prototype object and an object of its own
+    // for the members scripts store on it.
     JsObject *prototype = new JsObject();
-    if (!prototype) {
+    JsObject *members = prototype ? new JsObject() : nullptr;
+    if (!members) {
+        delete prototype;
         delete f;
         return nullptr;
     }
     prototype->refs = 1;
+    members->refs = 1;
     f->prototype = prototype;
+    f->members = members;
     f->definition = definition;
     f->script = script;
     if (script) script->refs++;

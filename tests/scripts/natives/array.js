@@ -1,0 +1,41 @@
+// Arrays: join puts its separator after every element, the last one too;
+// sort orders by text; reverse and sort move the elements but each keeps
+// its index name, so reading by index still finds the same element.
+var a = new Array("pear", "apple", "fig");
+document.writeln("length = " + a.length);
+document.writeln("join('|') = " + a.join("|"));
+document.writeln("join() = " + a.join());
+document.writeln("a[1] = " + a[1]);
+a.sort();
+document.writeln("after sort: " + a.join("|") + " a[0] = " + a[0]);
+a.reverse();
+document.writeln("after reverse: " + a.join("|") + " a[0] = " + a[0]);
+var n = new Array(10, 9, 1);
+n.sort();
+document.writeln("numbers sorted as text: " + n.join(","));
+var e = new Array();
+document.writeln("empty: length " + e.length + ", join [" + e.join(",") + "]");
+e[10] = "x";
+document.writeln("e[10] = 'x': length " + e.length + ", join " + e.join(","));
+e.length = 5;
+document.writeln("e.length = 5: length " + e.length);
+var three = new Array(3);
+document.writeln("new Array(3): length " + three.length + ", join " + three.join("-"));
+var z = new Array(0);
+var m1 = new Array(-1);
+var big = new Array(65536);
+var odd = new Array(70000);
+var frac = new Array(2.9);
+var text3 = new Array("3");
+var textx = new Array("x");
+document.writeln("lengths: 0 -> " + z.length + ", -1 -> " + m1.length + ", 65536 -> " + big.length + ", 70000 -> " + odd.length + ", 2.9 -> " + frac.length + ", '3' -> " + text3.length + ", 'x' -> " + textx.length);
+var two = Array(1, 2);
+document.writeln("Array(1, 2) without new: length " + two.length + ", join " + two.join("+"));
+document.writeln("typeof a = " + typeof a);
+var mixed = new Array(1, "b", true, null);
+document.writeln("mixed: " + mixed.join(" "));
+var grow = new Array();
+var i;
+for (i = 0; i < 4; i++) grow[i] = i * i;
+document.writeln("grown: " + grow.join(",") + " length " + grow.length);
+a.join("/")

@@ -1,0 +1,71 @@
+// Compound assignment combines the held value with the new one. += joins
+// when the held value is a string; the numeric forms need numeric text.
+// Numbers are never shared between variables.
+var x = 10;
+x += 5;
+document.writeln("10 += 5: " + x);
+x -= 3;
+document.writeln("-= 3: " + x);
+x *= 2;
+document.writeln("*= 2: " + x);
+x /= 5;
+document.writeln("/= 5: " + x);
+var y = 5;
+var z = y;
+z += 1;
+document.writeln("y = 5; z = y; z += 1: y = " + y + ", z = " + z);
+var s = "12";
+s += 3;
+document.writeln("'12' += 3: " + s + " (" + typeof s + ")");
+var t = "12";
+t -= 3;
+document.writeln("'12' -= 3: " + t + " (" + typeof t + ")");
+var q = "10";
+q *= "3";
+document.writeln("'10' *= '3': " + q);
+var b = true;
+b += 1;
+document.writeln("true += 1: " + b);
+var a = "a";
+a += 1.5;
+document.writeln("'a' += 1.5: " + a);
+a += true;
+document.writeln("+= true: " + a);
+a += null;
+document.writeln("+= null: " + a);
+a += new Object();
+document.writeln("+= object: " + a);
+var w = 7.9;
+w &= 2.5;
+document.writeln("7.9 &= 2.5: " + w);
+w = 6;
+w |= 9;
+document.writeln("6 |= 9: " + w);
+w = 6;
+w ^= 3;
+document.writeln("6 ^= 3: " + w);
+w = 1;
+w <<= 33;
+document.writeln("1 <<= 33: " + w);
+w = -8;
+w >>= 1;
+document.writeln("-8 >>= 1: " + w);
+w = 9;
+w /= 2;
+document.writeln("9 /= 2: " + w);
+w = 1;
+w /= 0;
+document.writeln("1 /= 0: " + w);
+var o = new Object();
+o.count = 1;
+o.count += 4;
+o["count"] *= 2;
+document.writeln("o.count: " + o.count);
+o.text = "ab";
+o.text += "cd";
+document.writeln("o.text: " + o.text);
+// The right-hand side runs first, so the outer += adds to the value the
+// inner one has already stored: 5 + 5.
+var r = 2;
+r += r += 3;
+r
