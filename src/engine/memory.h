@@ -21,6 +21,13 @@ public:
     static void operator delete(void *, void *) noexcept {}
 };
 
+// The engine-wide limit on the bytes the engine holds (0: none); past it
+// every allocation fails.
+void JsSetMemoryLimit(size_t bytes);
+// Bytes and blocks the engine holds now.
+size_t JsMemoryInUse();
+size_t JsBlocksInUse();
+
 // A NUL-terminated copy of length bytes of text, or null.
 char *JsCopyText(const char *text, size_t length);
 

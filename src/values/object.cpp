@@ -22,12 +22,14 @@ int g_lastFoundPosition = 0;
 int g_prototypeDepth = 0;
 constexpr int kPrototypeDepthLimit = 64;
 
-// A key's text as a property name, copied out of any shared buffer.
+// A key's text as a property name, copied out of any shared buffer. A
+// number key names its integer ("1.5" selects "1") unless asked for its
+// text as it prints.
 class KeyText {
 public:
-    explicit KeyText(JsValue *key) {
+    explicit KeyText(JsValue *key, bool asPrinted = false) {
         const char *text = nullptr;
-        if (key && key->IsNumber()) {
+        if (key && key->IsNumber() && !asPrinted) {
             std::snprintf(small_, sizeof small_, "%d", key->ToInteger());
             text_ = small_;
             return;
@@ -234,7 +236,8 @@ JsValue *JsObject::NextPropertyName(JsValue *key) {
     if (!key || key->IsNull()) {
         answer = FirstProperty();
     } else {
-        KeyText text(key);
+        // Enumeration restarts after the slot named as the key prints.
+        KeyText text(key, true);
         for (JsProperty *slot = FirstProperty(); slot && text.Text(); slot = slot->Next()) {
             if (std::strcmp(slot->name, text.Text()) == 0) {
                 answer = slot->Next();

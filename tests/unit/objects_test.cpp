@@ -1,0 +1,521 @@
+// Objects: property slots, look-up through own slots, the constructor's
+// prototype and the built-in members, assignment into slots, enumeration,
+// construction by the built-in constructors and the shared class objects'
+// member tables.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "builtins/function.h"
+#include "compiler/token.h"
+#include "duriz.h"
+#include "engine/shared.h"
+#include "values/object.h"
+
+namespace {
+
+class Objects : public ::testing::Test {
+protected:
+    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
+    void TearDown() override {
+        for (JsValue *v : held_) ReleaseRef(v);
+        JS_Destroy();
+    }
+
+    // A value kept alive until the end of the test.
+    template <typename T>
+    T *Keep(T *v) {
+        v->refs++;
+        held_.push_back(v);
+        return v;
+    }
+    JsObject *NewObject() { return Keep(new JsObject()); }
+    JsString *Str(const char *text) { return Keep(JsString::Make(text)); }
+    // An argument list holding the given values in order.
+    JsObject *Args(std::initializer_list<JsValue *> values) {
+        JsObject *args = NewObject();
+        for (JsValue *v : values) args->AddProperty("", v);
+        return args;
+    }
+    JsObject *Constructed(int id, JsObject *args) {
+        return Keep(JsObject::MakeConstructed(NativeFunction(id), args));
+    }
+    static JsClassObject *Shared(int classNumber) {
+        return static_cast<JsClassObject *>(g_shared.prototypes[classNumber]);
+    }
+    // Reads a fresh (count-0) result as text and releases it.
+    static std::string Take(JsValue *v) {
+        std::string text = v ? v->ToText() : "<none>";
+        DropIfUnowned(v);
+        return text;
+    }
+    // The names for ... in visits, each found from the one before (at most
+    // one more step than there are slots, so that duplicates cannot loop).
+    static std::vector<std::string> Enumerate(JsObject *o) {
+        std::vector<std::string> names;
+        JsValue *key = nullptr;
+        for (int steps = o->properties.Count() + 1; steps > 0; steps--) {
+            JsValue *next = o->NextPropertyName(key);
+            DropIfUnowned(key);
+            key = nullptr;
+            if (next == g_shared.nullValue) break;
+            names.push_back(next->ToText());
+            key = next;
+        }
+        DropIfUnowned(key);
+        return names;
+    }
+
+private:
+    std::vector<JsValue *> held_;
+};
+
+TEST_F(Objects, PlainObjectAnswers) {
+    JsObject *o = NewObject();
+    JsObject *other = NewObject();
+    EXPECT_EQ(o->IsObject(), 1);
+    EXPECT_EQ(o->HasClass(), 0);
+    EXPECT_EQ(o->ToBoolean(), 1);
+    EXPECT_EQ(o->ToNumber(), 0.0);
+    EXPECT_EQ(o->TypeName(), g_shared.typeObject);
+    EXPECT_STREQ(o->ToText(), "object");
+    EXPECT_EQ(o->Compare(o), 0);
+    EXPECT_EQ(o->Compare(other), 1);
+    EXPECT_EQ(o->Compare(nullptr), 1);
+    EXPECT_EQ(o->AsFunction(), nullptr);
+    EXPECT_EQ(o->IsHostObject(), 0);
+    EXPECT_EQ(o->HostValue(), nullptr);
+    EXPECT_EQ(o->IsStringObject(), 0);
+}
+
+TEST_F(Objects, NewSlotHoldsNullUntilAssigned) {
+    const int nullRefs = g_shared.nullValue->refs;
+    JsProperty *slot = JsProperty::Make("p");
+    ASSERT_NE(slot, nullptr);
+    EXPECT_STREQ(slot->name, "p");
+    EXPECT_EQ(slot->value, g_shared.nullValue);
+    EXPECT_EQ(g_shared.nullValue->refs, nullRefs + 1);
+    delete slot;
+    EXPECT_EQ(g_shared.nullValue->refs, nullRefs);
+}
+
+TEST_F(Objects, PutAndGetOwnProperties) {
+    JsObject *o = NewObject();
+    JsString *s = Str("text");
+    EXPECT_EQ(o->PutProperty("a", s, TK_ASSIGN, 0), nullptr);  // no create: nothing happens
+    EXPECT_EQ(o->properties.Count(), 0);
+    EXPECT_EQ(o->PutProperty("a", s, TK_ASSIGN, 1), s);  // strings are shared
+    EXPECT_EQ(s->refs, 2);
+    JsNumber *n = MakeNumber(4);
+    JsValue *stored = o->PutProperty("b", n, TK_ASSIGN, 1);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_NE(stored, n);  // a number gets a number of its own
+    EXPECT_EQ(stored->ToNumber(), 4);
+    EXPECT_EQ(stored->refs, 1);
+    EXPECT_EQ(n->refs, 0);
+    DropIfUnowned(n);
+    EXPECT_EQ(o->GetProperty("a"), s);
+    EXPECT_EQ(o->GetProperty("b"), stored);
+    EXPECT_EQ(o->GetProperty("c"), nullptr);
+    EXPECT_EQ(o->GetProperty("A"), nullptr);  // byte-exact names
+    // An existing slot is assigned into with the operator.
+    JsNumber *three = MakeNumber(3);
+    JsValue *sum = o->PutProperty("b", three, TK_ADD_ASSIGN, 0);
+    EXPECT_EQ(sum, stored);  // its only holder: changed in place
+    EXPECT_EQ(sum->ToNumber(), 7);
+    // A failing operator gives null and leaves the slot.
+    EXPECT_EQ(o->PutProperty("a", three, TK_SUB_ASSIGN, 0), nullptr);
+    EXPECT_EQ(o->GetProperty("a"), s);
+    DropIfUnowned(three);
+    // A created slot whose first assignment fails stays, holding null.
+    JsNumber *one = MakeNumber(1);
+    EXPECT_EQ(o->PutProperty("c", one, TK_SUB_ASSIGN, 1), nullptr);
+    EXPECT_EQ(o->GetProperty("c"), g_shared.nullValue);
+    DropIfUnowned(one);
+    std::vector<std::string> order = {"a", "b", "c"};
+    EXPECT_EQ(Enumerate(o), order);
+}
+
+TEST_F(Objects, IncrementAndDecrementCodes) {
+    JsObject *o = NewObject();
+    JsNumber *five = MakeNumber(5);
+    o->PutProperty("x", five, TK_ASSIGN, 1);
+    DropIfUnowned(five);
+    JsValue *before = o->GetProperty("x");
+    // Postfix: the old value comes back with its own count, the slot gets a
+    // new number.
+    JsValue *old = o->PutProperty("x", g_shared.minusOne, TK_POSTINC, 0);
+    EXPECT_EQ(old, before);
+    EXPECT_EQ(old->ToNumber(), 5);
+    EXPECT_EQ(old->refs, 0);
+    EXPECT_NE(o->GetProperty("x"), old);
+    EXPECT_EQ(o->GetProperty("x")->ToNumber(), 6);
+    DropIfUnowned(old);
+    old = o->PutProperty("x", g_shared.one, TK_POSTDEC, 0);
+    EXPECT_EQ(old->ToNumber(), 6);
+    EXPECT_EQ(o->GetProperty("x")->ToNumber(), 5);
+    DropIfUnowned(old);
+    // Prefix: the slot's new value, changed in place.
+    JsValue *slotValue = o->GetProperty("x");
+    EXPECT_EQ(o->PutProperty("x", g_shared.minusOne, TK_PREINC, 0), slotValue);
+    EXPECT_EQ(slotValue->ToNumber(), 6);
+    EXPECT_EQ(o->PutProperty("x", g_shared.one, TK_PREDEC, 0), slotValue);
+    EXPECT_EQ(slotValue->ToNumber(), 5);
+    EXPECT_EQ(g_shared.one->ToNumber(), 1.0);
+    EXPECT_EQ(g_shared.minusOne->ToNumber(), -1.0);
+    // On a value that is not numeric, postfix fails and keeps the count.
+    JsString *word = Str("abc");
+    o->PutProperty("w", word, TK_ASSIGN, 1);
+    EXPECT_EQ(word->refs, 2);
+    EXPECT_EQ(o->PutProperty("w", g_shared.minusOne, TK_POSTINC, 0), nullptr);
+    EXPECT_EQ(word->refs, 2);
+    EXPECT_EQ(o->GetProperty("w"), word);
+    EXPECT_EQ(o->PutProperty("w", g_shared.minusOne, TK_PREINC, 0), nullptr);
+    // On a missing name without create: null.
+    EXPECT_EQ(o->PutProperty("none", g_shared.minusOne, TK_POSTINC, 0), nullptr);
+}
+
+TEST_F(Objects, AddPropertyAppendsDuplicates) {
+    JsObject *o = NewObject();
+    JsString *first = Str("first"), *second = Str("second");
+    EXPECT_EQ(o->AddProperty("d", first), first);
+    EXPECT_EQ(o->AddProperty("d", second), second);
+    EXPECT_EQ(o->properties.Count(), 2);
+    EXPECT_EQ(o->GetProperty("d"), first);
+    // Both slots are visited: the first from the start, the second as the
+    // one after the first slot named d.
+    EXPECT_EQ(Take(o->NextPropertyName(nullptr)), "d");
+    JsString *key = Str("d");
+    EXPECT_EQ(Take(o->NextPropertyName(key)), "d");
+    EXPECT_EQ(o->PropertyAt(1)->value, second);
+}
+
+TEST_F(Objects, EnumerationInCreationOrder) {
+    JsObject *o = NewObject();
+    const char *names[] = {"zeta", "alpha", "mid", "1"};
+    for (const char *n : names) o->PutProperty(n, g_shared.trueValue, TK_ASSIGN, 1);
+    EXPECT_EQ(Enumerate(o), std::vector<std::string>(names, names + 4));
+    EXPECT_EQ(Take(o->NextPropertyName(g_shared.nullValue)), "zeta");
+    JsString *alpha = Str("alpha"), *missing = Str("nope");
+    EXPECT_EQ(Take(o->NextPropertyName(alpha)), "mid");
+    EXPECT_EQ(o->NextPropertyName(missing), g_shared.nullValue);
+    JsString *last = Str("1");
+    EXPECT_EQ(o->NextPropertyName(last), g_shared.nullValue);
+    EXPECT_EQ(Take(o->LastPropertyName()), "1");
+    JsObject *empty = NewObject();
+    EXPECT_EQ(empty->LastPropertyName(), g_shared.nullValue);
+    EXPECT_EQ(empty->NextPropertyName(nullptr), g_shared.nullValue);
+    // Built-in members are never enumerated.
+    EXPECT_NE(o->GetProperty("toString"), nullptr);
+    EXPECT_EQ(Enumerate(o).size(), 4u);
+}
+
+TEST_F(Objects, EnumerationRestartsAfterTheKeyAsItPrints) {
+    // A number key names the slot of its printed text, not of its integer.
+    JsObject *o = NewObject();
+    for (const char *n : {"1", "1.5", "x"}) o->PutProperty(n, g_shared.trueValue, TK_ASSIGN, 1);
+    JsNumber *key = Keep(MakeNumber(1.5));
+    EXPECT_EQ(Take(o->NextPropertyName(key)), "x");
+    JsNumber *one = Keep(MakeNumber(1));
+    EXPECT_EQ(Take(o->NextPropertyName(one)), "1.5");
+}
+
+TEST_F(Objects, KeysAsPropertyNames) {
+    JsObject *o = NewObject();
+    JsNumber *v = MakeNumber(10);
+    const struct {
+        double key;
+        const char *name;
+    } numeric[] = {{1.9, "1"}, {-0.5, "0"}, {-2.5, "-2"}, {3, "3"}, {4294967298.0, "2"}};
+    for (const auto &k : numeric) {
+        JsNumber *key = MakeNumber(k.key);
+        ASSERT_NE(o->PutByKey(key, v, TK_ASSIGN, 1), nullptr) << k.key;
+        EXPECT_STREQ(static_cast<JsProperty *>(o->properties.Last())->name, k.name) << k.key;
+        EXPECT_NE(o->GetByKey(key), nullptr);
+        EXPECT_EQ(o->GetByKey(key), o->GetProperty(k.name));
+        DropIfUnowned(key);
+    }
+    JsString *text = Str("word");
+    o->PutByKey(text, v, TK_ASSIGN, 1);
+    EXPECT_EQ(o->GetByKey(text), o->GetProperty("word"));
+    o->PutByKey(g_shared.trueValue, v, TK_ASSIGN, 1);
+    EXPECT_NE(o->GetProperty("true"), nullptr);
+    o->PutByKey(g_shared.nullValue, v, TK_ASSIGN, 1);
+    EXPECT_NE(o->GetProperty("null"), nullptr);
+    // Without create a missing key assigns nothing.
+    JsString *absent = Str("absent");
+    EXPECT_EQ(o->PutByKey(absent, v, TK_ASSIGN, 0), nullptr);
+    EXPECT_EQ(o->GetProperty("absent"), nullptr);
+    // Every slot got a number of its own.
+    EXPECT_EQ(v->refs, 0);
+    DropIfUnowned(v);
+}
+
+TEST_F(Objects, PositionsAndArguments) {
+    JsString *a = Str("a"), *b = Str("b"), *c = Str("c");
+    JsObject *args = Args({a, b, c});
+    EXPECT_STREQ(args->PropertyAt(0)->name, "");
+    EXPECT_EQ(args->PropertyAt(2)->value, c);
+    EXPECT_EQ(args->PropertyAt(3), nullptr);
+    EXPECT_EQ(args->ValueAt(0), a);
+    EXPECT_EQ(args->ValueAt(1), b);
+    EXPECT_EQ(args->ValueAt(3), nullptr);
+    EXPECT_EQ(args->ArgumentAt(1), a);
+    EXPECT_EQ(args->ArgumentAt(3), c);
+    EXPECT_EQ(args->ArgumentAt(4), nullptr);
+    EXPECT_EQ(args->ArgumentAt(0), a);
+    EXPECT_EQ(args->ArgumentAt(-7), a);
+    JsObject *empty = NewObject();
+    EXPECT_EQ(empty->PropertyAt(0), nullptr);
+    EXPECT_EQ(empty->ArgumentAt(1), nullptr);
+}
+
+TEST_F(Objects, DuplicatesBeforeLastFound) {
+    JsObject *o = NewObject();
+    JsString *s = Str("same"), *t = Str("other");
+    o->PutProperty("a", s, TK_ASSIGN, 1);
+    o->PutProperty("b", t, TK_ASSIGN, 1);
+    o->PutProperty("c", s, TK_ASSIGN, 1);
+    o->PutProperty("d", s, TK_ASSIGN, 1);
+    ASSERT_EQ(o->GetProperty("d"), s);
+    EXPECT_EQ(o->DuplicatesBeforeLastFound(), 2);
+    ASSERT_EQ(o->GetProperty("c"), s);
+    EXPECT_EQ(o->DuplicatesBeforeLastFound(), 1);
+    ASSERT_EQ(o->GetProperty("b"), t);
+    EXPECT_EQ(o->DuplicatesBeforeLastFound(), 0);
+    ASSERT_EQ(o->GetProperty("a"), s);
+    EXPECT_EQ(o->DuplicatesBeforeLastFound(), 0);
+    ASSERT_EQ(o->GetProperty("d"), s);
+    ASSERT_EQ(o->GetProperty("zz"), nullptr);  // found nothing: 0
+    EXPECT_EQ(o->DuplicatesBeforeLastFound(), 0);
+}
+
+TEST_F(Objects, PlainObjectMembers) {
+    JsObject *o = NewObject();
+    const struct {
+        const char *name;
+        int id;
+    } members[] = {{"assign", 1022}, {"eval", 1023}, {"toString", 1024}, {"valueOf", 1025}};
+    for (const auto &m : members) EXPECT_EQ(o->GetProperty(m.name), NativeFunction(m.id)) << m.name;
+    EXPECT_EQ(o->GetProperty("length"), nullptr);
+    EXPECT_EQ(o->GetProperty("charAt"), nullptr);
+    // An own slot hides a member.
+    JsString *mine = Str("mine");
+    o->PutProperty("toString", mine, TK_ASSIGN, 1);
+    EXPECT_EQ(o->GetProperty("toString"), mine);
+}
+
+TEST_F(Objects, LookupThroughTheConstructorsPrototype) {
+    // A String object finds the string methods on the shared String object,
+    // and still the plain members behind them.
+    JsObject *so = Constructed(DURIZ_CTOR_STRING, nullptr);
+    EXPECT_EQ(so->GetProperty("charAt"), NativeFunction(1030));
+    EXPECT_EQ(so->GetProperty("valueOf"), NativeFunction(1046));  // the prototype's first
+    EXPECT_EQ(so->GetProperty("toString"), NativeFunction(1024));
+    // An own slot of the prototype is found too.
+    JsString *shared = Str("on the prototype");
+    Shared(3)->PutProperty("extra", shared, TK_ASSIGN, 1);
+    EXPECT_EQ(so->GetProperty("extra"), shared);
+    // The Object prototype has no members; the plain ones still answer.
+    JsObject *oo = Constructed(DURIZ_CTOR_OBJECT, nullptr);
+    EXPECT_EQ(oo->GetProperty("toString"), NativeFunction(1024));
+    EXPECT_EQ(oo->properties.Count(), 0);
+    EXPECT_EQ(oo->internal, nullptr);
+    EXPECT_EQ(oo->constructor, NativeFunction(DURIZ_CTOR_OBJECT));
+}
+
+TEST_F(Objects, ConstructString) {
+    const int ctorRefs = NativeFunction(DURIZ_CTOR_STRING)->refs;
+    JsString *text = Str("hello");
+    JsObject *so = Constructed(DURIZ_CTOR_STRING, Args({text}));
+    EXPECT_EQ(NativeFunction(DURIZ_CTOR_STRING)->refs, ctorRefs + 1);
+    EXPECT_EQ(so->internal, text);  // shared, not copied
+    EXPECT_EQ(so->IsStringObject(), 1);
+    EXPECT_STREQ(so->ToText(), "hello");
+    ASSERT_NE(so->GetProperty("length"), nullptr);
+    EXPECT_EQ(so->GetProperty("length")->ToNumber(), 5);
+    EXPECT_EQ(so->properties.Count(), 1);
+    JsNumber *n = MakeNumber(12);
+    JsObject *fromNumber = Constructed(DURIZ_CTOR_STRING, Args({n}));
+    DropIfUnowned(n);
+    EXPECT_EQ(fromNumber->internal, nullptr);
+    EXPECT_EQ(fromNumber->GetProperty("length")->ToNumber(), 0);
+    EXPECT_STREQ(fromNumber->ToText(), "object");
+    JsObject *none = Constructed(DURIZ_CTOR_STRING, nullptr);
+    EXPECT_EQ(none->GetProperty("length")->ToNumber(), 0);
+    EXPECT_EQ(none->IsStringObject(), 1);
+}
+
+TEST_F(Objects, ConstructDateFromANumber) {
+    const struct {
+        double time;
+        const char *text;
+    } cases[] = {
+        {0, "Thu, 1 Jan 1970 00:00:00 GMT"},
+        {86400000.0 + 3723000.0, "Fri, 2 Jan 1970 01:02:03 GMT"},
+        {-1, "Thu, 1 Jan 1970 00:00:00 GMT"},  // truncates to second 0
+        {-1000, "-1000"},                       // before the epoch: no GMT text
+    };
+    for (const auto &c : cases) {
+        JsNumber *t = MakeNumber(c.time);
+        JsObject *d = Constructed(DURIZ_CTOR_DATE, Args({t}));
+        DropIfUnowned(t);
+        ASSERT_NE(d->internal, nullptr);
+        EXPECT_EQ(d->internal->IsNumber(), 1);
+        EXPECT_EQ(d->internal->ToNumber(), c.time);
+        EXPECT_STREQ(d->ToText(), c.text) << c.time;
+        EXPECT_EQ(d->IsStringObject(), 0);
+    }
+}
+
+TEST_F(Objects, ConstructFunction) {
+    JsString *a = Str("a"), *b = Str("b"), *body = Str("return a + b;");
+    JsObject *f = Constructed(DURIZ_CTOR_FUNCTION, Args({a, b, body}));
+    ASSERT_NE(f->internal, nullptr);
+    EXPECT_EQ(f->internal->IsFunction(), 1);
+    JsValue *fn = f->AsFunction();
+    ASSERT_EQ(fn, f->internal);
+    JsFunction *function = static_cast<JsFunction *>(fn);
+    EXPECT_STREQ(function->ParamName(1), "a");
+    EXPECT_STREQ(function->ParamName(2), "b");
+    EXPECT_EQ(function->ParamName(3), nullptr);
+}
+
+TEST_F(Objects, SharedClassObjects) {
+    const int numbers[] = {2, 3, 4, 7, 8};
+    for (int k : numbers) {
+        JsClassObject *c = Shared(k);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->ClassNumber(), k);
+        EXPECT_EQ(c->HasClass(), 1);
+        EXPECT_EQ(c->IsObject(), 1);
+        EXPECT_STREQ(c->ToText(), "object");
+        EXPECT_EQ(c->properties.Count(), 0) << k;  // members are never stored
+        // The plain objects' four members are not theirs.
+        for (const char *name : {"assign", "eval", "toString"}) EXPECT_EQ(c->GetProperty(name), nullptr) << k << name;
+    }
+    EXPECT_EQ(Shared(7)->GetProperty("valueOf"), nullptr);
+    EXPECT_EQ(Shared(2)->GetProperty("charAt"), nullptr);
+    EXPECT_EQ(Shared(7)->GetProperty("charAt"), nullptr);
+    EXPECT_EQ(Shared(3)->GetProperty("abs"), nullptr);
+}
+
+struct MethodEntry {
+    const char *name;
+    int id;
+};
+
+const MethodEntry kStringMethods[] = {
+    {"anchor", 1026},   {"big", 1027},       {"blink", 1028},       {"bold", 1029},        {"charAt", 1030},
+    {"fixed", 1031},    {"fontcolor", 1032}, {"fontsize", 1033},    {"indexOf", 1034},     {"italics", 1035},
+    {"lastIndexOf", 1036}, {"link", 1037},   {"small", 1038},       {"split", 1039},       {"strike", 1040},
+    {"sub", 1041},      {"substring", 1042}, {"sup", 1043},         {"toLowerCase", 1044}, {"toUpperCase", 1045},
+    {"valueOf", 1046},
+};
+const MethodEntry kMathMethods[] = {
+    {"abs", 1047},   {"acos", 1048},  {"asin", 1049}, {"atan", 1050}, {"ceil", 1051}, {"cos", 1052},
+    {"exp", 1053},   {"floor", 1054}, {"log", 1055},  {"max", 1056},  {"min", 1057},  {"pow", 1058},
+    {"random", 1059}, {"round", 1060}, {"sin", 1061}, {"sqrt", 1062}, {"tan", 1063},
+};
+const MethodEntry kDateMethods[] = {
+    {"getDate", 1064},  {"getDay", 1065},     {"getHours", 1066},    {"getMinutes", 1067},
+    {"getMonth", 1068}, {"getSeconds", 1069}, {"getTime", 1070},     {"getTimezoneOffset", 1071},
+    {"getYear", 1072},  {"parse", 1073},      {"setDate", 1074},     {"setHours", 1075},
+    {"setMinutes", 1076}, {"setMonth", 1077}, {"setSeconds", 1078},  {"setTime", 1079},
+    {"setYear", 1080},  {"toGMTString", 1081}, {"toLocaleString", 1082}, {"UTC", 1083},
+};
+
+TEST_F(Objects, MethodsAreSharedFunctionValues) {
+    const struct {
+        int classNumber;
+        const MethodEntry *methods;
+        size_t count;
+    } tables[] = {
+        {3, kStringMethods, sizeof kStringMethods / sizeof kStringMethods[0]},
+        {7, kMathMethods, sizeof kMathMethods / sizeof kMathMethods[0]},
+        {8, kDateMethods, sizeof kDateMethods / sizeof kDateMethods[0]},
+    };
+    for (const auto &t : tables) {
+        JsClassObject *c = Shared(t.classNumber);
+        for (size_t i = 0; i < t.count; i++) {
+            const MethodEntry &m = t.methods[i];
+            JsValue *first = c->GetProperty(m.name);
+            ASSERT_NE(first, nullptr) << m.name;
+            EXPECT_EQ(first, NativeFunction(m.id)) << m.name;
+            EXPECT_EQ(c->GetProperty(m.name), first) << m.name;  // the same value on every read
+            EXPECT_EQ(first->IsFunction(), 1);
+        }
+    }
+    EXPECT_EQ(Shared(4)->GetProperty("abs"), nullptr);
+    EXPECT_EQ(Shared(8)->GetProperty("PI"), nullptr);
+}
+
+TEST_F(Objects, ConstantsAreNewNumbersOnEveryRead) {
+    const struct {
+        int classNumber;
+        const char *name;
+        double value;
+    } constants[] = {
+        {7, "E", 2.71828},
+        {7, "PI", 3.141592653589793},
+        {7, "LN2", 0.6931471805599453},
+        {7, "LN10", 2.302585092994046},
+        {7, "LOG2E", 1.4426950408889634},
+        {7, "LOG10E", 0.4342944819032518},
+        {7, "SQRT2", 1.4142135623730951},
+        {7, "SQRT1_2", 0.7071067811865476},
+        {4, "MAX_VALUE", 1.7976931348623157e308},
+        {4, "MIN_VALUE", 2.2250738585072014e-308},
+        {4, "NEGATIVE_INFINITY", -HUGE_VAL},
+        {4, "POSITIVE_INFINITY", HUGE_VAL},
+    };
+    for (const auto &c : constants) {
+        JsValue *a = Shared(c.classNumber)->GetProperty(c.name);
+        JsValue *b = Shared(c.classNumber)->GetProperty(c.name);
+        ASSERT_NE(a, nullptr) << c.name;
+        ASSERT_NE(b, nullptr) << c.name;
+        EXPECT_NE(a, b) << c.name;
+        EXPECT_EQ(a->refs, 0);
+        EXPECT_EQ(a->IsNumber(), 1);
+        EXPECT_EQ(a->IsNaN(), 0);
+        EXPECT_EQ(a->ToNumber(), c.value) << c.name;
+        DropIfUnowned(a);
+        DropIfUnowned(b);
+    }
+    EXPECT_EQ(DBL_MIN, 2.2250738585072014e-308);  // the smallest normal double
+    JsValue *nan1 = Shared(4)->GetProperty("NaN"), *nan2 = Shared(4)->GetProperty("NaN");
+    ASSERT_NE(nan1, nullptr);
+    EXPECT_NE(nan1, nan2);
+    EXPECT_EQ(nan1->IsNaN(), 1);
+    EXPECT_STREQ(nan1->ToText(), "NaN");
+    DropIfUnowned(nan1);
+    DropIfUnowned(nan2);
+    // Constants belong to their own class only.
+    EXPECT_EQ(Shared(4)->GetProperty("PI"), nullptr);
+    EXPECT_EQ(Shared(7)->GetProperty("MAX_VALUE"), nullptr);
+    EXPECT_EQ(Shared(7)->GetProperty("pi"), nullptr);
+}
+
+TEST_F(Objects, AssigningAMemberNameMakesAnOwnSlotThatStaysHidden) {
+    JsClassObject *math = Shared(7);
+    JsNumber *three = MakeNumber(3);
+    JsValue *stored = math->PutProperty("PI", three, TK_ASSIGN, 1);
+    DropIfUnowned(three);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(math->properties.Count(), 1);
+    EXPECT_STREQ(math->PropertyAt(0)->name, "PI");
+    EXPECT_EQ(math->ValueAt(0)->ToNumber(), 3);
+    JsValue *pi = math->GetProperty("PI");
+    EXPECT_EQ(pi->ToNumber(), 3.141592653589793);
+    DropIfUnowned(pi);
+    // A name that is no member is found in the own slots.
+    JsString *s = Str("mine");
+    math->PutProperty("custom", s, TK_ASSIGN, 1);
+    EXPECT_EQ(math->GetProperty("custom"), s);
+}
+
+}  // namespace
