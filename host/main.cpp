@@ -32,6 +32,8 @@ const char kUsage[] =
     "  --event PATH:EVENT  after a page's scripts fire a handler, such as\n"
     "                  form0.elements1:onclick or window:onload (repeatable)\n"
     "  --dump-model    after a page print its document model, a member a line\n"
+    "  --max-memory BYTES  bound the memory the engine may hold\n"
+    "  --max-steps N   stop a run after N budget rounds of 8000 steps\n"
     "  --help          show this help\n"
     "document.write goes to standard output; alert, confirm and prompt write\n"
     "their message to standard error. Exit status: 0 when every script ran\n"
@@ -47,6 +49,7 @@ struct Options {
     std::string treeFile;
     bool tree = false;
     bool html = false;
+    size_t maxMemory = 0;
     PageSettings page;
     RunSettings run;
     HostSettings host;
@@ -104,6 +107,10 @@ Options ParseOptions(int argc, char **argv) {
         } else if (a == "--tree") {
             o.tree = true;
             o.treeFile = value("--tree");
+        } else if (a == "--max-memory") {
+            o.maxMemory = PositiveNumber("--max-memory", value("--max-memory"));
+        } else if (a == "--max-steps") {
+            o.run.maxSteps = PositiveNumber("--max-steps", value("--max-steps"));
         } else if (a == "--html") {
             o.html = true;
         } else if (a == "--event") {
@@ -180,12 +187,14 @@ int main(int argc, char **argv) {
     if (!o.sources.empty() && isPage(o.sources[0])) {
         if (o.sources.size() != 1) UsageError("a page runs alone: give one HTML file");
         model.Start(o.host);
+        JS_SetMemoryLimit(o.maxMemory);
         const int status = RunPage(model, o.run, o.page, DisplayName(o.sources[0].value), texts[0]);
         model.Stop();
         return status;
     }
     if (!o.page.events.empty() || o.page.dumpModel) UsageError("--event and --dump-model need an HTML page");
     model.Start(o.host);
+    JS_SetMemoryLimit(o.maxMemory);
     bool ok = true;
     for (size_t i = 0; i < o.sources.size(); i++) {
         const Source &s = o.sources[i];

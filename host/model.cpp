@@ -418,6 +418,7 @@ void Model::Start(const HostSettings &s) {
 }
 
 void Model::Stop() {
+    JS_SetMemoryLimit(0);
     for (HostNode &node : nodes_) {
         for (auto &h : node.handlers) JS_DeleteObject(h.second);
         node.handlers.clear();

@@ -402,7 +402,7 @@ void Walk(Builder &b, const GumboNode *root, const std::string &source) {
 }
 
 // Fires PATH:EVENT; false when it cannot be found or had an error.
-bool Fire(Model &model, const std::string &request) {
+bool Fire(Model &model, const RunSettings &run, const std::string &request) {
     const size_t colon = request.rfind(':');
     const std::string path = colon == std::string::npos ? request : request.substr(0, colon);
     const std::string event = colon == std::string::npos ? "" : request.substr(colon + 1);
@@ -421,12 +421,8 @@ bool Fire(Model &model, const std::string &request) {
     bool ok = context != nullptr;
     if (context) {
         JsValue *value = nullptr;
-        int rc;
-        do {
-            JS_DeleteObject(value);
-            value = nullptr;
-            rc = JS_Evaluate(context, &value);
-        } while (rc == DURIZ_BUSY);
+        const int rc = EvaluateContext(context, run, request, &value);
+        if (rc == DURIZ_BUSY) ok = false;
         JS_DeleteObject(value);
         JS_DeleteEvalContext(context);
         if (rc == DURIZ_RUNTIME_ERROR) {
@@ -483,10 +479,10 @@ int RunPage(Model &model, const RunSettings &run, const PageSettings &page, cons
     std::fwrite(out.data(), 1, out.size(), stdout);
     // The page is loaded: its onload handler, the timers, then the events
     // asked for, each with what it writes going to standard output.
-    if (model.Find(1)->handlers.count(DURIZ_NAME_ONLOAD) && !Fire(model, "window:onload")) ok = false;
+    if (model.Find(1)->handlers.count(DURIZ_NAME_ONLOAD) && !Fire(model, run, "window:onload")) ok = false;
     if (!RunTimers(model, run)) ok = false;
     for (const std::string &e : page.events) {
-        if (!Fire(model, e)) ok = false;
+        if (!Fire(model, run, e)) ok = false;
         if (!RunTimers(model, run)) ok = false;
     }
     std::fflush(stdout);

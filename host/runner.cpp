@@ -26,6 +26,25 @@ std::string Escaped(const std::string &text) {
     return out;
 }
 
+int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const std::string &name,
+                    JsValue **value) {
+    *value = nullptr;
+    int rc;
+    size_t rounds = 0;
+    do {
+        JS_DeleteObject(*value);
+        *value = nullptr;
+        if (settings.maxSteps && rounds == settings.maxSteps) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "duriz: %s: stopped after %zu budget rounds\n", name.c_str(), rounds);
+            return DURIZ_BUSY;
+        }
+        rc = JS_Evaluate(context, value);
+        rounds++;
+    } while (rc == DURIZ_BUSY);
+    return rc;
+}
+
 namespace {
 
 // Feeds text to the compiler, whole or in chunks; answers the last result
@@ -65,15 +84,12 @@ void PrintRuntimeErrors(const std::string &name) {
 
 // Evaluates a compiled script to completion; answers the last status and
 // leaves the value (with a reference) in *value.
-int Evaluate(Model &model, JsScript *script, JsValue **value) {
+int Evaluate(Model &model, const RunSettings &settings, const std::string &name, JsScript *script,
+             JsValue **value) {
     *value = nullptr;
     JsEvalContext *context = JS_CreateEvalContext(model.Window(), script, nullptr, nullptr);
     if (!context) return DURIZ_RUNTIME_ERROR;
-    int rc;
-    do {
-        JS_DeleteObject(*value);
-        rc = JS_Evaluate(context, value);
-    } while (rc == DURIZ_BUSY);
+    const int rc = EvaluateContext(context, settings, name, value);
     JS_DeleteEvalContext(context);
     return rc;
 }
@@ -108,11 +124,11 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
         return false;
     }
     JsValue *value = nullptr;
-    const int status = Evaluate(model, script, &value);
+    const int status = Evaluate(model, settings, name, script, &value);
     // Functions the script defined stay callable from later scripts,
     // handlers and timers: the model keeps the script until it stops.
     model.scripts.push_back(script);
-    const bool failed = status == DURIZ_RUNTIME_ERROR;
+    const bool failed = status == DURIZ_RUNTIME_ERROR || status == DURIZ_BUSY;
     if (failed) PrintRuntimeErrors(name);
     if (settings.result) PrintResult(status, value);
     JS_DeleteObject(value);

@@ -9,9 +9,16 @@
 #include "model.h"
 
 struct RunSettings {
-    size_t chunk = 0;    // 0: the whole text at once
-    bool result = false; // print the status and value after each script
+    size_t chunk = 0;     // 0: the whole text at once
+    bool result = false;  // print the status and value after each script
+    size_t maxSteps = 0;  // budget rounds a run may take (0: no bound)
 };
+
+// Evaluates a context until it finishes or has used settings.maxSteps
+// budget rounds (then it says so, naming the run, and answers
+// DURIZ_BUSY); the value is left in *value with a reference.
+int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const std::string &name,
+                    JsValue **value);
 
 // Escapes control bytes, so that every report stays on one line.
 std::string Escaped(const std::string &text);

@@ -560,6 +560,13 @@ DURIZ_API JsValue *DURIZ_CALL JS_NewInstance(JsValue *value);
 /* Does nothing. */
 DURIZ_API void DURIZ_CALL JS_DebugPrint(uint32_t word);
 
+/* Extension (not one of the 18 exports above): bounds the bytes the engine
+   holds, engine-wide; 0 (the start) means no bound. Past it every engine
+   allocation fails and takes its defined path: the node being evaluated
+   gives no value and the run goes on, a script that cannot be compiled
+   reports nothing. Nothing already held is freed. */
+DURIZ_API void DURIZ_CALL JS_SetMemoryLimit(size_t bytes);
+
 #ifdef __cplusplus
 }
 #endif

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ pkg-config clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev libgumbo-dev nodejs)
+packages=(cmake make g++ pkg-config valgrind clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev libgumbo-dev nodejs)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

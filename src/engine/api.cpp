@@ -5,6 +5,7 @@
 #include "duriz.h"
 #include "engine/api_internal.h"
 #include "engine/callbacks.h"
+#include "engine/memory.h"
 #include "engine/shared.h"
 #include "values/value.h"
 
@@ -20,14 +21,19 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
     g_host.hostAlloc = hostAlloc;
     g_host.reportError = reportError;
     // Start-up allocations are required to succeed; a failure leaves no
-    // half-made state behind.
+    // half-made state behind. The host's memory bound applies from the
+    // end of start-up on.
+    const size_t limit = JsMemoryLimit();
+    JsSetMemoryLimit(0);
     CreateSharedValues();
+    JsSetMemoryLimit(limit);
     g_randomSeeded = 0;
 }
 
 void DURIZ_CALL JS_Destroy(void) {
     ReleaseLastAnswer();
     DestroySharedValues();
+    FreeValueWorklist();
     g_host = HostCallbacks{};
 }
 
@@ -50,5 +56,7 @@ void DURIZ_CALL JS_DeleteScript(JsScript *script) {
 }
 
 void DURIZ_CALL JS_DebugPrint(uint32_t) {}
+
+void DURIZ_CALL JS_SetMemoryLimit(size_t bytes) { JsSetMemoryLimit(bytes); }
 
 }  // extern "C"

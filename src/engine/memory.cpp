@@ -64,5 +64,6 @@ char *JsCopyText(const char *text, size_t length) {
 }
 
 void JsSetMemoryLimit(size_t bytes) { g_limit = bytes; }
+size_t JsMemoryLimit() { return g_limit; }
 size_t JsMemoryInUse() { return g_inUse; }
 size_t JsBlocksInUse() { return g_blocks; }

@@ -24,6 +24,7 @@ public:
 // The engine-wide limit on the bytes the engine holds (0: none); past it
 // every allocation fails.
 void JsSetMemoryLimit(size_t bytes);
+size_t JsMemoryLimit();
 // Bytes and blocks the engine holds now.
 size_t JsMemoryInUse();
 size_t JsBlocksInUse();

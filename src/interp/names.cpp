@@ -288,6 +288,7 @@ Step HandleForIn(Run &run) {
         if (failed) return Fail(node);
         if (name) {
             JsValue *first = static_cast<JsObject *>(o)->NextPropertyName(nullptr);
+            if (!first) return Pop();  // allocation failed
             iterator->PutProperty("2", first, TK_ASSIGN, 1);
             JsValue *stored = f->function ? StoreLocal(name, first, TK_ASSIGN, f, true)
                                           : static_cast<JsObject *>(run.context->currentGlobal)
@@ -318,6 +319,7 @@ Step HandleForIn(Run &run) {
     // The body has completed (or there is none): the next name.
     while (true) {
         JsValue *next = o->NextPropertyName(iterator->GetProperty("2"));
+        if (!next) return Pop();  // allocation failed
         if (next->IsNull()) return Pop(iterator->GetProperty("2"));
         iterator->PutProperty("2", next, TK_ASSIGN, 1);
         DropIfUnowned(next);

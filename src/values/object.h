@@ -61,7 +61,7 @@ public:
     JsValue *GetByKey(JsValue *key);
     JsValue *PutByKey(JsValue *key, JsValue *value, int op, int create);
     // Enumeration: the name after key's slot (the first slot for no key or
-    // null) as a new string, or the shared null.
+    // null) as a new string, or the shared null; null when memory runs out.
     JsValue *NextPropertyName(JsValue *key);
     JsValue *LastPropertyName();
     JsProperty *PropertyAt(int position);

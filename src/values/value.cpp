@@ -66,6 +66,13 @@ int g_poolCount = 0;
 
 }  // namespace
 
+void FreeValueWorklist() {
+    if (g_draining) return;
+    JsFree(g_dead);
+    g_dead = nullptr;
+    g_deadCapacity = 0;
+}
+
 void JsValue::Destroy(int freeMemory) {
     if (freeMemory) {
         delete this;

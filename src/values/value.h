@@ -180,6 +180,8 @@ void DropIfUnowned(JsValue *value);
 constexpr int kNumberPoolSize = 256;
 int NumberPoolCount();
 void NumberPoolClear();
+// Frees the list that defers destruction (at engine shut-down).
+void FreeValueWorklist();
 
 // The shared 64-byte buffer that number texts are written into.
 constexpr size_t kNumberTextSize = 64;
