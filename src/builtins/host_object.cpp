@@ -19,6 +19,8 @@ namespace {
 // that loop back are cut off at this depth.
 constexpr int kFindDepthLimit = 16;
 int g_findDepth = 0;
+constexpr int kFindCallLimit = 4096;
+int g_findCalls = 0;
 
 bool IsClassed(JsValue *value) { return value && value->HasClass(); }
 
@@ -69,6 +71,17 @@ JsValue *ElementAt(JsObject *collection, long position) {
 }
 
 int ElementCount(JsObject *collection) { return collection ? collection->properties.Count() : 0; }
+
+// A group hands members on to its element, which may itself be a group: a
+// host can build a ring of groups, so the hand-over goes only so deep.
+constexpr int kGroupDepthLimit = 16;
+int g_groupDepth = 0;
+
+struct GroupDepth {
+    GroupDepth() { g_groupDepth++; }
+    ~GroupDepth() { g_groupDepth--; }
+    bool TooDeep() const { return g_groupDepth > kGroupDepthLimit; }
+};
 
 }  // namespace
 
@@ -123,6 +136,8 @@ JsObject *JsHostObject::GroupElements() { return collections[0]; }
 
 JsValue *JsHostObject::GetMember(int nameIndex) {
     if (classNumber != DURIZ_CLASS_ELEMENT_GROUP || nameIndex < 0) return CommonGetMember(nameIndex);
+    GroupDepth depth;
+    if (depth.TooDeep()) return nullptr;
     JsObject *elements = GroupElements();
     if (nameIndex == DURIZ_NAME_ELEMENTS) return elements;
     if (nameIndex == DURIZ_NAME_NAME) {
@@ -173,6 +188,8 @@ JsValue *JsHostObject::CommonGetMember(int nameIndex) {
 
 JsValue *JsHostObject::PutMember(int nameIndex, JsValue *value, int op) {
     if (classNumber == DURIZ_CLASS_ELEMENT_GROUP && nameIndex >= 0) {
+        GroupDepth depth;
+        if (depth.TooDeep()) return nullptr;
         JsObject *elements = GroupElements();
         if (ElementCount(elements) == 1) {
             if (JsClassObject *only = AsClassed(ElementAt(elements, 0))) return only->PutMember(nameIndex, value, op);
@@ -220,6 +237,10 @@ JsValue *JsHostObject::GetProperty(const char *name) {
 
 JsValue *JsHostObject::FindNamed(const char *name, int nameIndex) {
     if (!name || g_findDepth >= kFindDepthLimit) return nullptr;
+    // A look-up also has a bound on its calls in all: objects a host put in
+    // each other's collections could otherwise make it branch without end.
+    if (g_findDepth == 0) g_findCalls = 0;
+    if (++g_findCalls > kFindCallLimit) return nullptr;
     g_findDepth++;
     JsValue *found = nullptr;
     switch (classNumber) {
@@ -240,7 +261,8 @@ JsValue *JsHostObject::FindNamed(const char *name, int nameIndex) {
             if ((found = collections[i]->FindNamed(name, nameIndex))) break;
         }
         for (JsProperty *slot = collections[3]->FirstProperty(); !found && slot; slot = slot->Next())
-            if (JsClassObject *form = AsClassed(slot->value)) found = form->FindNamed(name, nameIndex);
+            if (JsClassObject *form = AsClassed(slot->value))
+                if (form->ClassNumber() == DURIZ_CLASS_FORM) found = form->FindNamed(name, nameIndex);
         break;
     }
     case DURIZ_CLASS_FORM: {
