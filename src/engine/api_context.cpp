@@ -55,7 +55,7 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
     frame->node = start;
     frame->function = nullptr;
     AssignRef(&frame->thisObject, thisObject);
-    frame->globalObject = global;
+    AssignRef(&frame->globalObject, global);
     frame->AppendTo(context->frames);
     AssignRef(&context->currentGlobal, global);
     if (script) HoistFunctions(start, script, global);

@@ -73,6 +73,8 @@ void DestroySharedValues() {
     // refer to is still alive.
     for (JsObject *prototype : s.prototypes) {
         if (!prototype) continue;
+        prototype->DropIndex();
+        prototype->slotCount = 0;
         while (JsListNode *slot = prototype->properties.First()) {
             slot->Unlink();
             delete slot;

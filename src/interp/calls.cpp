@@ -61,7 +61,7 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
     ClearFrame(f, false);
     JsToken *body = function->Body();
     if (function->owner && IsWindow(function->owner)) {
-        f->globalObject = function->owner;
+        AssignRef(&f->globalObject, function->owner);
         AssignRef(&run.context->currentGlobal, function->owner);
     }
     if (!body) return construct ? Pop(f->thisObject) : Pop();
@@ -118,7 +118,7 @@ Step HandleCall(Run &run) {
             if (!made) return Pop();
             AssignRef(&f->thisObject, made);
         } else if (IsWindow(candidate)) {
-            f->globalObject = candidate;
+            AssignRef(&f->globalObject, candidate);
             AssignRef(&run.context->currentGlobal, candidate);
             AssignRef(&f->thisObject, nullptr);
         } else {

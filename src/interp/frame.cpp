@@ -57,7 +57,7 @@ void ClearFrame(JsFrame *frame, bool full) {
     }
     frame->function = nullptr;
     frame->node = nullptr;
-    frame->globalObject = nullptr;
+    AssignRef(&frame->globalObject, nullptr);
     frame->savedChild = nullptr;
     frame->wantReference = 0;
     frame->toStringArgs = 0;

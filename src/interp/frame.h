@@ -21,7 +21,7 @@ public:
     JsValue *args = nullptr;         // counted
     JsValue *pendingArgs = nullptr;  // counted
     JsValue *withObject = nullptr;   // counted
-    JsValue *globalObject = nullptr; // not counted; the context holds it
+    JsValue *globalObject = nullptr; // counted: a call may leave a window held by frames alone
     JsToken *node = nullptr;
     JsToken *savedChild = nullptr;
     JsValue *operand1 = nullptr;     // counted

@@ -103,7 +103,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             if (child) {
                 child->function = step.callScope ? step.function : frame->function;
                 child->wantReference = step.wantReference;
-                child->globalObject = frame->globalObject;
+                AssignRef(&child->globalObject, frame->globalObject);
                 AssignRef(&child->thisObject, step.callScope ? step.thisObject : frame->thisObject);
                 AssignRef(&child->locals, step.callScope ? step.locals : frame->locals);
                 AssignRef(&child->args, frame->args);
@@ -130,7 +130,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 PutOperand(parent, value);
             }
             run.done = frame->node;
-            if (value && value->refs == 0 && !parent) DropIfUnowned(value);
+            if (!parent && value && value->refs == 0) DropIfUnowned(value);  // with a parent, PutOperand took or dropped it
             DiscardFrame(frame);
             if (!parent) return RC_DONE;
             run.frame = parent;

@@ -69,7 +69,7 @@ bool JsArray::AppendElement(JsValue *value) {
     JsProperty *slot = JsProperty::Make(name);
     if (!slot) return false;
     ApplyToProperty(slot, value, TK_ASSIGN);
-    slot->AppendTo(properties);
+    AppendSlot(slot);
     count++;
     return true;
 }
@@ -89,6 +89,7 @@ JsString *JsArray::Join(const char *separator) {
 }
 
 void JsArray::Reverse() {
+    DropIndex();  // positions change
     JsListNode *slot = properties.Last();
     while (slot) {
         JsListNode *before = slot->Prev();
@@ -123,6 +124,7 @@ void JsArray::Sort() {
             if (!a.text || !b.text) return !a.text && b.text;
             return std::strcmp(a.text, b.text) < 0;
         });
+        DropIndex();  // positions change
         for (i = 0; i < n; i++) {
             entries[i].slot->Unlink();
             entries[i].slot->AppendTo(properties);

@@ -1,4 +1,5 @@
 #include "values/object.h"
+#include "values/property_index.h"
 #include "values/date.h"
 
 #include <cstdio>
@@ -112,6 +113,7 @@ JsObject *JsObject::MakeConstructed(JsFunction *constructor, JsObject *arguments
 }
 
 JsObject::~JsObject() {
+    DropIndex();
     while (JsListNode *slot = properties.First()) {
         slot->Unlink();
         delete slot;
@@ -143,14 +145,49 @@ JsValue *JsObject::GetMember(int nameIndex) {
     }
 }
 
-JsValue *JsObject::ObjectGetProperty(const char *name, int nameIndex) {
-    int position = 0;
+namespace {
+// Objects with more slots than this look names up through an index.
+constexpr int32_t kIndexThreshold = 12;
+}  // namespace
+
+JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
+    if (!index && slotCount > kIndexThreshold) {
+        // Build the index; without the memory the list is searched.
+        uint32_t capacity = 32;
+        while (capacity < static_cast<uint32_t>(slotCount) * 2) capacity *= 2;
+        index = JsPropertyIndex::Make(capacity);
+        int32_t at = 0;
+        for (JsProperty *slot = FirstProperty(); index && slot; slot = slot->Next())
+            if (!IndexAdd(&index, slot, ++at)) DropIndex();
+    }
+    if (index) return index->Find(name, position);
+    int32_t at = 0;
     for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
-        position++;
+        at++;
         if (std::strcmp(slot->name, name) == 0) {
-            g_lastFoundPosition = position;
-            return slot->value;
+            if (position) *position = at;
+            return slot;
         }
+    }
+    return nullptr;
+}
+
+void JsObject::AppendSlot(JsProperty *slot) {
+    slot->AppendTo(properties);
+    slotCount++;
+    if (index && !IndexAdd(&index, slot, slotCount)) DropIndex();
+}
+
+void JsObject::DropIndex() {
+    JsPropertyIndex::Destroy(index);
+    index = nullptr;
+}
+
+JsValue *JsObject::ObjectGetProperty(const char *name, int nameIndex) {
+    int32_t position = 0;
+    if (JsProperty *slot = FindSlot(name, &position)) {
+        g_lastFoundPosition = position;
+        return slot->value;
     }
     g_lastFoundPosition = 0;
     if (JsObject *prototype = PrototypeOf(constructor)) {
@@ -171,13 +208,12 @@ JsValue *JsObject::GetProperty(const char *name) {
 }
 
 JsValue *JsObject::ObjectPutProperty(const char *name, JsValue *value, int op, int create) {
-    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next())
-        if (std::strcmp(slot->name, name) == 0) return ApplyToProperty(slot, value, op);
+    if (JsProperty *slot = FindSlot(name)) return ApplyToProperty(slot, value, op);
     if (!create) return nullptr;
     JsProperty *slot = JsProperty::Make(name);
     if (!slot) return nullptr;
     JsValue *result = ApplyToProperty(slot, value, op);
-    slot->AppendTo(properties);
+    AppendSlot(slot);
     return result;
 }
 
@@ -217,7 +253,7 @@ JsValue *JsObject::AddProperty(const char *name, JsValue *value) {
     JsProperty *slot = JsProperty::Make(name);
     if (!slot) return nullptr;
     JsValue *result = ApplyToProperty(slot, value, TK_ASSIGN);
-    slot->AppendTo(properties);
+    AppendSlot(slot);
     return result;
 }
 
@@ -238,12 +274,7 @@ JsValue *JsObject::NextPropertyName(JsValue *key) {
     } else {
         // Enumeration restarts after the slot named as the key prints.
         KeyText text(key, true);
-        for (JsProperty *slot = FirstProperty(); slot && text.Text(); slot = slot->Next()) {
-            if (std::strcmp(slot->name, text.Text()) == 0) {
-                answer = slot->Next();
-                break;
-            }
-        }
+        if (JsProperty *slot = text.Text() ? FindSlot(text.Text()) : nullptr) answer = slot->Next();
     }
     if (answer) return JsString::Make(answer->name);
     return g_shared.nullValue;

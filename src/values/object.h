@@ -9,6 +9,7 @@
 #include "values/value.h"
 
 class JsFunction;
+struct JsPropertyIndex;
 
 // One named slot. A new slot holds the shared null until its first
 // assignment.
@@ -31,6 +32,8 @@ public:
     JsList properties;
     JsValue *internal = nullptr;     // counted: a Date's time, a String object's text, ...
     JsValue *constructor = nullptr;  // counted: the function that made the object
+    int32_t slotCount = 0;              // the slots in properties
+    JsPropertyIndex *index = nullptr;   // by name, once there are many slots
 
     JsObject() = default;
     // The object that `new` makes for a constructor (other than Array and
@@ -71,6 +74,13 @@ public:
     int IsStringObject();
 
     JsProperty *FirstProperty() const { return static_cast<JsProperty *>(properties.First()); }
+    // The first slot of the name, or null; *position (when given) gets its
+    // one-based position.
+    JsProperty *FindSlot(const char *name, int32_t *position = nullptr);
+    // Appends a slot to the list (and to the index).
+    void AppendSlot(JsProperty *slot);
+    // Forgets the index: the slots have been reordered.
+    void DropIndex();
 
 protected:
     // The plain object's own-slot, prototype, member look-up.

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs each workload on Duriz and on the peer engines (mujs, duktape through
+# bench/peers/duk_host.c, node and node --jitless), checks that all print
+# the same checksum, and prints the median wall time of 3 runs, the peak
+# memory and the ratio Duriz/peer, with geometric means.
+# Usage: bench/run.sh [RUNS]   (DURIZ_BIN=path measures another duriz build)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-3}
+need=()
+command -v mujs >/dev/null || need+=(mujs)
+[ -f /usr/include/duktape.h ] || need+=(duktape-dev)
+command -v node >/dev/null || need+=(nodejs)
+command -v /usr/bin/time >/dev/null || need+=(time)
+if [ ${#need[@]} -gt 0 ]; then
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DDURIZ_TESTS=OFF >/dev/null
+cmake --build build-rel -j "$(nproc)" --target duriz >/dev/null
+mkdir -p build-rel/bench
+cc -O2 -o build-rel/bench/duk_host bench/peers/duk_host.c -lduktape
+bench/gen_compile.sh build-rel/bench/compile.js
+cat bench/peers/mujs_prelude.js > build-rel/bench/mujs_prelude.js
+
+engines=(duriz mujs duktape node node-jitless)
+run_engine() {  # engine file [chunk]
+  case $1 in
+    duriz) "${DURIZ_BIN:-build-rel/duriz}" ${3:+--chunk $3} "$2" ;;
+    mujs) cat build-rel/bench/mujs_prelude.js "$2" > build-rel/bench/mujs_input.js && mujs build-rel/bench/mujs_input.js ;;
+    duktape) build-rel/bench/duk_host "$2" ;;
+    node) node bench/peers/node_host.js "$2" ;;
+    node-jitless) node --jitless bench/peers/node_host.js "$2" ;;
+  esac
+}
+measure() {  # engine file [chunk] -> "seconds kilobytes output"
+  local times=() mem=0 out=""
+  for ((r = 0; r < runs; r++)); do
+    local stat
+    stat=$( { /usr/bin/time -f "%e %M" bash -c "$(declare -f run_engine); run_engine $1 $2 ${3:-}" > build-rel/bench/out.txt; } 2>&1 | tail -1)
+    times+=("${stat% *}")
+    local m=${stat#* }
+    [ "$m" -gt "$mem" ] && mem=$m
+    out=$(tr -d '\n' < build-rel/bench/out.txt)
+  done
+  local median
+  median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
+  echo "$median $mem $out"
+}
+
+workloads=(bench/workloads/*.js build-rel/bench/compile.js)
+printf "%-14s" workload; for e in "${engines[@]}"; do printf " %18s" "$e"; done; printf "   duriz/mujs duriz/duktape\n"
+declare -A logsum; declare -A count
+for w in "${workloads[@]}" chunked; do
+  file=$w; chunk=""; name=$(basename "$w" .js)
+  if [ "$w" = chunked ]; then file=build-rel/bench/compile.js; chunk=4096; name=compile-4k; fi
+  printf "%-14s" "$name"
+  declare -A t; declare -A o
+  for e in "${engines[@]}"; do
+    if [ -n "$chunk" ] && [ "$e" != duriz ]; then printf " %18s" "-"; continue; fi
+    read -r secs kb out <<<"$(measure "$e" "$file" "$chunk")"
+    t[$e]=$secs; o[$e]=$out
+    printf " %9ss %6sMB" "$secs" "$((kb / 1024))"
+  done
+  for p in mujs duktape; do
+    if [ -n "${t[$p]:-}" ] && [ -n "$chunk" ]; then :; fi
+    if [ -z "$chunk" ]; then
+      ratio=$(awk -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.005; if (a <= 0) a = 0.005; printf "%.2f", a / b }')
+      printf " %12s" "$ratio"
+      logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v r="$ratio" 'BEGIN { printf "%.6f", s + log(r) }')
+      count[$p]=$(( ${count[$p]:-0} + 1 ))
+    fi
+  done
+  if [ -z "$chunk" ]; then
+    for e in "${engines[@]}"; do
+      [ "${o[$e]}" = "${o[duriz]}" ] || printf "  (checksum differs: %s %s)" "$e" "${o[$e]}"
+    done
+  fi
+  printf "\n"
+  unset t o
+done
+for p in mujs duktape; do
+  awk -v s="${logsum[$p]}" -v n="${count[$p]}" -v p="$p" 'BEGIN { printf "geometric mean duriz/%s: %.2f\n", p, exp(s / n) }'
+done

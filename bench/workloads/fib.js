@@ -1,0 +1,5 @@
+function fib(n) {
+  if (n < 2) return n;
+  return fib(n - 1) + fib(n - 2);
+}
+document.write(fib(25));
