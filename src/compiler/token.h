@@ -121,7 +121,9 @@ enum ResultCode : int {
 class JsToken : public JsTreeNode {
 public:
     int16_t code;
+    uint8_t numberKnown = 0;  // number holds the literal's value
     char *text;
+    double number = 0.0;      // a number literal's value, read once from its text
 
     JsToken(int16_t code, char *adoptedText) : code(code), text(adoptedText) {}
     ~JsToken() override;

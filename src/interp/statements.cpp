@@ -182,6 +182,12 @@ Step HandleStatement(Run &run) {
     case TK_TRUE: return Pop(g_shared.trueValue);
     case TK_THIS: return Pop(f->thisObject ? f->thisObject : run.context->currentGlobal);
     case TK_STRING: return Pop(JsString::Make(node->text));
-    default: return Pop(MakeNumber(LiteralValue(node->text, node->code)));
+    default:
+        // The text and code of a node never change: read the value once.
+        if (!node->numberKnown) {
+            node->number = LiteralValue(node->text, node->code);
+            node->numberKnown = 1;
+        }
+        return Pop(MakeNumber(node->number));
     }
 }

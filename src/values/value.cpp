@@ -109,24 +109,8 @@ void DisposeValue(JsValue *value) {
     DestroyLater(value);
 }
 
-void AssignRef(JsValue **slot, JsValue *value) {
-    JsValue *old = *slot;
-    if (old == value) return;
-    *slot = value;
-    if (value) value->refs++;
-    if (old && --old->refs == 0) DisposeValue(old);
-}
-
-void ReleaseRef(JsValue *value) {
-    if (value && --value->refs == 0) DisposeValue(value);
-}
-
 void ReleaseHeld(JsValue *value) {
     if (value && --value->refs == 0) DestroyLater(value);
-}
-
-void DropIfUnowned(JsValue *value) {
-    if (value && value->refs == 0) DisposeValue(value);
 }
 
 // ---- numbers ----

@@ -167,14 +167,24 @@ JsNumber *MakeNumber(double value);
 // while it has room, everything else is destroyed.
 void DisposeValue(JsValue *value);
 // Stores value in a counted slot.
-void AssignRef(JsValue **slot, JsValue *value);
+inline void AssignRef(JsValue **slot, JsValue *value) {
+    JsValue *old = *slot;
+    if (old == value) return;
+    *slot = value;
+    if (value) value->refs++;
+    if (old && --old->refs == 0) DisposeValue(old);
+}
 // Takes one reference away; at 0 the value goes to DisposeValue.
-void ReleaseRef(JsValue *value);
+inline void ReleaseRef(JsValue *value) {
+    if (value && --value->refs == 0) DisposeValue(value);
+}
 // Takes a holder's reference away; at 0 the value is destroyed and freed
 // (not pooled). Used by the destructors of holders.
 void ReleaseHeld(JsValue *value);
 // Frees a fresh result (refs 0) that no one took.
-void DropIfUnowned(JsValue *value);
+inline void DropIfUnowned(JsValue *value) {
+    if (value && value->refs == 0) DisposeValue(value);
+}
 
 // The number pool: 256 released numbers, last released first reused.
 constexpr int kNumberPoolSize = 256;
