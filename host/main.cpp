@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "library.h"
 #include "model.h"
 #include "page.h"
 #include "runner.h"
@@ -134,6 +135,10 @@ Options ParseOptions(int argc, char **argv) {
 std::string DisplayName(const std::string &path) { return path == "-" ? "<stdin>" : path; }
 
 int RunTree(const Options &o) {
+#ifndef DURIZ_HAVE_TREE
+    (void)o;
+    UsageError("--tree is not available in this build");
+#else
     std::string text;
     if (!ReadAll(o.treeFile, text)) {
         std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(o.treeFile).c_str(), std::strerror(errno));
@@ -144,14 +149,31 @@ int RunTree(const Options &o) {
     const int status = PrintTree(DisplayName(o.treeFile), text, o.run.chunk);
     model.Stop();
     return status;
+#endif
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
     // Dates print in the user's locale; numbers keep the C locale's point.
+#ifdef _WIN32
+    // The Windows C runtime takes "" as the user's locale whatever the
+    // environment says: LC_ALL or LC_TIME of C or POSIX keep the C locale,
+    // as they do elsewhere.
+    const char *wanted = std::getenv("LC_ALL");
+    if (!wanted || !*wanted) wanted = std::getenv("LC_TIME");
+    if (!wanted || (std::strcmp(wanted, "C") != 0 && std::strcmp(wanted, "POSIX") != 0))
+        std::setlocale(LC_TIME, "");
+#else
     std::setlocale(LC_TIME, "");
+#endif
     Options o = ParseOptions(argc, argv);
+    std::string libraryError;
+    if (!LoadEngineLibrary(&libraryError)) {
+        std::fprintf(stderr, "duriz: %s\n", libraryError.c_str());
+        return 2;
+    }
+    if (o.maxMemory && !EngineHasMemoryLimit()) UsageError("--max-memory: the engine library has no memory limit");
     if (o.tree) return RunTree(o);
     if (o.sources.empty()) o.sources.push_back({false, "-"});
 

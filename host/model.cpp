@@ -356,6 +356,43 @@ int DURIZ_CALL ReportError(uint32_t, int code, const char *text) {
     return 0;
 }
 
+// No exception may cross into the engine, which is built without them: a
+// callback that fails inside (a string that cannot grow) gives the answer
+// that means "nothing".
+template <typename R, typename F>
+R Guarded(R nothing, F &&answer) {
+    try {
+        return answer();
+    } catch (...) {
+        return nothing;
+    }
+}
+
+int DURIZ_CALL SafeGetHostProperty(uint32_t handle, int nameIndex, int classNumber, const char **text,
+                                   int32_t *number) {
+    return Guarded(0, [&] { return GetHostProperty(handle, nameIndex, classNumber, text, number); });
+}
+
+JsValue *DURIZ_CALL SafeGetHostObject(uint32_t handle, int nameIndex, int classNumber) {
+    return Guarded(static_cast<JsValue *>(nullptr), [&] { return GetHostObject(handle, nameIndex, classNumber); });
+}
+
+const char *DURIZ_CALL SafeSetHostProperty(uint32_t handle, int nameIndex, int classNumber, const char *text,
+                                           JsValue *handler, int op) {
+    return Guarded(static_cast<const char *>(nullptr),
+                   [&] { return SetHostProperty(handle, nameIndex, classNumber, text, handler, op); });
+}
+
+intptr_t DURIZ_CALL SafeCallHostMethod(uint32_t handle, uint32_t handle2, int methodId, JsValue *args,
+                                       const char **text, int32_t *number) {
+    return Guarded(static_cast<intptr_t>(0),
+                   [&] { return CallHostMethod(handle, handle2, methodId, args, text, number); });
+}
+
+int DURIZ_CALL SafeReportError(uint32_t handle, int code, const char *text) {
+    return Guarded(0, [&] { return ReportError(handle, code, text); });
+}
+
 }  // namespace
 
 HostNode *Model::Find(uint32_t handle) {
@@ -378,7 +415,8 @@ uint32_t Model::Add(int classNumber, JsValue *owner) {
 void Model::Start(const HostSettings &s) {
     settings = s;
     current = this;
-    JS_Init(GetHostProperty, GetHostObject, SetHostProperty, CallHostMethod, HostAlloc, ReportError);
+    JS_Init(SafeGetHostProperty, SafeGetHostObject, SafeSetHostProperty, SafeCallHostMethod, HostAlloc,
+            SafeReportError);
     const uint32_t window = Add(DURIZ_CLASS_WINDOW);
     const uint32_t document = Add(DURIZ_CLASS_DOCUMENT, Window());
     const uint32_t location = Add(DURIZ_CLASS_LOCATION);

@@ -439,7 +439,9 @@ enum {
     DURIZ_OP_USHR_ASSIGN = 333  /* >>>= */
 };
 
-/* ---- Host callbacks, given to JS_Init in this order. ---- */
+/* ---- Host callbacks, given to JS_Init in this order. A callback must
+   return normally: the engine is built without exceptions, and none may
+   cross it (a C++ host catches everything inside its callbacks). ---- */
 
 /* Reads a scalar member of a host object. The outs come preset to null and
    0. Return nonzero when answered: a non-null *text becomes a string (the

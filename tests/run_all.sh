@@ -2,7 +2,8 @@
 # Installs what the build needs (on Debian 12), then builds and runs every
 # test: with g++ (warnings as errors), with clang 14, and with g++ under
 # AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; then
-# runs each fuzz target for a minute.
+# builds and tests the Windows targets; then runs each fuzz target for a
+# minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,6 +42,8 @@ build_and_test build
 build_and_test build-clang -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   build_and_test build-asan -DDURIZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+# The Windows library and host, cross-built and tested under wine64.
+bash tests/windows/run.sh
 # Each fuzz target for a minute (clang 14 with libFuzzer); a finding fails.
 bash fuzz/run.sh 60
 echo "run_all: every build clean and every test passed"

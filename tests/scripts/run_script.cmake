@@ -13,10 +13,14 @@ set(zone UTC)
 if(EXISTS ${dir}/${name}.tz)
   file(STRINGS ${dir}/${name}.tz zone LIMIT_COUNT 1)
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=${zone} LC_ALL=C ${DURIZ} ${args} ${name}.js
+# EMULATOR (a list) runs a Windows build under wine.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=${zone} LC_ALL=C ${EMULATOR} ${DURIZ} ${args} ${name}.js
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
   INPUT_FILE /dev/null
   WORKING_DIRECTORY ${dir})
+# Windows writes its lines with carriage returns.
+string(REPLACE "\r" "" out "${out}")
+string(REPLACE "\r" "" err "${err}")
 if(NOT status MATCHES "^[012]$")
   message(FATAL_ERROR "duriz ended with '${status}'\nstderr: ${err}")
 endif()

@@ -1,0 +1,642 @@
+// The name index of objects with many slots: look-ups by name and the
+// one-based position they report, before the index exists, while it is
+// built and grown, and after arrays reorder their slots; enumeration over
+// big objects; look-ups when the memory for the index is not there.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "compiler/token.h"
+#include "duriz.h"
+#include "engine/memory.h"
+#include "engine/shared.h"
+#include "values/array.h"
+#include "values/object.h"
+
+namespace {
+
+// How a test object gets its slots: AddProperty appends without a look-up,
+// so the index is only built by the first look-up after the fact;
+// PutProperty looks each name up first, so the index is built part way
+// and then grows with every new slot.
+enum class Fill { kAdd, kPut };
+
+class PropertyIndex : public ::testing::Test {
+protected:
+    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
+    void TearDown() override {
+        for (JsValue *v : held_) ReleaseRef(v);
+        JS_Destroy();
+    }
+
+    template <typename T>
+    T *Keep(T *v) {
+        v->refs++;
+        held_.push_back(v);
+        return v;
+    }
+    JsObject *NewObject() { return Keep(new JsObject()); }
+    JsArray *NewArray() { return Keep(new JsArray(0)); }
+    JsString *Str(const std::string &text) { return Keep(JsString::Make(text.c_str())); }
+
+    static std::string Padded(const std::string &prefix, int i, int width = 5) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%0*d", width, i);
+        return prefix + digits;
+    }
+
+    // Adds one slot of the name holding value and answers it.
+    static JsProperty *AddSlot(JsObject *o, const std::string &name, JsValue *value, Fill fill) {
+        const int before = o->properties.Count();
+        if (fill == Fill::kAdd) {
+            EXPECT_EQ(o->AddProperty(name.c_str(), value), value) << name;
+        } else {
+            EXPECT_EQ(o->PutProperty(name.c_str(), value, TK_ASSIGN, 1), value) << name;
+        }
+        EXPECT_EQ(o->properties.Count(), before + 1) << name;
+        return static_cast<JsProperty *>(o->properties.Last());
+    }
+
+    // Every name must find its own slot at its one-based position in list
+    // order, and the position must name that very slot.
+    static void ExpectFound(JsObject *o, const std::vector<std::string> &names,
+                            const std::vector<JsProperty *> &slots, const char *when) {
+        ASSERT_EQ(names.size(), slots.size());
+        for (size_t i = 0; i < names.size(); i++) {
+            int32_t position = -1;
+            JsProperty *found = o->FindSlot(names[i].c_str(), &position);
+            ASSERT_EQ(found, slots[i]) << when << ": " << names[i];
+            EXPECT_EQ(position, static_cast<int32_t>(i + 1)) << when << ": " << names[i];
+            EXPECT_EQ(o->PropertyAt(position - 1), slots[i]) << when << ": " << names[i];
+            EXPECT_EQ(o->GetProperty(names[i].c_str()), slots[i]->value) << when << ": " << names[i];
+        }
+    }
+
+    // Reads a fresh result's text and releases it.
+    static std::string Take(JsValue *v) {
+        std::string text = v && v->ToText() ? v->ToText() : "<none>";
+        DropIfUnowned(v);
+        return text;
+    }
+
+    // The names for ... in visits, each found from the one before; at most
+    // one step more than there are slots, so that a fault cannot loop.
+    static std::vector<std::string> Enumerate(JsObject *o) {
+        std::vector<std::string> names;
+        JsValue *key = nullptr;
+        for (int steps = o->properties.Count() + 1; steps > 0; steps--) {
+            JsValue *next = o->NextPropertyName(key);
+            DropIfUnowned(key);
+            key = nullptr;
+            if (!next || next == g_shared.nullValue) break;
+            names.push_back(next->ToText());
+            key = next;
+        }
+        DropIfUnowned(key);
+        return names;
+    }
+
+    // An element's value text and position, found through a number key as
+    // a script's a[i] does.
+    static std::string ElementText(JsArray *a, int i) {
+        JsNumber *key = MakeNumber(i);
+        std::string text = Take(a->GetByKey(key));
+        DropIfUnowned(key);
+        return text;
+    }
+    static int32_t ElementPosition(JsArray *a, int i) {
+        int32_t position = -1;
+        const std::string name = std::to_string(i);
+        JsProperty *slot = a->FindSlot(name.c_str(), &position);
+        if (!slot) return 0;
+        EXPECT_STREQ(slot->name, name.c_str());
+        EXPECT_EQ(a->PropertyAt(position - 1), slot) << name;
+        return position;
+    }
+
+    // Blocks in use, with the number pool and the list of values awaiting
+    // destruction emptied, since those keep blocks between calls.
+    static size_t Blocks() {
+        NumberPoolClear();
+        FreeValueWorklist();
+        return JsBlocksInUse();
+    }
+
+    static std::vector<std::string> Names(const char *prefix, int n) {
+        std::vector<std::string> names;
+        for (int i = 0; i < n; i++) names.push_back(Padded(prefix, i));
+        return names;
+    }
+
+private:
+    std::vector<JsValue *> held_;
+};
+
+TEST_F(PropertyIndex, EveryNameFindsItsSlotAndPositionAtEverySize) {
+    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
+        for (int n : {1, 5, 12, 13, 14, 16, 17, 33, 200, 5000}) {
+            SCOPED_TRACE(testing::Message() << n << " slots by " << (fill == Fill::kAdd ? "add" : "put"));
+            JsObject *o = NewObject();
+            std::vector<std::string> names = Names("name", n);
+            std::vector<JsProperty *> slots;
+            for (int i = 0; i < n; i++) slots.push_back(AddSlot(o, names[i], Str("v" + names[i]), fill));
+            ASSERT_EQ(o->slotCount, n);
+            if (fill == Fill::kAdd) {
+                EXPECT_EQ(o->index, nullptr);  // nothing has been looked up yet
+            }
+            ExpectFound(o, names, slots, "first look-ups");
+            // The index is there exactly when there are more than 12 slots.
+            EXPECT_EQ(o->index != nullptr, n > 12);
+            ExpectFound(o, names, slots, "again");
+            EXPECT_EQ(o->FindSlot("name", nullptr), nullptr);
+            EXPECT_EQ(o->GetProperty(Padded("name", n).c_str()), nullptr);
+        }
+    }
+}
+
+TEST_F(PropertyIndex, LookupsStayRightAsTheObjectGrowsPastTheThreshold) {
+    // After every new slot every earlier name is looked up again: the list
+    // search, the build at 13 slots and each growth of the index meet the
+    // same expectations.
+    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
+        JsObject *o = NewObject();
+        std::vector<std::string> names;
+        std::vector<JsProperty *> slots;
+        for (int i = 0; i < 140; i++) {
+            names.push_back(Padded("grow_", i, 3));
+            slots.push_back(AddSlot(o, names.back(), Str(names.back()), fill));
+            ExpectFound(o, names, slots, fill == Fill::kAdd ? "add" : "put");
+            ASSERT_FALSE(HasFailure()) << "after slot " << i + 1;
+            EXPECT_EQ(o->GetProperty(Padded("grow_", i + 1, 3).c_str()), nullptr) << i;
+        }
+    }
+}
+
+TEST_F(PropertyIndex, TheLastFoundPositionFollowsEveryLookup) {
+    // Every slot holds the same string, so the slots before the one last
+    // found that hold its value are exactly the slots before it.
+    for (int n : {5, 12, 13, 200, 3000}) {
+        SCOPED_TRACE(testing::Message() << n << " slots");
+        JsObject *o = NewObject();
+        JsString *mark = Str("mark");
+        std::vector<std::string> names = Names("at", n);
+        for (const std::string &name : names) o->PutProperty(name.c_str(), mark, TK_ASSIGN, 1);
+        // From the end backwards, then from the front, so that no answer is
+        // left over from the look-up before.
+        for (int i = n - 1; i >= 0; i--) {
+            ASSERT_EQ(o->GetProperty(names[i].c_str()), mark) << names[i];
+            ASSERT_EQ(o->DuplicatesBeforeLastFound(), i) << names[i];
+        }
+        for (int i = 0; i < n; i += (n > 200 ? 7 : 1)) {
+            ASSERT_EQ(o->GetProperty(names[i].c_str()), mark) << names[i];
+            ASSERT_EQ(o->DuplicatesBeforeLastFound(), i) << names[i];
+        }
+        // A missing name resets the answer, even right after the last slot.
+        ASSERT_EQ(o->GetProperty(names[n - 1].c_str()), mark);
+        EXPECT_EQ(o->GetProperty("at"), nullptr);
+        EXPECT_EQ(o->DuplicatesBeforeLastFound(), 0);
+    }
+}
+
+TEST_F(PropertyIndex, NamesThatShareLongPrefixesOrDifferOnlyAtTheEnd) {
+    const std::string prefix(200, 'p');
+    std::vector<std::string> names;
+    // Long names that differ only in their last characters.
+    for (int i = 0; i < 150; i++) names.push_back(Padded(prefix, i, 4));
+    // Names that are prefixes of one another.
+    std::string chain;
+    for (char c = 'a'; c <= 'z'; c++) names.push_back(chain += c);
+    // Names that differ only in case, in a high byte, or in a trailing
+    // character; the empty name; a name with a space.
+    for (const char *n : {"", "Q", "q", "q ", "Qq", "qQ", "\xe9t\xe9", "\xe9t\xe8", "x y", "x  y"})
+        names.push_back(n);
+    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
+        JsObject *o = NewObject();
+        std::vector<JsProperty *> slots;
+        for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str("=" + name), fill));
+        ExpectFound(o, names, slots, "mixed names");
+        ASSERT_NE(o->index, nullptr);
+        for (size_t i = 0; i < names.size(); i++)
+            EXPECT_EQ(Take(o->GetProperty(names[i].c_str())), "=" + names[i]) << i;
+        // Near misses of present names find nothing.
+        const std::string misses[] = {prefix,
+                                      prefix + "015",
+                                      prefix + "00150",
+                                      prefix + "0149 ",
+                                      std::string(chain) + "z",
+                                      "abcdefghijklmnopqrstuvwxy_",
+                                      "qq",
+                                      "QQ",
+                                      " q",
+                                      "\xe9t",
+                                      "xy",
+                                      "nothing"};
+        for (const std::string &miss : misses) {
+            int32_t position = 0;
+            EXPECT_EQ(o->FindSlot(miss.c_str(), &position), nullptr) << miss;
+            EXPECT_EQ(o->GetProperty(miss.c_str()), nullptr) << miss;
+        }
+    }
+}
+
+// The 32-bit FNV-1a hash of a name: used only to pick names that start
+// their probe at the same entry of the index. Were the index to hash
+// otherwise, these would be ordinary names and the test still holds.
+uint32_t Fnv1a(const std::string &name) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : name) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+// n names (and after them `misses` more, for look-ups of absent names)
+// whose hash has the low `bits` bits all set: they all start in the last
+// entry of a table of 2^bits entries, and their probes wrap to the front.
+std::vector<std::string> SameBucketNames(int n, int bits) {
+    std::vector<std::string> names;
+    const uint32_t mask = (1u << bits) - 1;
+    for (int i = 0; static_cast<int>(names.size()) < n; i++) {
+        std::string name = "c" + std::to_string(i);
+        if ((Fnv1a(name) & mask) == mask) names.push_back(name);
+    }
+    return names;
+}
+
+TEST_F(PropertyIndex, NamesThatShareOneProbeChain) {
+    // 30 slots build a table of 64 entries; names sharing the low 7 bits
+    // also share their start after the table doubles to 128.
+    std::vector<std::string> all = SameBucketNames(60, 7);
+    for (int n : {13, 30, 50}) {
+        SCOPED_TRACE(testing::Message() << n << " names in one chain");
+        std::vector<std::string> names(all.begin(), all.begin() + n);
+        JsObject *o = NewObject();
+        std::vector<JsProperty *> slots;
+        for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str(name), Fill::kAdd));
+        ExpectFound(o, names, slots, "built");
+        // More slots in the same chain added to the built index.
+        for (int i = n; i < n + 5; i++) {
+            names.push_back(all[i]);
+            slots.push_back(AddSlot(o, all[i], Str(all[i]), Fill::kPut));
+        }
+        ExpectFound(o, names, slots, "grown");
+        // Absent names from the same chain walk all of it and find nothing.
+        for (size_t i = names.size(); i < all.size(); i++) EXPECT_EQ(o->GetProperty(all[i].c_str()), nullptr) << all[i];
+    }
+}
+
+TEST_F(PropertyIndex, NamesWithTheSameFullHashAreToldApart) {
+    // Pairs of names with one 32-bit FNV-1a hash: equal hashes alone must
+    // not make a match.
+    const char *const pairs[][2] = {
+        {"costarring", "liquid"}, {"declinate", "macallums"}, {"altarage", "zinke"}, {"altarages", "zinkes"}};
+    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
+        JsObject *o = NewObject();
+        std::vector<std::string> names = Names("f", 14);
+        for (const auto &pair : pairs) names.push_back(pair[0]);
+        std::vector<JsProperty *> slots;
+        for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str(name), fill));
+        ExpectFound(o, names, slots, "first of each pair");
+        ASSERT_NE(o->index, nullptr);
+        // The other name of each pair is absent, then present in its own slot.
+        for (const auto &pair : pairs) EXPECT_EQ(o->GetProperty(pair[1]), nullptr) << pair[1];
+        for (const auto &pair : pairs) {
+            names.push_back(pair[1]);
+            slots.push_back(AddSlot(o, pair[1], Str(pair[1]), fill));
+        }
+        ExpectFound(o, names, slots, "both of each pair");
+        for (const auto &pair : pairs) {
+            EXPECT_EQ(Take(o->GetProperty(pair[0])), pair[0]);
+            EXPECT_EQ(Take(o->GetProperty(pair[1])), pair[1]);
+        }
+    }
+}
+
+TEST_F(PropertyIndex, RepeatedNamesInOneProbeChainFindTheFirstSlot) {
+    // The first of the chain starts in the table's last entry and the
+    // others wrap to the front; repeats of it placed in the table would
+    // come before it when the entries move to a bigger table.
+    std::vector<std::string> chain = SameBucketNames(40, 7);
+    JsObject *o = NewObject();
+    JsString *first = Str("first"), *repeat = Str("repeat");
+    for (int i = 0; i < 13; i++) o->AddProperty(chain[i].c_str(), first);
+    ASSERT_EQ(o->GetProperty(chain[0].c_str()), first);
+    ASSERT_NE(o->index, nullptr);
+    for (int i = 0; i < 13; i++) o->AddProperty(chain[i].c_str(), repeat);
+    // Enough new names to double the table twice.
+    for (int i = 13; i < 40; i++) o->AddProperty(chain[i].c_str(), first);
+    for (int i = 0; i < 40; i++) {
+        int32_t position = 0;
+        JsProperty *slot = o->FindSlot(chain[i].c_str(), &position);
+        ASSERT_NE(slot, nullptr) << chain[i];
+        EXPECT_EQ(slot->value, first) << chain[i];
+        EXPECT_EQ(position, i < 13 ? i + 1 : i + 14) << chain[i];
+    }
+    // Rebuilt from the list, the index keeps the first slots as well.
+    o->DropIndex();
+    for (int i = 0; i < 13; i++) EXPECT_EQ(o->GetProperty(chain[i].c_str()), first) << chain[i];
+}
+
+TEST_F(PropertyIndex, RepeatedNamesFindTheFirstSlot) {
+    // AddProperty does not look for a slot of the same name: a repeated
+    // name makes a second slot, which look-ups never find but enumeration
+    // visits.
+    JsObject *o = NewObject();
+    std::vector<std::string> names = Names("r", 20);
+    JsString *first = Str("first"), *second = Str("second"), *third = Str("third");
+    for (int i = 0; i < 20; i++) o->AddProperty(names[i].c_str(), first);
+    o->AddProperty(names[15].c_str(), second);  // before the index is built
+    int32_t position = 0;
+    ASSERT_NE(o->FindSlot(names[15].c_str(), &position), nullptr);
+    EXPECT_EQ(position, 16);
+    EXPECT_EQ(o->GetProperty(names[15].c_str()), first);
+    ASSERT_NE(o->index, nullptr);
+    o->AddProperty(names[3].c_str(), third);  // into the built index
+    EXPECT_EQ(o->GetProperty(names[3].c_str()), first);
+    EXPECT_EQ(o->DuplicatesBeforeLastFound(), 3);
+    ASSERT_NE(o->FindSlot(names[3].c_str(), &position), nullptr);
+    EXPECT_EQ(position, 4);
+    // A new name after the repeats is found at its place in the list.
+    o->AddProperty("tail", third);
+    ASSERT_NE(o->FindSlot("tail", &position), nullptr);
+    EXPECT_EQ(position, 23);
+    EXPECT_EQ(o->GetProperty("tail"), third);
+    EXPECT_EQ(o->PropertyAt(20)->value, second);
+    EXPECT_EQ(o->PropertyAt(21)->value, third);
+    // Assignment by name changes the first slot only.
+    o->PutProperty(names[15].c_str(), third, TK_ASSIGN, 1);
+    EXPECT_EQ(o->PropertyAt(15)->value, third);
+    EXPECT_EQ(o->PropertyAt(20)->value, second);
+    EXPECT_EQ(o->properties.Count(), 23);
+    // Enumeration steps from the first slot of a name: the repeat of r00015
+    // is reached from r00019, and from it the walk goes on after r00015.
+    std::vector<std::string> walk = Enumerate(o);
+    ASSERT_GE(walk.size(), 21u);
+    EXPECT_EQ(std::vector<std::string>(walk.begin(), walk.begin() + 21),
+              [&] {
+                  std::vector<std::string> want(names.begin(), names.end());
+                  want.push_back(names[15]);
+                  return want;
+              }());
+}
+
+TEST_F(PropertyIndex, EnumerationVisitsEverySlotOnceInCreationOrder) {
+    for (int n : {13, 200, 5000}) {
+        SCOPED_TRACE(testing::Message() << n << " slots");
+        JsObject *o = NewObject();
+        // Names whose creation order is neither sorted nor hash order.
+        std::vector<std::string> names;
+        for (int i = 0; i < n; i++) names.push_back("k" + std::to_string((i * 7919) % n) + (i % 2 ? "odd" : ""));
+        JsString *v = Str("v");
+        for (const std::string &name : names) o->PutProperty(name.c_str(), v, TK_ASSIGN, 1);
+        EXPECT_EQ(Enumerate(o), names);
+        EXPECT_EQ(Take(o->LastPropertyName()), names.back());
+        // A walk may begin at any slot.
+        JsString *key = Str(names[n / 2]);
+        EXPECT_EQ(Take(o->NextPropertyName(key)), names[n / 2 + 1]);
+        JsString *lastKey = Str(names.back());
+        EXPECT_EQ(o->NextPropertyName(lastKey), g_shared.nullValue);
+        JsString *absent = Str("k" + std::to_string(n));
+        EXPECT_EQ(o->NextPropertyName(absent), g_shared.nullValue);
+    }
+}
+
+TEST_F(PropertyIndex, SlotsAddedDuringEnumerationAreVisitedInTheirTurn) {
+    // A loop body that adds a slot for each of the first names it meets:
+    // the walk goes on from the current name, through the grown index, and
+    // reaches the new slots at the end.
+    JsObject *o = NewObject();
+    JsString *v = Str("v");
+    std::vector<std::string> want = Names("e", 40);
+    for (const std::string &name : want) o->PutProperty(name.c_str(), v, TK_ASSIGN, 1);
+    std::vector<std::string> visited;
+    JsValue *key = nullptr;
+    for (int steps = 0; steps < 200; steps++) {
+        JsValue *next = o->NextPropertyName(key);
+        DropIfUnowned(key);
+        key = nullptr;
+        if (!next || next == g_shared.nullValue) break;
+        visited.push_back(next->ToText());
+        if (steps < 60) {
+            const std::string added = Padded("added", steps);
+            o->PutProperty(added.c_str(), v, TK_ASSIGN, 1);
+            want.push_back(added);
+        }
+        key = next;
+    }
+    DropIfUnowned(key);
+    EXPECT_EQ(visited, want);
+}
+
+TEST_F(PropertyIndex, ReverseMovesPositionsAndKeepsNames) {
+    const int n = 300;
+    JsArray *a = NewArray();
+    for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(("v" + std::to_string(i)).c_str())));
+    for (int i = 0; i < n; i++) ASSERT_EQ(ElementPosition(a, i), i + 1) << i;
+    ASSERT_NE(a->index, nullptr);
+    a->Reverse();
+    for (int i = 0; i < n; i++) {
+        EXPECT_EQ(ElementText(a, i), "v" + std::to_string(i)) << i;
+        EXPECT_EQ(ElementPosition(a, i), n - i) << i;
+    }
+    EXPECT_EQ(Take(a->ValueAt(0)), "v299");
+    // An element added after the reversal (and the rebuilt index) goes last.
+    ASSERT_TRUE(a->AppendElement(JsString::Make("new")));
+    EXPECT_EQ(ElementText(a, n), "new");
+    EXPECT_EQ(ElementPosition(a, n), n + 1);
+    EXPECT_EQ(ElementPosition(a, 0), n);
+    EXPECT_EQ(ElementPosition(a, n - 1), 1);
+    // Reversing again, then adding before any look-up.
+    a->Reverse();
+    ASSERT_TRUE(a->AppendElement(JsString::Make("newer")));
+    JsString *named = Str("named");
+    a->PutProperty("label", named, TK_ASSIGN, 1);
+    EXPECT_EQ(ElementPosition(a, n), 1);
+    EXPECT_EQ(ElementPosition(a, n + 1), n + 2);
+    EXPECT_EQ(ElementPosition(a, 0), 2);
+    EXPECT_EQ(ElementPosition(a, n - 1), n + 1);
+    int32_t position = 0;
+    ASSERT_NE(a->FindSlot("label", &position), nullptr);
+    EXPECT_EQ(position, n + 3);
+    for (int i = 0; i < n; i++) EXPECT_EQ(ElementText(a, i), "v" + std::to_string(i)) << i;
+    EXPECT_EQ(ElementText(a, n + 1), "newer");
+    EXPECT_EQ(Take(a->GetProperty("label")), "named");
+    JsValue *length = a->GetProperty("length");
+    EXPECT_EQ(length->ToInteger(), n + 2);
+    DropIfUnowned(length);
+    // Enumeration follows the new order.
+    std::vector<std::string> walk = Enumerate(a);
+    ASSERT_EQ(walk.size(), static_cast<size_t>(n + 3));
+    EXPECT_EQ(walk[0], std::to_string(n));
+    EXPECT_EQ(walk[1], "0");
+    EXPECT_EQ(walk[n], std::to_string(n - 1));
+    EXPECT_EQ(walk[n + 1], std::to_string(n + 1));
+    EXPECT_EQ(walk[n + 2], "label");
+}
+
+TEST_F(PropertyIndex, LastFoundPositionAfterReverse) {
+    // One string in every element: the elements before the one found that
+    // hold it are all the elements before it in the reversed order.
+    const int n = 250;
+    JsArray *a = NewArray();
+    JsString *mark = Str("m");
+    for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(mark));
+    ASSERT_EQ(a->GetProperty("0"), mark);
+    EXPECT_EQ(a->DuplicatesBeforeLastFound(), 0);
+    a->Reverse();
+    for (int i = 0; i < n; i++) {
+        const std::string name = std::to_string(i);
+        ASSERT_EQ(a->GetProperty(name.c_str()), mark) << i;
+        ASSERT_EQ(a->DuplicatesBeforeLastFound(), n - 1 - i) << i;
+    }
+    ASSERT_TRUE(a->AppendElement(mark));
+    ASSERT_EQ(a->GetProperty(std::to_string(n).c_str()), mark);
+    EXPECT_EQ(a->DuplicatesBeforeLastFound(), n);
+}
+
+TEST_F(PropertyIndex, SortMovesPositionsAndKeepsNames) {
+    const int n = 300;
+    // Element i holds the four-digit text of (i * 7919) % n, a permutation
+    // of 0..n-1, so after sorting it stands at that rank.
+    auto rank = [](int i) { return (i * 7919) % n; };
+    JsArray *a = NewArray();
+    for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(Padded("", rank(i), 4).c_str())));
+    for (int i = 0; i < n; i++) ASSERT_EQ(ElementPosition(a, i), i + 1) << i;
+    ASSERT_NE(a->index, nullptr);
+    a->Sort();
+    for (int i = 0; i < n; i++) {
+        EXPECT_EQ(ElementText(a, i), Padded("", rank(i), 4)) << i;
+        EXPECT_EQ(ElementPosition(a, i), rank(i) + 1) << i;
+        EXPECT_EQ(Take(a->ValueAt(rank(i))), Padded("", rank(i), 4)) << i;
+    }
+    // Assignment by key after sorting changes the slot of that name.
+    JsString *changed = Str("changed");
+    JsNumber *key = MakeNumber(7);
+    EXPECT_EQ(a->PutByKey(key, changed, TK_ASSIGN, 1), changed);
+    DropIfUnowned(key);
+    EXPECT_EQ(a->ValueAt(rank(7)), changed);
+    EXPECT_EQ(a->properties.Count(), n);
+    // New slots after the sort are found last, and a second sort moves them.
+    ASSERT_TRUE(a->AppendElement(JsString::Make("!")));
+    EXPECT_EQ(ElementPosition(a, n), n + 1);
+    EXPECT_EQ(ElementText(a, n), "!");
+    a->Sort();
+    EXPECT_EQ(ElementPosition(a, n), 1);  // "!" sorts before the digits
+    EXPECT_EQ(ElementPosition(a, 7), n + 1);  // "changed" after them
+    for (int i = 0; i < n; i++) {
+        if (i == 7) continue;
+        const int32_t want = rank(i) + 2 - (rank(i) > rank(7) ? 1 : 0);
+        EXPECT_EQ(ElementPosition(a, i), want) << i;
+    }
+}
+
+TEST_F(PropertyIndex, SortedNumbersAreFoundByTheirKeys) {
+    // Numbers sort as texts: 0, 1, 10, 100, 101, ... Every key still reads
+    // its own number.
+    const int n = 400;
+    JsArray *a = NewArray();
+    for (int i = 0; i < n; i++) {
+        JsNumber *v = MakeNumber(i);
+        ASSERT_TRUE(a->AppendElement(v));
+        DropIfUnowned(v);
+    }
+    a->Sort();
+    std::vector<std::string> texts;
+    for (int i = 0; i < n; i++) texts.push_back(std::to_string(i));
+    std::sort(texts.begin(), texts.end());
+    for (int p = 0; p < n; p++) {
+        const int i = std::stoi(texts[p]);
+        EXPECT_EQ(ElementText(a, i), texts[p]);
+        EXPECT_EQ(ElementPosition(a, i), p + 1) << i;
+    }
+    EXPECT_EQ(Enumerate(a), texts);  // the names moved with their values
+}
+
+TEST_F(PropertyIndex, WithoutMemoryForTheIndexTheListIsSearched) {
+    // With the memory bound at what is in use, the index cannot be made:
+    // look-ups go through the list and still answer right.
+    std::vector<std::string> names = Names("m", 40);
+    std::vector<JsProperty *> slots;
+    JsObject *o = NewObject();
+    for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str(name), Fill::kAdd));
+    JsSetMemoryLimit(JsMemoryInUse());
+    ExpectFound(o, names, slots, "bounded");
+    EXPECT_EQ(o->index, nullptr);
+    EXPECT_EQ(o->GetProperty("m"), nullptr);
+    JsSetMemoryLimit(0);
+    ExpectFound(o, names, slots, "unbounded");
+    EXPECT_NE(o->index, nullptr);
+}
+
+TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
+    // 16 slots fill a table of 32 entries to half; the 17th needs a bigger
+    // one. Whatever the headroom, the new slot is either not there at all
+    // or found with the rest, and nothing leaks once the object goes.
+    std::vector<std::string> names = Names("g", 17);
+    JsString *v = Str("v");
+    bool sawAddedWithoutIndex = false, sawAddedWithIndex = false, sawRefused = false;
+    for (size_t headroom = 0; headroom < 8192 && !sawAddedWithIndex; headroom += 4) {
+        SCOPED_TRACE(testing::Message() << "headroom " << headroom);
+        const size_t blocks = Blocks();
+        JsObject *o = new JsObject();
+        o->refs = 1;
+        std::vector<JsProperty *> slots;
+        for (int i = 0; i < 16; i++) slots.push_back(AddSlot(o, names[i], v, Fill::kPut));
+        ASSERT_NE(o->index, nullptr);
+        JsSetMemoryLimit(JsMemoryInUse() + headroom);
+        JsValue *stored = o->PutProperty(names[16].c_str(), v, TK_ASSIGN, 1);
+        const bool indexed = o->index != nullptr;
+        std::vector<std::string> present(names.begin(), names.begin() + 16);
+        if (stored) {
+            EXPECT_EQ(stored, v);
+            slots.push_back(static_cast<JsProperty *>(o->properties.Last()));
+            present.push_back(names[16]);
+            (indexed ? sawAddedWithIndex : sawAddedWithoutIndex) = true;
+        } else {
+            sawRefused = true;
+        }
+        ASSERT_EQ(o->properties.Count(), static_cast<int>(present.size()));
+        EXPECT_EQ(o->slotCount, static_cast<int32_t>(present.size()));
+        ExpectFound(o, present, slots, "still bounded");
+        JsSetMemoryLimit(0);
+        ExpectFound(o, present, slots, "unbounded");
+        EXPECT_NE(o->index, nullptr);
+        // A slot added now joins the rebuilt index at its place.
+        slots.push_back(AddSlot(o, "after", v, Fill::kPut));
+        present.push_back("after");
+        ExpectFound(o, present, slots, "after");
+        ReleaseRef(o);
+        EXPECT_EQ(Blocks(), blocks);
+        ASSERT_FALSE(HasFailure());
+    }
+    EXPECT_TRUE(sawRefused);
+    EXPECT_TRUE(sawAddedWithoutIndex);
+    EXPECT_TRUE(sawAddedWithIndex);
+}
+
+TEST_F(PropertyIndex, DestroyingIndexedObjectsReturnsEveryBlock) {
+    // Built, grown, dropped by reordering and rebuilt: every index goes
+    // with its object.
+    const size_t blocks = Blocks();
+    {
+        JsArray *a = new JsArray(0);
+        a->refs = 1;
+        for (int i = 0; i < 1000; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(std::to_string(i % 37).c_str())));
+        ASSERT_EQ(Take(a->GetProperty("999")), std::to_string(999 % 37));
+        a->Reverse();
+        ASSERT_EQ(Take(a->GetProperty("998")), std::to_string(998 % 37));
+        a->Sort();
+        ASSERT_EQ(Take(a->GetProperty("36")), "36");
+        JsString *x = JsString::Make("x");
+        x->refs++;
+        for (int i = 0; i < 1000; i++) a->PutProperty(("x" + std::to_string(i)).c_str(), x, TK_ASSIGN, 1);
+        ASSERT_EQ(a->GetProperty("x999"), x);
+        ReleaseRef(x);
+        ReleaseRef(a);
+    }
+    EXPECT_EQ(Blocks(), blocks);
+}
+
+}  // namespace
