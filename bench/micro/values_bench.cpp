@@ -110,4 +110,4 @@ BENCHMARK(BM_AssignStringJoin);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+
