@@ -121,9 +121,12 @@ enum ResultCode : int {
 class JsToken : public JsTreeNode {
 public:
     int16_t code;
-    uint8_t numberKnown = 0;  // number holds the literal's value
+    // A number literal whose value is an integer keeps it here once read
+    // from the text (in room the record has anyway): 1 when integer holds
+    // it, 2 when the value is no 32-bit integer and is read each time.
+    uint8_t numberKnown = 0;
+    int32_t integer = 0;
     char *text;
-    double number = 0.0;      // a number literal's value, read once from its text
 
     JsToken(int16_t code, char *adoptedText) : code(code), text(adoptedText) {}
     ~JsToken() override;

@@ -182,12 +182,17 @@ Step HandleStatement(Run &run) {
     case TK_TRUE: return Pop(g_shared.trueValue);
     case TK_THIS: return Pop(f->thisObject ? f->thisObject : run.context->currentGlobal);
     case TK_STRING: return Pop(JsString::Make(node->text));
-    default:
+    default: {
         // The text and code of a node never change: read the value once.
+        if (node->numberKnown == 1) return Pop(MakeNumber(node->integer));
+        const double value = LiteralValue(node->text, node->code);
         if (!node->numberKnown) {
-            node->number = LiteralValue(node->text, node->code);
-            node->numberKnown = 1;
+            const bool integral = value >= -2147483648.0 && value <= 2147483647.0 &&
+                                  static_cast<double>(static_cast<int32_t>(value)) == value;
+            node->numberKnown = integral ? 1 : 2;
+            if (integral) node->integer = static_cast<int32_t>(value);
         }
-        return Pop(MakeNumber(node->number));
+        return Pop(MakeNumber(value));
+    }
     }
 }
