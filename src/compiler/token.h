@@ -121,9 +121,10 @@ enum ResultCode : int {
 class JsToken : public JsTreeNode {
 public:
     int16_t code;
-    // A number literal whose value is an integer keeps it here once read
-    // from the text (in room the record has anyway): 1 when integer holds
-    // it, 2 when the value is no 32-bit integer and is read each time.
+    // What evaluation learns once from the text, kept in room the record
+    // has anyway. A number literal: 1 when integer holds its value, 2 when
+    // the value is no 32-bit integer and is read each time. Any other node:
+    // 1 when integer holds the text's built-in name index (or -1).
     uint8_t numberKnown = 0;
     int32_t integer = 0;
     char *text;

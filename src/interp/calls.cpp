@@ -37,6 +37,7 @@ JsValue *HostImage(Run &run, JsValue *args) {
 
 // A function value the callee names on an object, or null.
 JsValue *Method(JsValue *object, JsToken *memberName, JsValue *index) {
+    NameIndexHint hint(memberName);
     if (object->IsFunction()) {
         JsFunction *function = static_cast<JsFunction *>(object);
         const char *name = memberName && memberName->text ? memberName->text : nullptr;
@@ -78,6 +79,7 @@ Step HandleCall(Run &run) {
     if (!run.done) {
         if (!callee) return Fail(node);
         if (callee->code == TK_IDENT) {
+            NameIndexHint hint(callee);
             AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal));
             if (!list) return Fail(node);
             return Push(list);

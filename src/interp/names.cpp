@@ -82,6 +82,7 @@ Step HandleName(Run &run) {
         f->memberName = f->node;
         return Pop();
     }
+    NameIndexHint hint(f->node);
     return Pop(ResolveName(f->node->text, f, run.context->currentGlobal));
 }
 
@@ -211,6 +212,7 @@ Step HandleMember(Run &run) {
         return Pop();
     }
     JsValue *found = nullptr;
+    NameIndexHint hint(member);
     if (subscript && member->code == TK_IDENT) {
         JsValue *key = ResolveName(member->text, f, run.context->currentGlobal);
         key->refs++;  // a fresh key stays alive for the look-up

@@ -168,6 +168,7 @@ Step Store(Run &run) {
     if (!value) return Fail(node);
     JsValue *result;
     if (target->code == TK_IDENT) {
+        NameIndexHint hint(target);
         result = AssignName(target->text, value, op, f, run.context->currentGlobal);
     } else {
         JsObject *object = StoreTarget(f->operand1);
@@ -180,6 +181,7 @@ Step Store(Run &run) {
                 std::snprintf(canonical, sizeof canonical, "%.16g", LiteralValue(member->text, member->code));
                 name = canonical;
             }
+            NameIndexHint hint(member);
             result = object->PutProperty(name, value, op, create);
         } else {
             if (!f->operand2) return Fail(node);

@@ -61,7 +61,31 @@ JsObject *PrototypeOf(JsValue *constructor) {
 
 }  // namespace
 
-int NameIndexOf(const char *name) { return name ? LookupName(name, std::strlen(name)) : -1; }
+namespace {
+const char *g_hintText = nullptr;
+int g_hintIndex = -1;
+}  // namespace
+
+int NameIndexOf(const char *name) {
+    if (!name) return -1;
+    if (name == g_hintText) return g_hintIndex;
+    return LookupName(name, std::strlen(name));
+}
+
+NameIndexHint::NameIndexHint(JsToken *node) : savedText_(g_hintText), savedIndex_(g_hintIndex) {
+    if (!node || !node->text || (node->code >= TK_INT && node->code <= TK_DECIMAL)) return;
+    if (!node->numberKnown) {
+        node->integer = LookupName(node->text, std::strlen(node->text));
+        node->numberKnown = 1;
+    }
+    g_hintText = node->text;
+    g_hintIndex = node->integer;
+}
+
+NameIndexHint::~NameIndexHint() {
+    g_hintText = savedText_;
+    g_hintIndex = savedIndex_;
+}
 
 // ---- slots ----
 

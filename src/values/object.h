@@ -9,6 +9,7 @@
 #include "values/value.h"
 
 class JsFunction;
+class JsToken;
 struct JsPropertyIndex;
 
 // One named slot. A new slot holds the shared null until its first
@@ -105,5 +106,20 @@ JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op);
 
 // Name index of a NUL-terminated name, or -1.
 int NameIndexOf(const char *name);
+
+// While one lives, NameIndexOf answers for the node's own text (the very
+// pointer) from the index the node keeps, read once from the text: the
+// look-ups of one identifier or member name skip the hashing.
+class NameIndexHint {
+public:
+    explicit NameIndexHint(JsToken *node);
+    ~NameIndexHint();
+    NameIndexHint(const NameIndexHint &) = delete;
+    NameIndexHint &operator=(const NameIndexHint &) = delete;
+
+private:
+    const char *savedText_;
+    int savedIndex_;
+};
 
 #endif
