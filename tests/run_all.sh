@@ -7,35 +7,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++ pkg-config valgrind clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev libgumbo-dev libfuzzer-14-dev nodejs)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "run_all: missing packages: ${missing[*]} (install them, or run as root)" >&2
-    exit 2
-  fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+label=run_all
+source tests/lib.sh
+ensure_packages cmake make g++ pkg-config valgrind clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev \
+  libgumbo-dev libfuzzer-14-dev nodejs
 
-jobs=$(nproc)
 build_and_test() {
-  local dir=$1; shift
-  echo "== $dir: $*"
-  cmake -S . -B "$dir" -DDURIZ_WERROR=ON "$@" >/dev/null
-  local out
-  if ! out=$(cmake --build "$dir" -j "$jobs" 2>&1); then
-    echo "$out" >&2
-    exit 1
-  fi
-  if grep -E 'warning:|error:' <<<"$out" >&2; then
-    echo "run_all: the build in $dir is not clean" >&2
-    exit 1
-  fi
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" </dev/null
+  build_clean "$@"
+  ctest --test-dir "$1" --output-on-failure -j "$(nproc)" </dev/null
 }
 
 build_and_test build

@@ -57,7 +57,6 @@ JsProperty *JsPropertyIndex::Find(const char *name, int32_t *position) const {
 
 bool IndexAdd(JsPropertyIndex **index, JsProperty *slot, int32_t position) {
     JsPropertyIndex *current = *index;
-    if (current->Find(slot->name, nullptr)) return true;  // a later duplicate: the first stays
     if ((current->used + 1) * 2 > current->capacity) {
         JsPropertyIndex *bigger = JsPropertyIndex::Make(current->capacity * 2);
         if (!bigger) return false;
@@ -66,6 +65,16 @@ bool IndexAdd(JsPropertyIndex **index, JsProperty *slot, int32_t position) {
         JsPropertyIndex::Destroy(current);
         *index = current = bigger;
     }
-    Place(current, JsPropertyIndex::Entry{slot, HashOf(slot->name), position});
-    return true;
+    // One probe both finds an earlier slot of the name and the free entry.
+    const uint32_t hash = HashOf(slot->name);
+    const uint32_t mask = current->capacity - 1;
+    for (uint32_t i = hash & mask;; i = (i + 1) & mask) {
+        JsPropertyIndex::Entry &e = current->entries[i];
+        if (!e.slot) {
+            e = JsPropertyIndex::Entry{slot, hash, position};
+            current->used++;
+            return true;
+        }
+        if (e.hash == hash && std::strcmp(e.slot->name, slot->name) == 0) return true;  // the first stays
+    }
 }

@@ -5,16 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "check.h"
 #include "duriz.h"
-
-static int failures;
-#define CHECK(cond)                                                        \
-    do {                                                                   \
-        if (!(cond)) {                                                     \
-            fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
-            failures++;                                                    \
-        }                                                                  \
-    } while (0)
 
 /* ---- a small host ---- */
 

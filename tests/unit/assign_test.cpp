@@ -3,6 +3,8 @@
 // the NaN rules and number literals.
 #include <gtest/gtest.h>
 
+#include "engine_fixture.h"
+
 #include <cmath>
 #include <functional>
 #include <string>
@@ -17,20 +19,9 @@
 
 namespace {
 
-class Assign : public ::testing::Test {
+class Assign : public EngineTest {
 protected:
-    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override {
-        for (JsValue *v : held_) ReleaseRef(v);
-        JS_Destroy();
-    }
 
-    template <typename T>
-    T *Keep(T *v) {
-        v->refs++;
-        held_.push_back(v);
-        return v;
-    }
     // A String object holding text.
     JsObject *StringObject(const char *text) {
         JsObject *args = Keep(new JsObject());
@@ -40,8 +31,6 @@ protected:
     }
     static void Clear(JsValue **slot) { AssignRef(slot, nullptr); }
 
-private:
-    std::vector<JsValue *> held_;
 };
 
 TEST(AssignNumbers, ApplyNumberOperator) {

@@ -4,6 +4,8 @@
 // member tables.
 #include <gtest/gtest.h>
 
+#include "engine_fixture.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -18,22 +20,9 @@
 
 namespace {
 
-class Objects : public ::testing::Test {
+class Objects : public EngineTest {
 protected:
-    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override {
-        for (JsValue *v : held_) ReleaseRef(v);
-        JS_Destroy();
-    }
 
-    // A value kept alive until the end of the test.
-    template <typename T>
-    T *Keep(T *v) {
-        v->refs++;
-        held_.push_back(v);
-        return v;
-    }
-    JsObject *NewObject() { return Keep(new JsObject()); }
     JsString *Str(const char *text) { return Keep(JsString::Make(text)); }
     // An argument list holding the given values in order.
     JsObject *Args(std::initializer_list<JsValue *> values) {
@@ -70,8 +59,6 @@ protected:
         return names;
     }
 
-private:
-    std::vector<JsValue *> held_;
 };
 
 TEST_F(Objects, PlainObjectAnswers) {

@@ -4,6 +4,8 @@
 // big objects; look-ups when the memory for the index is not there.
 #include <gtest/gtest.h>
 
+#include "engine_fixture.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -25,21 +27,9 @@ namespace {
 // and then grows with every new slot.
 enum class Fill { kAdd, kPut };
 
-class PropertyIndex : public ::testing::Test {
+class PropertyIndex : public EngineTest {
 protected:
-    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override {
-        for (JsValue *v : held_) ReleaseRef(v);
-        JS_Destroy();
-    }
 
-    template <typename T>
-    T *Keep(T *v) {
-        v->refs++;
-        held_.push_back(v);
-        return v;
-    }
-    JsObject *NewObject() { return Keep(new JsObject()); }
     JsArray *NewArray() { return Keep(new JsArray(0)); }
     JsString *Str(const std::string &text) { return Keep(JsString::Make(text.c_str())); }
 
@@ -131,9 +121,6 @@ protected:
         for (int i = 0; i < n; i++) names.push_back(Padded(prefix, i));
         return names;
     }
-
-private:
-    std::vector<JsValue *> held_;
 };
 
 TEST_F(PropertyIndex, EveryNameFindsItsSlotAndPositionAtEverySize) {

@@ -1,17 +1,10 @@
 /* Loading the engine library does nothing until JS_Init: it can be loaded,
-   freed and loaded again and starts no thread, and it exports exactly the 18 functions of the interface. */
+   freed and loaded again and starts no thread, and it exports exactly the
+   18 functions of the interface. */
 #include <stdio.h>
 
+#include "../c/check.h"
 #include "engine_loader.h"
-
-static int failures;
-#define CHECK(cond)                                                            \
-    do {                                                                       \
-        if (!(cond)) {                                                         \
-            fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
-            failures++;                                                        \
-        }                                                                      \
-    } while (0)
 
 #ifdef _WIN32
 #include <tlhelp32.h>
