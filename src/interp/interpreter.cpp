@@ -99,6 +99,19 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
+            JsToken *leaf = step.child;
+            if (leaf && !step.callScope && !step.setWith && IsLeafNode(leaf->code) && context->budget > 1) {
+                // A leaf is evaluated in its parent's frame, as if it had
+                // been pushed and popped: the same count against the
+                // budget, the same value and target name handed on.
+                --context->budget;
+                JsValue *value = step.wantReference && leaf->code == TK_IDENT ? nullptr : LeafValue(run, frame, leaf);
+                AssignRef(&context->currentGlobal, frame->globalObject);
+                if (step.wantReference) frame->memberName = leaf->code == TK_IDENT ? leaf : nullptr;
+                PutOperand(frame, value);
+                run.done = leaf;
+                continue;
+            }
             JsFrame *child = AcquireFrame();
             if (child) {
                 child->function = step.callScope ? step.function : frame->function;
@@ -122,7 +135,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
         }
             [[fallthrough]];
         case Step::POP: {
-            JsFrame *parent = frame->Prev();
+            JsFrame *parent = frame->prev == &context->frames ? nullptr : static_cast<JsFrame *>(frame->prev);
             JsValue *value = step.value;
             if (parent) {
                 AssignRef(&context->currentGlobal, parent->globalObject);

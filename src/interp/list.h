@@ -57,8 +57,9 @@ public:
     ~JsList() override {}
     JsListNode *Element() override { return nullptr; }
 
-    JsListNode *First() const { return next->Element(); }
-    JsListNode *Last() const { return prev->Element(); }
+    // A head's neighbours are its elements or the head itself.
+    JsListNode *First() const { return next == this ? nullptr : next; }
+    JsListNode *Last() const { return prev == this ? nullptr : prev; }
     bool Empty() const { return next == this; }
     int Count() const {
         int n = 0;
@@ -87,8 +88,15 @@ public:
     ~JsTreeNode() override;
 
     JsTreeNode *Parent() const { return parent; }
-    JsTreeNode *Next() const { return static_cast<JsTreeNode *>(JsListNode::Next()); }
-    JsTreeNode *Prev() const { return static_cast<JsTreeNode *>(JsListNode::Prev()); }
+    // A child's neighbours end at its parent's list head.
+    JsTreeNode *Next() const {
+        if (parent) return next == &parent->children ? nullptr : static_cast<JsTreeNode *>(next);
+        return static_cast<JsTreeNode *>(JsListNode::Next());
+    }
+    JsTreeNode *Prev() const {
+        if (parent) return prev == &parent->children ? nullptr : static_cast<JsTreeNode *>(prev);
+        return static_cast<JsTreeNode *>(JsListNode::Prev());
+    }
     JsTreeNode *FirstChild() const { return static_cast<JsTreeNode *>(children.First()); }
     JsTreeNode *LastChild() const { return static_cast<JsTreeNode *>(children.Last()); }
     int ChildCount() const { return children.Count(); }

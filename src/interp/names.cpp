@@ -82,8 +82,7 @@ Step HandleName(Run &run) {
         f->memberName = f->node;
         return Pop();
     }
-    NameIndexHint hint(f->node);
-    return Pop(ResolveName(f->node->text, f, run.context->currentGlobal));
+    return Pop(LeafValue(run, f, f->node));
 }
 
 namespace {

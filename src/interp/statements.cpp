@@ -165,26 +165,31 @@ Step Var(Run &run) {
 
 bool DeclareForList(Run &run, const char *name) { return Declare(run, name); }
 
-Step HandleStatement(Run &run) {
-    JsFrame *f = run.frame;
-    JsToken *node = f->node;
+bool IsLeafNode(int code) {
+    switch (code) {
+    case TK_IDENT: case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS: case TK_STRING:
+    case TK_INT: case TK_OCTAL: case TK_HEX: case TK_DECIMAL: case TK_EMPTY: case TK_FUNCTION:
+        return true;
+    default:
+        return false;
+    }
+}
+
+JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     switch (node->code) {
-    case TK_ROOT: case TK_BLOCK: return List(run);
-    case TK_EMPTY: case TK_FUNCTION: return Pop();
-    case TK_IF: case TK_CONDITIONAL: return Conditional(run);
-    case TK_WHILE: return While(run);
-    case TK_FOR: return For(run);
-    case TK_BREAK: case TK_CONTINUE: return Jump(run);
-    case TK_RETURN: return Return(run);
-    case TK_VAR: return Var(run);
-    case TK_NULL: return Pop(g_shared.nullValue);
-    case TK_FALSE: return Pop(g_shared.falseValue);
-    case TK_TRUE: return Pop(g_shared.trueValue);
-    case TK_THIS: return Pop(f->thisObject ? f->thisObject : run.context->currentGlobal);
-    case TK_STRING: return Pop(JsString::Make(node->text));
+    case TK_IDENT: {
+        NameIndexHint hint(node);
+        return ResolveName(node->text, scope, run.context->currentGlobal);
+    }
+    case TK_EMPTY: case TK_FUNCTION: return nullptr;
+    case TK_NULL: return g_shared.nullValue;
+    case TK_FALSE: return g_shared.falseValue;
+    case TK_TRUE: return g_shared.trueValue;
+    case TK_THIS: return scope->thisObject ? scope->thisObject : run.context->currentGlobal;
+    case TK_STRING: return JsString::Make(node->text);
     default: {
         // The text and code of a node never change: read the value once.
-        if (node->numberKnown == 1) return Pop(MakeNumber(node->integer));
+        if (node->numberKnown == 1) return MakeNumber(node->integer);
         const double value = LiteralValue(node->text, node->code);
         if (!node->numberKnown) {
             const bool integral = value >= -2147483648.0 && value <= 2147483647.0 &&
@@ -192,7 +197,22 @@ Step HandleStatement(Run &run) {
             node->numberKnown = integral ? 1 : 2;
             if (integral) node->integer = static_cast<int32_t>(value);
         }
-        return Pop(MakeNumber(value));
+        return MakeNumber(value);
     }
+    }
+}
+
+Step HandleStatement(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    switch (node->code) {
+    case TK_ROOT: case TK_BLOCK: return List(run);
+    case TK_IF: case TK_CONDITIONAL: return Conditional(run);
+    case TK_WHILE: return While(run);
+    case TK_FOR: return For(run);
+    case TK_BREAK: case TK_CONTINUE: return Jump(run);
+    case TK_RETURN: return Return(run);
+    case TK_VAR: return Var(run);
+    default: return Pop(LeafValue(run, f, node));
     }
 }

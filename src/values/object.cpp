@@ -186,9 +186,11 @@ JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     }
     if (index) return index->Find(name, position);
     int32_t at = 0;
-    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
+    const char first = name[0];
+    for (JsListNode *node = properties.next; node != &properties; node = node->next) {
+        JsProperty *slot = static_cast<JsProperty *>(node);
         at++;
-        if (std::strcmp(slot->name, name) == 0) {
+        if (slot->name[0] == first && std::strcmp(slot->name, name) == 0) {
             if (position) *position = at;
             return slot;
         }
