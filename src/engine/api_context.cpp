@@ -54,6 +54,7 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
     if (script) script->refs++;
     frame->node = start;
     frame->function = nullptr;
+    frame->ownsScope = true;
     AssignRef(&frame->thisObject, thisObject);
     AssignRef(&frame->globalObject, global);
     frame->AppendTo(context->frames);

@@ -58,6 +58,7 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
     JsFrame *f = run.frame;
     JsObject *locals = new JsObject();
     if (!locals) return Pop();
+    OwnScope(f);
     AssignRef(&f->locals, locals);
     ClearFrame(f, false);
     JsToken *body = function->Body();
@@ -66,7 +67,7 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
         AssignRef(&run.context->currentGlobal, function->owner);
     }
     if (!body) return construct ? Pop(f->thisObject) : Pop();
-    return PushBody(body, function, f->thisObject, f->locals);
+    return PushBody(run, body, function, f->thisObject, f->locals);
 }
 
 }  // namespace
@@ -110,6 +111,7 @@ Step HandleCall(Run &run) {
         JsValue *candidate = callee->code == TK_IDENT ? nullptr : f->operand1;
         if (!candidate) candidate = f->withObject;
         if (list->code != TK_COMMA) return Fail(node);
+        OwnScope(f);
         AssignRef(&f->args, f->pendingArgs);
         AssignRef(&f->pendingArgs, nullptr);
         const bool construct = function->id >= kFirstConstructorId || (node->Parent() && node->Parent()->code == TK_NEW);
@@ -225,7 +227,7 @@ Step HandleArgumentList(Run &run) {
                 f->savedChild = done;
                 JsObject *locals = new JsObject();
                 if (!locals) return Pop();
-                return PushBody(function->Body(), function, a, locals);
+                return PushBody(run, function->Body(), function, a, locals);
             }
         }
     }
@@ -259,13 +261,14 @@ Step HandleNew(Run &run) {
         if (function->id == DURIZ_CTOR_ARRAY) return Pop(JsArray::Construct(nullptr));
         JsObject *made = JsObject::MakeConstructed(function, nullptr);
         if (!made) return Pop();
+        OwnScope(f);
         AssignRef(&f->thisObject, made);
         JsObject *locals = new JsObject();
         if (!locals) return Pop();
         AssignRef(&f->locals, locals);
         JsToken *body = function->Body();
         if (!body) return Pop(f->thisObject);
-        return PushBody(body, function, f->thisObject, f->locals);
+        return PushBody(run, body, function, f->thisObject, f->locals);
     }
     if (child->code == TK_IDENT || !f->operand1) return Pop(f->thisObject);
     return Pop(f->operand1);

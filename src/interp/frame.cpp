@@ -1,5 +1,7 @@
 #include "interp/frame.h"
 
+#include <initializer_list>
+
 #include "compiler/script.h"
 #include "values/value.h"
 
@@ -46,21 +48,33 @@ void ClearFrame(JsFrame *frame, bool full) {
     frame->memberName = nullptr;
     if (!full) return;
     AssignRef(&frame->held, nullptr);
-    AssignRef(&frame->args, nullptr);
     AssignRef(&frame->pendingArgs, nullptr);
-    AssignRef(&frame->locals, nullptr);
-    AssignRef(&frame->thisObject, nullptr);
-    AssignRef(&frame->withObject, nullptr);
+    if (frame->ownsScope) {
+        AssignRef(&frame->args, nullptr);
+        AssignRef(&frame->locals, nullptr);
+        AssignRef(&frame->thisObject, nullptr);
+        AssignRef(&frame->withObject, nullptr);
+        AssignRef(&frame->globalObject, nullptr);
+        frame->ownsScope = false;
+    } else {
+        frame->args = frame->locals = frame->thisObject = frame->withObject = frame->globalObject = nullptr;
+    }
     if (frame->ownedScript) {
         JsScript::Release(frame->ownedScript);
         frame->ownedScript = nullptr;
     }
     frame->function = nullptr;
     frame->node = nullptr;
-    AssignRef(&frame->globalObject, nullptr);
     frame->savedChild = nullptr;
     frame->wantReference = 0;
     frame->toStringArgs = 0;
+}
+
+void OwnScope(JsFrame *frame) {
+    if (frame->ownsScope) return;
+    for (JsValue *value : {frame->thisObject, frame->locals, frame->args, frame->withObject, frame->globalObject})
+        if (value) value->refs++;
+    frame->ownsScope = true;
 }
 
 void PutOperand(JsFrame *frame, JsValue *value) {

@@ -13,15 +13,20 @@ class JsToken;
 struct JsScript;
 
 // One node under evaluation. Counted fields are stored with AssignRef.
+//
+// The scope (this, locals, args, with object, window) of a frame that only
+// inherits it is borrowed from the frame below, which outlives it and does
+// not change its own scope while it has frames above: only the frame being
+// handled, the top one, writes its scope, and it calls OwnScope first.
 class JsFrame : public JsListNode {
 public:
     JsFunction *function = nullptr;  // not counted; non-null inside a function
-    JsValue *thisObject = nullptr;   // counted
-    JsValue *locals = nullptr;       // counted
-    JsValue *args = nullptr;         // counted
+    JsValue *thisObject = nullptr;   // scope
+    JsValue *locals = nullptr;       // scope
+    JsValue *args = nullptr;         // scope
     JsValue *pendingArgs = nullptr;  // counted
-    JsValue *withObject = nullptr;   // counted
-    JsValue *globalObject = nullptr; // counted: a call may leave a window held by frames alone
+    JsValue *withObject = nullptr;   // scope
+    JsValue *globalObject = nullptr; // scope: a call may leave a window held by frames alone
     JsToken *node = nullptr;
     JsToken *savedChild = nullptr;
     JsValue *operand1 = nullptr;     // counted
@@ -31,6 +36,7 @@ public:
     JsScript *ownedScript = nullptr; // a script compiled at run time (eval)
     int32_t wantReference = 0;
     int32_t toStringArgs = 0;
+    bool ownsScope = false;          // the scope fields are counted
 
     JsFrame *Prev() const { return static_cast<JsFrame *>(JsListNode::Prev()); }
     JsFrame *Next() const { return static_cast<JsFrame *>(JsListNode::Next()); }
@@ -41,6 +47,8 @@ JsFrame *AcquireFrame();
 void ReleaseFrame(JsFrame *frame);
 // Light: the operands and the member name. Full: everything the frame holds.
 void ClearFrame(JsFrame *frame, bool full);
+// Counts the scope fields of a frame that borrowed them, before it writes one.
+void OwnScope(JsFrame *frame);
 // Stores value in the first empty operand (with a reference), else drops it.
 void PutOperand(JsFrame *frame, JsValue *value);
 

@@ -100,7 +100,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
         }
         case Step::PUSH: {
             JsToken *leaf = step.child;
-            if (leaf && !step.callScope && !step.setWith && IsLeafNode(leaf->code) && context->budget > 1) {
+            if (leaf && step.scope == Step::INHERIT && IsLeafNode(leaf->code) && context->budget > 1) {
                 // A leaf is evaluated in its parent's frame, as if it had
                 // been pushed and popped: the same count against the
                 // budget, the same value and target name handed on.
@@ -114,14 +114,24 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             }
             JsFrame *child = AcquireFrame();
             if (child) {
-                child->function = step.callScope ? step.function : frame->function;
                 child->wantReference = step.wantReference;
-                AssignRef(&child->globalObject, frame->globalObject);
-                AssignRef(&child->thisObject, step.callScope ? step.thisObject : frame->thisObject);
-                AssignRef(&child->locals, step.callScope ? step.locals : frame->locals);
-                AssignRef(&child->args, frame->args);
-                AssignRef(&child->withObject,
-                          step.callScope ? nullptr : step.setWith ? step.withObject : frame->withObject);
+                if (step.scope != Step::INHERIT) {
+                    const bool call = step.scope == Step::CALL;
+                    child->ownsScope = true;
+                    child->function = call ? run.function : frame->function;
+                    AssignRef(&child->globalObject, frame->globalObject);
+                    AssignRef(&child->thisObject, call ? run.thisObject : frame->thisObject);
+                    AssignRef(&child->locals, call ? run.locals : frame->locals);
+                    AssignRef(&child->args, frame->args);
+                    AssignRef(&child->withObject, call ? nullptr : run.withObject);
+                } else {
+                    child->function = frame->function;
+                    child->globalObject = frame->globalObject;
+                    child->thisObject = frame->thisObject;
+                    child->locals = frame->locals;
+                    child->args = frame->args;
+                    child->withObject = frame->withObject;
+                }
                 child->node = step.child;
                 child->InsertAfter(frame);
                 run.frame = child;
@@ -130,7 +140,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 continue;
             }
             // No frame to be had: the node pops with no value.
-            DropIfUnowned(step.locals);
+            if (step.scope == Step::CALL) DropIfUnowned(run.locals);
             step = Pop();
         }
             [[fallthrough]];

@@ -11,20 +11,22 @@ class JsObject;
 // The budget of frame pushes for one run.
 constexpr int kPushBudget = 8000;
 
-// What a handler asks the loop to do next.
+// What a handler asks the loop to do next. Small enough to come back in
+// registers; the scope of a call or with body travels in the Run.
 struct Step {
     // RESUME: handle run.frame again with run.done (after an unwind).
-    enum Kind { PUSH, POP, FINISH, ERROR, RESUME } kind = POP;
-    JsToken *child = nullptr;     // PUSH: the node to enter
+    enum Kind : uint8_t { PUSH, POP, FINISH, ERROR, RESUME };
+    // PUSH into the scope below: none, a call body's, a with body's.
+    enum Scope : uint8_t { INHERIT, CALL, WITH };
+    Kind kind = POP;
     bool wantReference = false;   // PUSH: the child is an assignment target
-    bool callScope = false;       // PUSH: the scope below comes from the handler
-    JsFunction *function = nullptr;
-    JsValue *thisObject = nullptr;
-    JsValue *locals = nullptr;
-    bool setWith = false;         // PUSH: the child gets withObject below
-    JsValue *withObject = nullptr;
-    JsValue *value = nullptr;     // POP: handed to the parent (may be null)
-    JsToken *errorNode = nullptr; // ERROR: printed in the report
+    Scope scope = INHERIT;
+    union {
+        JsToken *child;           // PUSH: the node to enter
+        JsValue *value;           // POP: handed to the parent (may be null)
+        JsToken *errorNode;       // ERROR: printed in the report
+    };
+    Step() : child(nullptr) {}
 };
 
 // The state of one Interpret call.
@@ -32,6 +34,11 @@ struct Run {
     JsEvalContext *context;
     JsFrame *frame;  // F: the frame being handled
     JsToken *done;   // K: the child that has just completed, null on entry
+    // The scope a CALL or WITH push gives its child.
+    JsFunction *function = nullptr;
+    JsValue *thisObject = nullptr;
+    JsValue *locals = nullptr;
+    JsValue *withObject = nullptr;
 };
 
 inline Step Push(JsToken *child, bool wantReference = false) {
@@ -41,12 +48,18 @@ inline Step Push(JsToken *child, bool wantReference = false) {
     s.wantReference = wantReference;
     return s;
 }
-inline Step PushBody(JsToken *body, JsFunction *function, JsValue *thisObject, JsValue *locals) {
+inline Step PushBody(Run &run, JsToken *body, JsFunction *function, JsValue *thisObject, JsValue *locals) {
     Step s = Push(body);
-    s.callScope = true;
-    s.function = function;
-    s.thisObject = thisObject;
-    s.locals = locals;
+    s.scope = Step::CALL;
+    run.function = function;
+    run.thisObject = thisObject;
+    run.locals = locals;
+    return s;
+}
+inline Step PushWith(Run &run, JsToken *body, JsValue *withObject) {
+    Step s = Push(body);
+    s.scope = Step::WITH;
+    run.withObject = withObject;
     return s;
 }
 inline Step Pop(JsValue *value = nullptr) {

@@ -242,10 +242,7 @@ Step HandleWith(Run &run) {
     if (!w || !body) return Fail(f->node);
     if (w->IsFunction()) w = FunctionScope(w);
     if (!w || !w->IsObject()) return Fail(f->node);
-    Step s = Push(body);
-    s.setWith = true;
-    s.withObject = w;
-    return s;
+    return PushWith(run, body, w);
 }
 
 namespace {
