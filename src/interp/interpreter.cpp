@@ -1,5 +1,7 @@
 #include "interp/interpreter.h"
 
+#include <initializer_list>
+
 #include "builtins/host_object.h"
 #include "compiler/printer.h"
 #include "engine/callbacks.h"
@@ -8,51 +10,60 @@
 
 namespace {
 
-bool IsAssignmentNode(int code) {
-    switch (code) {
-    case TK_ASSIGN: case TK_ADD_ASSIGN: case TK_SUB_ASSIGN: case TK_MUL_ASSIGN: case TK_DIV_ASSIGN:
-    case TK_AND_ASSIGN: case TK_OR_ASSIGN: case TK_XOR_ASSIGN: case TK_SHL_ASSIGN: case TK_SHR_ASSIGN:
-    case TK_POSTINC: case TK_POSTDEC: case TK_PREINC: case TK_PREDEC:
-        return true;
-    default:
-        return false;
+Step NoHandler(Run &run) { return Fail(run.frame->node); }  // %=, >>>=, in, else, ...
+
+using Handler = Step (*)(Run &);
+constexpr int kCodeLimit = 1024;  // node codes are below this
+
+struct NodeTable {
+    Handler handler[kCodeLimit];
+    bool leaf[kCodeLimit];
+};
+
+constexpr NodeTable MakeNodeTable() {
+    NodeTable t{};
+    for (int c = 0; c < kCodeLimit; c++) {
+        t.handler[c] = NoHandler;
+        t.leaf[c] = false;
     }
+    for (int c : {TK_ROOT, TK_BLOCK, TK_EMPTY, TK_FUNCTION, TK_IF, TK_CONDITIONAL, TK_WHILE, TK_FOR, TK_BREAK,
+                  TK_CONTINUE, TK_RETURN, TK_VAR, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX,
+                  TK_DECIMAL, TK_STRING})
+        t.handler[c] = HandleStatement;
+    t.handler[TK_IDENT] = HandleName;
+    t.handler[TK_DOT] = t.handler[TK_SUBSCRIPT] = HandleMember;
+    t.handler[TK_WITH] = HandleWith;
+    t.handler[TK_FOR_IN] = HandleForIn;
+    t.handler[TK_CALL] = HandleCall;
+    t.handler[TK_COMMA] = HandleArgumentList;
+    t.handler[TK_NEW] = HandleNew;
+    t.handler[TK_NATIVE_BODY] = HandleNativeBody;
+    for (int c : {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_AND_ASSIGN, TK_OR_ASSIGN,
+                  TK_XOR_ASSIGN, TK_SHL_ASSIGN, TK_SHR_ASSIGN, TK_POSTINC, TK_POSTDEC, TK_PREINC, TK_PREDEC})
+        t.handler[c] = HandleAssignment;
+    for (int c : {TK_PLUS, TK_MINUS, TK_NEG, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR,
+                  TK_XOR, TK_BITNOT, TK_NOT, TK_AND, TK_OR, TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE, TK_TYPEOF,
+                  TK_VOID})
+        t.handler[c] = HandleOperator;
+    // Nodes with no children to evaluate: names, literals, this, empty
+    // statements and function declarations.
+    for (int c : {TK_IDENT, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_STRING, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL,
+                  TK_EMPTY, TK_FUNCTION})
+        t.leaf[c] = true;
+    return t;
 }
 
-bool IsOperatorNode(int code) {
-    switch (code) {
-    case TK_PLUS: case TK_MINUS: case TK_NEG: case TK_MUL: case TK_DIV: case TK_MOD:
-    case TK_SHL: case TK_SHR: case TK_USHR: case TK_BITAND: case TK_BITOR: case TK_XOR:
-    case TK_BITNOT: case TK_NOT: case TK_AND: case TK_OR: case TK_EQ: case TK_NE:
-    case TK_LT: case TK_LE: case TK_GT: case TK_GE: case TK_TYPEOF: case TK_VOID:
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr NodeTable kNodes = MakeNodeTable();
+
+bool InTable(int code) { return code >= 0 && code < kCodeLimit; }
 
 Step Dispatch(Run &run) {
-    const int code = run.frame->node ? run.frame->node->code : 0;
-    switch (code) {
-    case TK_ROOT: case TK_BLOCK: case TK_EMPTY: case TK_FUNCTION: case TK_IF: case TK_CONDITIONAL:
-    case TK_WHILE: case TK_FOR: case TK_BREAK: case TK_CONTINUE: case TK_RETURN: case TK_VAR:
-    case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS: case TK_INT: case TK_OCTAL: case TK_HEX:
-    case TK_DECIMAL: case TK_STRING:
-        return HandleStatement(run);
-    case TK_IDENT: return HandleName(run);
-    case TK_DOT: case TK_SUBSCRIPT: return HandleMember(run);
-    case TK_WITH: return HandleWith(run);
-    case TK_FOR_IN: return HandleForIn(run);
-    case TK_CALL: return HandleCall(run);
-    case TK_COMMA: return HandleArgumentList(run);
-    case TK_NEW: return HandleNew(run);
-    case TK_NATIVE_BODY: return HandleNativeBody(run);
-    default:
-        if (IsAssignmentNode(code)) return HandleAssignment(run);
-        if (IsOperatorNode(code)) return HandleOperator(run);
-        return Fail(run.frame->node);  // no handler (%=, >>>=, in, else, ...)
-    }
+    const JsToken *node = run.frame->node;
+    const int code = node ? node->code : 0;
+    return InTable(code) ? kNodes.handler[code](run) : NoHandler(run);
 }
+
+bool IsLeafNode(int code) { return InTable(code) && kNodes.leaf[code]; }
 
 uint32_t HostHandleOf(JsValue *value) {
     if (value && value->IsObject() && static_cast<JsObject *>(value)->IsHostObject())

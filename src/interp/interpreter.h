@@ -103,9 +103,6 @@ Step HandleArgumentList(Run &run);
 Step HandleNew(Run &run);
 Step HandleNativeBody(Run &run);
 
-// Nodes with no children to evaluate: names, literals, this, empty
-// statements and function declarations.
-bool IsLeafNode(int code);
 // A leaf's value (borrowed or fresh; null for the statements), read in the
 // scope of the given frame. A name's value as a target is not asked here.
 JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node);

@@ -165,16 +165,6 @@ Step Var(Run &run) {
 
 bool DeclareForList(Run &run, const char *name) { return Declare(run, name); }
 
-bool IsLeafNode(int code) {
-    switch (code) {
-    case TK_IDENT: case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS: case TK_STRING:
-    case TK_INT: case TK_OCTAL: case TK_HEX: case TK_DECIMAL: case TK_EMPTY: case TK_FUNCTION:
-        return true;
-    default:
-        return false;
-    }
-}
-
 JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     switch (node->code) {
     case TK_IDENT: {

@@ -174,6 +174,18 @@ namespace {
 constexpr int32_t kIndexThreshold = 12;
 }  // namespace
 
+namespace {
+// Names are short: a plain loop beats a library call.
+inline bool SameName(const char *a, const char *b) {
+    while (*a == *b) {
+        if (!*a) return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
+}  // namespace
+
 JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     if (!index && slotCount > kIndexThreshold) {
         // Build the index; without the memory the list is searched.
@@ -190,7 +202,7 @@ JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     for (JsListNode *node = properties.next; node != &properties; node = node->next) {
         JsProperty *slot = static_cast<JsProperty *>(node);
         at++;
-        if (slot->name[0] == first && std::strcmp(slot->name, name) == 0) {
+        if (slot->name[0] == first && SameName(slot->name, name)) {
             if (position) *position = at;
             return slot;
         }
