@@ -126,6 +126,9 @@ public:
     // the value is no 32-bit integer and is read each time. Any other node:
     // 1 when integer holds the text's built-in name index (or -1).
     uint8_t numberKnown = 0;
+    // Evaluation's note of how many pushes the node's expression takes when
+    // it can be evaluated without frames (0 not yet known, 255 never).
+    uint8_t pureSize = 0;
     int32_t integer = 0;
     char *text;
 

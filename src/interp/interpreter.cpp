@@ -123,6 +123,21 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 run.done = leaf;
                 continue;
             }
+            if (leaf && step.scope == Step::INHERIT && !step.wantReference) {
+                const int size = PureSize(leaf);
+                if (size && context->budget > size) {
+                    JsToken *failed = nullptr;
+                    JsValue *value = EvaluatePure(run, frame, leaf, &failed);
+                    if (failed) {
+                        ReportRuntimeError(context, failed);
+                        return RC_RUNTIME_ERROR;
+                    }
+                    PutOperand(frame, value);
+                    ReleaseRef(value);
+                    run.done = leaf;
+                    continue;
+                }
+            }
             JsFrame *child = AcquireFrame();
             if (child) {
                 child->wantReference = step.wantReference;

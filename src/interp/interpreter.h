@@ -107,6 +107,23 @@ Step HandleNativeBody(Run &run);
 // scope of the given frame. A name's value as a target is not asked here.
 JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node);
 
+// Operators on values already evaluated (both present). Answers the value
+// handed on: borrowed, shared, fresh, or null when memory runs out.
+bool IsUnaryOperator(int code);
+JsValue *UnaryValue(int code, JsValue *value);  // !, ~ and typeof
+JsValue *BinaryValue(int code, JsValue *left, JsValue *right);  // && and || get the right value
+
+// Expressions of operators over names and literals are evaluated without
+// frames, with exactly the pushes, look-ups and results the frames would
+// give. PureSize: the most pushes the node's expression takes, or 0 when it
+// is not such an expression.
+int PureSize(JsToken *node);
+// Evaluates such an expression in the frame's scope, counting its pushes
+// against the budget (which must exceed PureSize). Answers the value with
+// one reference for the caller (or null); on a run-time error *failed gets
+// the failing node.
+JsValue *EvaluatePure(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+
 // Name resolution through with objects, function scopes, this and the global.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global);
 JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global);

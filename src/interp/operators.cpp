@@ -10,51 +10,47 @@
 
 namespace {
 
-Step PopNumber(double value) { return Pop(MakeNumber(value)); }
-Step PopNaN() { return Pop(JsNumber::MakeNaN()); }
-Step PopBoolean(bool truth) { return Pop(truth ? g_shared.trueValue : g_shared.falseValue); }
+JsValue *Boolean(bool truth) { return truth ? g_shared.trueValue : g_shared.falseValue; }
 
-Step Arithmetic(JsToken *node, JsValue *left, JsValue *right) {
-    const int code = node->code;
+JsValue *Arithmetic(int code, JsValue *left, JsValue *right) {
     if (code == TK_PLUS) {
         if (left->IsString()) {
             if (right->IsString())
-                return Pop(JsString::Join(static_cast<JsString *>(left), static_cast<JsString *>(right)));
-            return Pop(JsString::Join(static_cast<JsString *>(left), right->ToText()));
+                return JsString::Join(static_cast<JsString *>(left), static_cast<JsString *>(right));
+            return JsString::Join(static_cast<JsString *>(left), right->ToText());
         }
-        if (right->IsString()) return Pop(JsString::Join(left->ToText(), static_cast<JsString *>(right)));
+        if (right->IsString()) return JsString::Join(left->ToText(), static_cast<JsString *>(right));
     }
-    if (left->IsNaN()) return Pop(left);
-    if (right->IsNaN()) return Pop(right);
+    if (left->IsNaN()) return left;
+    if (right->IsNaN()) return right;
     const double a = left->ToNumber(), b = right->ToNumber();
     switch (code) {
-    case TK_PLUS: return PopNumber(a + b);
-    case TK_MINUS: case TK_NEG: return PopNumber(a - b);
-    case TK_MUL: return PopNumber(a * b);
+    case TK_PLUS: return MakeNumber(a + b);
+    case TK_MINUS: case TK_NEG: return MakeNumber(a - b);
+    case TK_MUL: return MakeNumber(a * b);
     case TK_DIV:
-        if (b == 0.0) return PopNaN();
-        return PopNumber(a / b);
+        if (b == 0.0) return JsNumber::MakeNaN();
+        return MakeNumber(a / b);
     case TK_MOD: {
         const int32_t divisor = IntegerView(b);
-        if (divisor == 0) return PopNaN();
+        if (divisor == 0) return JsNumber::MakeNaN();
         const int32_t dividend = IntegerView(a);
         // The most negative integer divided by -1 leaves 0 without trapping.
-        return PopNumber(divisor == -1 ? 0.0 : static_cast<double>(dividend % divisor));
+        return MakeNumber(divisor == -1 ? 0.0 : static_cast<double>(dividend % divisor));
     }
     case TK_SHL:
-        return PopNumber(static_cast<int32_t>(static_cast<uint32_t>(IntegerView(a)) << (IntegerView(b) & 31)));
+        return MakeNumber(static_cast<int32_t>(static_cast<uint32_t>(IntegerView(a)) << (IntegerView(b) & 31)));
     case TK_SHR:
-        return PopNumber(IntegerView(a) >> (IntegerView(b) & 31));
+        return MakeNumber(IntegerView(a) >> (IntegerView(b) & 31));
     default:
         // >>>: the arithmetic shift with only its low 27 bits kept, whatever
         // the count, as scripts of the time saw it.
-        return PopNumber((IntegerView(a) >> (IntegerView(b) & 31)) & 0x07FFFFFF);
+        return MakeNumber((IntegerView(a) >> (IntegerView(b) & 31)) & 0x07FFFFFF);
     }
 }
 
-Step Comparison(JsToken *node, JsValue *left, JsValue *right) {
-    int code = node->code;
-    if (left->IsNaN() || right->IsNaN()) return PopBoolean(code == TK_NE);
+JsValue *Comparison(int code, JsValue *left, JsValue *right) {
+    if (left->IsNaN() || right->IsNaN()) return Boolean(code == TK_NE);
     if (!left->IsNumber() && right->IsNumber()) {
         JsValue *t = left;
         left = right;
@@ -69,29 +65,54 @@ Step Comparison(JsToken *node, JsValue *left, JsValue *right) {
     }
     const int c = left->Compare(right);
     switch (code) {
-    case TK_EQ: return PopBoolean(c == 0);
-    case TK_NE: return PopBoolean(c != 0);
-    case TK_LT: return PopBoolean(c < 0);
-    case TK_LE: return PopBoolean(c <= 0);
-    case TK_GT: return PopBoolean(c > 0);
-    default: return PopBoolean(c >= 0);
+    case TK_EQ: return Boolean(c == 0);
+    case TK_NE: return Boolean(c != 0);
+    case TK_LT: return Boolean(c < 0);
+    case TK_LE: return Boolean(c <= 0);
+    case TK_GT: return Boolean(c > 0);
+    default: return Boolean(c >= 0);
     }
 }
 
-Step Bitwise(JsToken *node, JsValue *left, JsValue *right) {
-    if (left->IsNaN()) return Pop(left);
-    if (right->IsNaN()) return Pop(right);
+JsValue *Bitwise(int code, JsValue *left, JsValue *right) {
+    if (left->IsNaN()) return left;
+    if (right->IsNaN()) return right;
     const int32_t a = IntegerView(left->ToNumber()), b = IntegerView(right->ToNumber());
-    switch (node->code) {
-    case TK_BITAND: return PopNumber(a & b);
-    case TK_BITOR: return PopNumber(a | b);
-    default: return PopNumber(a ^ b);
+    switch (code) {
+    case TK_BITAND: return MakeNumber(a & b);
+    case TK_BITOR: return MakeNumber(a | b);
+    default: return MakeNumber(a ^ b);
     }
 }
 
 bool IsComparison(int code) {
     return code == TK_EQ || code == TK_NE || code == TK_LT || code == TK_LE || code == TK_GT || code == TK_GE;
 }
+
+}  // namespace
+
+bool IsUnaryOperator(int code) {
+    return code == TK_NOT || code == TK_BITNOT || code == TK_TYPEOF || code == TK_VOID;
+}
+
+JsValue *UnaryValue(int code, JsValue *v) {
+    switch (code) {
+    case TK_TYPEOF: return v->TypeName();
+    case TK_NOT: return Boolean(!v->ToBoolean());
+    default:  // ~
+        if (v->IsNaN()) return v;
+        return MakeNumber(~IntegerView(v->ToNumber()));
+    }
+}
+
+JsValue *BinaryValue(int code, JsValue *left, JsValue *right) {
+    if (code == TK_AND || code == TK_OR) return Boolean(right->ToBoolean() != 0);
+    if (IsComparison(code)) return Comparison(code, left, right);
+    if (code == TK_BITAND || code == TK_BITOR || code == TK_XOR) return Bitwise(code, left, right);
+    return Arithmetic(code, left, right);
+}
+
+namespace {
 
 // ! and ~, typeof and void: one child.
 Step Unary(Run &run) {
@@ -102,20 +123,9 @@ Step Unary(Run &run) {
         if (!child) return Fail(node);
         return Push(child);
     }
-    JsValue *v = f->operand1;
-    switch (node->code) {
-    case TK_VOID: return Pop();
-    case TK_TYPEOF:
-        if (!v) return Fail(node);
-        return Pop(v->TypeName());
-    case TK_NOT:
-        if (!v) return Fail(node);
-        return PopBoolean(!v->ToBoolean());
-    default:  // ~
-        if (!v) return Fail(node);
-        if (v->IsNaN()) return Pop(v);
-        return PopNumber(~IntegerView(v->ToNumber()));
-    }
+    if (node->code == TK_VOID) return Pop();
+    if (!f->operand1) return Fail(node);
+    return Pop(UnaryValue(node->code, f->operand1));
 }
 
 }  // namespace
@@ -124,7 +134,7 @@ Step HandleOperator(Run &run) {
     JsFrame *f = run.frame;
     JsToken *node = f->node;
     const int code = node->code;
-    if (code == TK_NOT || code == TK_BITNOT || code == TK_TYPEOF || code == TK_VOID) return Unary(run);
+    if (IsUnaryOperator(code)) return Unary(run);
     JsToken *left = node->FirstChild();
     if (!run.done) {
         if (!left) return Fail(node);
@@ -136,17 +146,14 @@ Step HandleOperator(Run &run) {
         if (code == TK_AND || code == TK_OR) {
             if (!f->operand1 || !right) return Fail(node);
             const bool truth = f->operand1->ToBoolean() != 0;
-            if (code == TK_AND && !truth) return PopBoolean(false);
-            if (code == TK_OR && truth) return PopBoolean(true);
+            if (code == TK_AND && !truth) return Pop(g_shared.falseValue);
+            if (code == TK_OR && truth) return Pop(g_shared.trueValue);
         }
         if (!right) return Fail(node);
         return Push(right);
     }
     if (!f->operand1 || !f->operand2) return Fail(node);
-    if (code == TK_AND || code == TK_OR) return PopBoolean(f->operand2->ToBoolean() != 0);
-    if (IsComparison(code)) return Comparison(node, f->operand1, f->operand2);
-    if (code == TK_BITAND || code == TK_BITOR || code == TK_XOR) return Bitwise(node, f->operand1, f->operand2);
-    return Arithmetic(node, f->operand1, f->operand2);
+    return Pop(BinaryValue(code, f->operand1, f->operand2));
 }
 
 namespace {

@@ -1,0 +1,127 @@
+// Expressions of operators over names and literals, evaluated by a bounded
+// recursion instead of frames. Each node entered counts one push against the
+// budget, values are taken in the order the frames take them, and the
+// window is made current after each node as a pop makes it, so the run
+// cannot tell the difference.
+#include "engine/shared.h"
+#include "interp/interpreter.h"
+#include "values/object.h"
+
+namespace {
+
+// The most pushes an expression evaluated this way may take; it bounds the
+// recursion as well.
+constexpr int kPureLimit = 64;
+constexpr uint8_t kNotPure = 255;
+
+bool IsValueLeaf(int code) {
+    switch (code) {
+    case TK_IDENT: case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS: case TK_STRING:
+    case TK_INT: case TK_OCTAL: case TK_HEX: case TK_DECIMAL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsBinaryOperator(int code) {
+    switch (code) {
+    case TK_PLUS: case TK_MINUS: case TK_MUL: case TK_DIV: case TK_MOD: case TK_SHL: case TK_SHR: case TK_USHR:
+    case TK_BITAND: case TK_BITOR: case TK_XOR: case TK_AND: case TK_OR: case TK_EQ: case TK_NE:
+    case TK_LT: case TK_LE: case TK_GT: case TK_GE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The node's size, or 0 when it is no such expression or is bigger than room.
+// Shapes that the operator handler would refuse (a missing operand) are left
+// to the frames, which report them.
+int Measure(const JsToken *node, int room) {
+    if (room <= 0) return 0;
+    const int code = node->code;
+    if (IsValueLeaf(code)) return 1;
+    const bool unary = IsUnaryOperator(code) || code == TK_NEG;
+    if (!unary && !IsBinaryOperator(code)) return 0;
+    const JsToken *first = node->FirstChild();
+    if (!first) return 0;
+    const int a = Measure(first, room - 1);
+    if (!a) return 0;
+    if (unary) return 1 + a;
+    const JsToken *second = first->Next();
+    if (!second) return 0;
+    const int b = Measure(second, room - 1 - a);
+    return b ? 1 + a + b : 0;
+}
+
+JsValue *Owned(JsValue *value) {
+    if (value) value->refs++;
+    return value;
+}
+
+JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    context->budget--;
+    const int code = node->code;
+    JsValue *result = nullptr;
+    if (IsValueLeaf(code)) {
+        result = Owned(LeafValue(run, scope, node));
+    } else {
+        JsToken *first = node->FirstChild();
+        JsValue *a = Evaluate(run, scope, first, failed);
+        if (*failed) return nullptr;
+        if (IsUnaryOperator(code) || code == TK_NEG) {
+            if (code != TK_VOID) {
+                if (!a) {
+                    *failed = node;
+                    return nullptr;
+                }
+                // Negation is 0 minus the operand.
+                result = Owned(code == TK_NEG ? BinaryValue(TK_NEG, g_shared.zero, a) : UnaryValue(code, a));
+            }
+            ReleaseRef(a);
+        } else {
+            bool decided = false;
+            if (code == TK_AND || code == TK_OR) {
+                if (!a) {
+                    *failed = node;
+                    return nullptr;
+                }
+                const bool truth = a->ToBoolean() != 0;
+                if (code == TK_AND && !truth) result = Owned(g_shared.falseValue), decided = true;
+                if (code == TK_OR && truth) result = Owned(g_shared.trueValue), decided = true;
+            }
+            if (!decided) {
+                // Both operands are evaluated before a missing one fails.
+                JsValue *b = Evaluate(run, scope, first->Next(), failed);
+                if (*failed || !a || !b) {
+                    ReleaseRef(a);
+                    ReleaseRef(b);
+                    if (!*failed) *failed = node;
+                    return nullptr;
+                }
+                result = Owned(BinaryValue(code, a, b));
+                ReleaseRef(b);
+            }
+            ReleaseRef(a);
+        }
+    }
+    AssignRef(&context->currentGlobal, scope->globalObject);
+    return result;
+}
+
+}  // namespace
+
+int PureSize(JsToken *node) {
+    if (!node->pureSize) {
+        const int size = Measure(node, kPureLimit);
+        node->pureSize = size ? static_cast<uint8_t>(size) : kNotPure;
+    }
+    return node->pureSize == kNotPure ? 0 : node->pureSize;
+}
+
+JsValue *EvaluatePure(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    *failed = nullptr;
+    return Evaluate(run, scope, node, failed);
+}

@@ -1,0 +1,114 @@
+// The step budget counts node entries exactly, however the interpreter gets
+// through an expression. A script's pushes are found by padding it with
+// bare literal statements (one push each) until the first run stops at the
+// 8000th push; then every padding that puts the stop inside the expression
+// must still give the same final value.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "duriz.h"
+
+namespace {
+
+struct Outcome {
+    int rounds = 0;     // JS_Evaluate calls until the run ended
+    int status = 0;     // the last status
+    std::string value;  // the final value's text
+};
+
+Outcome RunScript(const std::string &text) {
+    Outcome out;
+    JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
+    JsScript *script = JS_CreateScript(0);
+    const char *pos = text.c_str();
+    if (window && script && JS_LoadScript(script, &pos, text.c_str() + text.size(), 0) == DURIZ_OK) {
+        JsEvalContext *context = JS_CreateEvalContext(window, script, nullptr, nullptr);
+        out.status = DURIZ_BUSY;
+        while (context && out.status == DURIZ_BUSY && out.rounds < 100) {
+            JsValue *value = nullptr;
+            out.status = JS_Evaluate(context, &value);
+            out.rounds++;
+            if (value) {
+                const char *t = JS_GetStringValue(value);
+                out.value = t ? t : "";
+                JS_DeleteObject(value);
+            }
+        }
+        JS_DeleteEvalContext(context);
+    }
+    JS_DeleteScript(script);
+    JS_DeleteObject(window);
+    return out;
+}
+
+std::string Padded(int padding, const std::string &body) {
+    std::string text;
+    for (int i = 0; i < padding; i++) text += "0;";
+    return text + body;
+}
+
+// The pushes the body takes: the smallest padding P with a second round is
+// 8000 - pushes.
+int PushesOf(const std::string &body) {
+    int low = 0, high = 8000;  // Run(Padded(high)) has two rounds
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (RunScript(Padded(mid, body)).rounds >= 2) {
+            high = mid;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return 8000 - low;
+}
+
+class Budget : public ::testing::Test {
+protected:
+    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
+    void TearDown() override { JS_Destroy(); }
+
+    // The pushes are those of one frame per node entered, and a stop at any
+    // of them changes nothing the script sees.
+    void Check(const std::string &body, int pushes, const std::string &value) {
+        EXPECT_EQ(PushesOf(body), pushes) << body;
+        for (int padding = 8000 - pushes - 2; padding <= 8000; padding++) {
+            const Outcome out = RunScript(Padded(padding, body));
+            EXPECT_NE(out.status, DURIZ_RUNTIME_ERROR) << body << " padded by " << padding;
+            EXPECT_EQ(out.value, value) << body << " padded by " << padding;
+        }
+    }
+};
+
+TEST_F(Budget, OperatorsCountEveryOperandAndOperator) {
+    Check("1 + 2 * 3", 5, "7");
+    Check("x = 5; x = -x", 5, "-5");
+    Check("(7 - 2) % 3 << 1 | 8", 9, "12");
+    Check("typeof y + !0 + ~1", 8, "nulltrue-2");
+    Check("1 == 1.0 && 'b' > 'a'", 7, "true");
+}
+
+TEST_F(Budget, ShortCircuitsCountOnlyWhatRuns) {
+    Check("false && undefinedFunction()", 2, "false");
+    Check("true || 1 / 0", 2, "true");
+    Check("1 && 2 < 3", 5, "true");
+    Check("0 || 4 - 4", 5, "false");
+}
+
+TEST_F(Budget, ExpressionsInsideStatementsAndCalls) {
+    Check("var s = 0; var i; for (i = 0; i < 3; i++) s = s + i * i; s", 41, "5");
+    Check("function g(a) { return a * 2 + 1 } g(3) + g(4)", 22, "16");
+    Check("o = new Object(); o.k = 4; with (o) { r = k * k + 1 } r", 18, "17");
+}
+
+TEST_F(Budget, DeepExpressionsCountTheSame) {
+    // Nested deeper than the interpreter evaluates without frames, and just
+    // within it.
+    for (int depth : {30, 40}) {
+        std::string text = "1";
+        for (int d = 0; d < depth; d++) text = "(" + text + " + 1)";
+        Check(text, 2 * depth + 1, std::to_string(depth + 1));
+    }
+}
+
+}  // namespace
