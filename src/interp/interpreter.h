@@ -113,6 +113,16 @@ bool IsUnaryOperator(int code);
 JsValue *UnaryValue(int code, JsValue *value);  // !, ~ and typeof
 JsValue *BinaryValue(int code, JsValue *left, JsValue *right);  // && and || get the right value
 
+// Member access once the object part has given its value in *slot, a
+// counted slot in which a string's or number's wrapper replaces it. VALUE:
+// *value is the member (or null for nothing); INDEX: the computed subscript
+// comes next; REFERENCE: the access is a target and the caller hands it on.
+enum MemberOutcome { MEMBER_VALUE, MEMBER_FAIL, MEMBER_INDEX, MEMBER_REFERENCE };
+MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue **slot, bool reference,
+                                JsValue **value);
+// A computed subscript's member; false when the access fails.
+bool IndexedMember(JsFrame *scope, JsValue *object, JsValue *index, JsValue **value);
+
 // Expressions of operators over names and literals are evaluated without
 // frames, with exactly the pushes, look-ups and results the frames would
 // give. PureSize: the most pushes the node's expression takes, or 0 when it

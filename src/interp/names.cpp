@@ -142,91 +142,119 @@ bool IsLiteralKey(const JsToken *node) {
 
 }  // namespace
 
-Step HandleMember(Run &run) {
-    JsFrame *f = run.frame;
-    JsToken *node = f->node;
-    JsToken *objectNode = node->FirstChild();
-    JsToken *member = objectNode ? objectNode->Next() : nullptr;
+bool IndexedMember(JsFrame *scope, JsValue *o, JsValue *index, JsValue **value) {
+    if (!o || !index) return false;
+    if (o->IsObject()) {
+        JsObject *object = static_cast<JsObject *>(o);
+        JsValue *found = PickFromGroup(object, index, object->GetByKey(index));
+        *value = found ? found : g_shared.nullValue;
+        return true;
+    }
+    if (o->IsFunction() && index->IsNumber() && scope->args) {
+        JsValue *argument = static_cast<JsObject *>(scope->args)->ArgumentAt(index->ToInteger() + 1);
+        *value = argument ? argument : g_shared.nullValue;
+        return true;
+    }
+    return false;
+}
+
+MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue **slot, bool reference,
+                                JsValue **value) {
+    JsToken *member = node->FirstChild() ? node->FirstChild()->Next() : nullptr;
     const bool subscript = node->code == TK_SUBSCRIPT;
-    if (!run.done) {
-        if (!objectNode) return Fail(node);
-        return Push(objectNode);
-    }
-    if (run.done != objectNode) {
-        // A computed index has completed.
-        JsValue *o = f->operand1;
-        if (f->wantReference) {
-            JsFrame *parent = f->Prev();
-            if (parent && o) PutOperand(parent, o);
-            return Pop(f->operand2);
-        }
-        JsValue *index = f->operand2;
-        if (!o || !index) return Fail(node);
-        if (o->IsObject()) {
-            JsObject *object = static_cast<JsObject *>(o);
-            JsValue *found = PickFromGroup(object, index, object->GetByKey(index));
-            return Pop(found ? found : g_shared.nullValue);
-        }
-        if (o->IsFunction() && index->IsNumber() && f->args) {
-            JsValue *argument = static_cast<JsObject *>(f->args)->ArgumentAt(index->ToInteger() + 1);
-            return Pop(argument ? argument : g_shared.nullValue);
-        }
-        return Fail(node);
-    }
-    JsValue *o = f->operand1;
-    if (!o || !member) return Fail(node);
+    JsValue *o = *slot;
+    *value = nullptr;
+    if (!o || !member) return MEMBER_FAIL;
     JsObject *lookup = nullptr;      // the object the member is looked up on
     JsFunction *function = nullptr;  // or a function's own object and prototype
     if (o->IsString() || o->IsNumber()) {
         JsObject *wrapper = WrapString(run, o);
-        if (!wrapper) return Pop();
-        AssignRef(&f->operand1, wrapper);
+        if (!wrapper) return MEMBER_VALUE;
+        AssignRef(slot, wrapper);
         o = lookup = wrapper;
     } else if (o->IsFunction()) {
         function = static_cast<JsFunction *>(o);
-        if (f->function == function && f->args) {
+        if (scope->function == function && scope->args) {
             // Members of the running function are its arguments.
-            lookup = AsObject(f->args);
+            lookup = AsObject(scope->args);
             function = nullptr;
         }
-        if (!subscript && member->code == TK_IDENT && !f->wantReference) {
+        if (!subscript && member->code == TK_IDENT && !reference) {
             JsFunction *self = static_cast<JsFunction *>(o);
             const char *name = member->text;
-            if (std::strcmp(name, "prototype") == 0 && self->Prototype()) return Pop(self->Prototype());
-            if (std::strcmp(name, "arguments") == 0) return Pop(self);
-            if (std::strcmp(name, "length") == 0) return Pop(MakeNumber(ArgumentCount(f)));
-            if (!self->Prototype()) return Fail(node);
+            if (std::strcmp(name, "prototype") == 0 && self->Prototype()) {
+                *value = self->Prototype();
+                return MEMBER_VALUE;
+            }
+            if (std::strcmp(name, "arguments") == 0) {
+                *value = self;
+                return MEMBER_VALUE;
+            }
+            if (std::strcmp(name, "length") == 0) {
+                *value = MakeNumber(ArgumentCount(scope));
+                return MEMBER_VALUE;
+            }
+            if (!self->Prototype()) return MEMBER_FAIL;
         }
     } else if (o->IsObject()) {
         lookup = static_cast<JsObject *>(o);
     } else {
-        return Fail(node);
+        return MEMBER_FAIL;
     }
-    if (subscript && !IsLiteralKey(member) && member->code != TK_IDENT) return Push(member);
-    if (f->wantReference) {
-        if (JsFrame *parent = f->Prev()) PutOperand(parent, o);
-        if (subscript && member->code == TK_IDENT)
-            return Pop(ResolveName(member->text, f, run.context->currentGlobal));
-        f->memberName = member;
-        return Pop();
-    }
+    if (subscript && !IsLiteralKey(member) && member->code != TK_IDENT) return MEMBER_INDEX;
+    if (reference) return MEMBER_REFERENCE;
     JsValue *found = nullptr;
     NameIndexHint hint(member);
     if (subscript && member->code == TK_IDENT) {
-        JsValue *key = ResolveName(member->text, f, run.context->currentGlobal);
+        JsValue *key = ResolveName(member->text, scope, run.context->currentGlobal);
         key->refs++;  // a fresh key stays alive for the look-up
         if (lookup) {
             found = PickFromGroup(lookup, key, lookup->GetByKey(key));
         } else if (function) {
-            JsObject *scope = FunctionScope(function);
-            if (scope) found = scope->GetByKey(key);
+            JsObject *functionScope = FunctionScope(function);
+            if (functionScope) found = functionScope->GetByKey(key);
         }
         ReleaseRef(key);
     } else {
         const char *name = member->text ? member->text : "";
         found = lookup ? lookup->GetProperty(name) : FunctionMember(function, name);
     }
-    return Pop(found ? found : g_shared.nullValue);
+    *value = found ? found : g_shared.nullValue;
+    return MEMBER_VALUE;
+}
+
+Step HandleMember(Run &run) {
+    JsFrame *f = run.frame;
+    JsToken *node = f->node;
+    JsToken *objectNode = node->FirstChild();
+    JsToken *member = objectNode ? objectNode->Next() : nullptr;
+    if (!run.done) {
+        if (!objectNode) return Fail(node);
+        return Push(objectNode);
+    }
+    JsValue *value = nullptr;
+    if (run.done != objectNode) {
+        // A computed index has completed.
+        if (f->wantReference) {
+            JsFrame *parent = f->Prev();
+            if (parent && f->operand1) PutOperand(parent, f->operand1);
+            return Pop(f->operand2);
+        }
+        if (!IndexedMember(f, f->operand1, f->operand2, &value)) return Fail(node);
+        return Pop(value);
+    }
+    switch (MemberAfterObject(run, f, node, &f->operand1, f->wantReference != 0, &value)) {
+    case MEMBER_VALUE: return Pop(value);
+    case MEMBER_FAIL: return Fail(node);
+    case MEMBER_INDEX: return Push(member);
+    case MEMBER_REFERENCE: break;
+    }
+    JsValue *o = f->operand1;
+    if (JsFrame *parent = f->Prev()) PutOperand(parent, o);
+    if (node->code == TK_SUBSCRIPT && member->code == TK_IDENT)
+        return Pop(ResolveName(member->text, f, run.context->currentGlobal));
+    f->memberName = member;
+    return Pop();
 }
 
 Step HandleWith(Run &run) {

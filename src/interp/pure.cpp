@@ -1,4 +1,4 @@
-// Expressions of operators over names and literals, evaluated by a bounded
+// Expressions of operators and member accesses over names and literals, evaluated by a bounded
 // recursion instead of frames. Each node entered counts one push against the
 // budget, values are taken in the order the frames take them, and the
 // window is made current after each node as a pop makes it, so the run
@@ -35,6 +35,14 @@ bool IsBinaryOperator(int code) {
     }
 }
 
+// A subscript whose index is an expression of its own (not a name or a
+// literal key).
+bool IsComputedIndex(const JsToken *node) {
+    const JsToken *member = node->FirstChild()->Next();
+    return node->code == TK_SUBSCRIPT && member->code != TK_IDENT && member->code != TK_STRING &&
+           !(member->code >= TK_INT && member->code <= TK_DECIMAL);
+}
+
 // The node's size, or 0 when it is no such expression or is bigger than room.
 // Shapes that the operator handler would refuse (a missing operand) are left
 // to the frames, which report them.
@@ -42,6 +50,15 @@ int Measure(const JsToken *node, int room) {
     if (room <= 0) return 0;
     const int code = node->code;
     if (IsValueLeaf(code)) return 1;
+    if (code == TK_DOT || code == TK_SUBSCRIPT) {
+        const JsToken *object = node->FirstChild();
+        const JsToken *member = object ? object->Next() : nullptr;
+        if (!member) return 0;
+        const int a = Measure(object, room - 1);
+        if (!a || !IsComputedIndex(node)) return a ? 1 + a : 0;
+        const int b = Measure(member, room - 1 - a);
+        return b ? 1 + a + b : 0;
+    }
     const bool unary = IsUnaryOperator(code) || code == TK_NEG;
     if (!unary && !IsBinaryOperator(code)) return 0;
     const JsToken *first = node->FirstChild();
@@ -67,6 +84,34 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsValue *result = nullptr;
     if (IsValueLeaf(code)) {
         result = Owned(LeafValue(run, scope, node));
+    } else if (code == TK_DOT || code == TK_SUBSCRIPT) {
+        JsToken *member = node->FirstChild()->Next();
+        JsValue *object = Evaluate(run, scope, node->FirstChild(), failed);  // owned, as a frame's operand
+        if (*failed) return nullptr;
+        JsValue *value = nullptr;
+        bool ok = true;
+        switch (MemberAfterObject(run, scope, node, &object, false, &value)) {
+        case MEMBER_VALUE: break;
+        case MEMBER_INDEX: {
+            JsValue *index = Evaluate(run, scope, member, failed);
+            if (*failed) {
+                ReleaseRef(object);
+                return nullptr;
+            }
+            ok = IndexedMember(scope, object, index, &value);
+            if (ok) result = Owned(value);
+            ReleaseRef(index);
+            value = nullptr;
+            break;
+        }
+        default: ok = false; break;
+        }
+        if (value) result = Owned(value);
+        ReleaseRef(object);
+        if (!ok) {
+            *failed = node;
+            return nullptr;
+        }
     } else {
         JsToken *first = node->FirstChild();
         JsValue *a = Evaluate(run, scope, first, failed);

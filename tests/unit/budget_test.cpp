@@ -95,6 +95,14 @@ TEST_F(Budget, ShortCircuitsCountOnlyWhatRuns) {
     Check("0 || 4 - 4", 5, "false");
 }
 
+TEST_F(Budget, MemberAccessCountsTheObjectAndAComputedIndex) {
+    Check("o = new Object(); o.p = new Object(); o.p.q = 6; o.p.q * 2", 20, "12");
+    Check("a = new Array(); a[1] = 'x'; a[0] = 'y'; i = 0; a[i + 1] + a[i] + a['1']", 25, "xyx");
+    Check("s = 'hello'; 'abc'.length + '12'.length + s.length", 10, "10");
+    Check("function f(a, b) { return f.length + f[1] + f.arguments[0] } f(4, 5)", 16, "11");
+    Check("m = Math; m.max", 4, "function");
+}
+
 TEST_F(Budget, ExpressionsInsideStatementsAndCalls) {
     Check("var s = 0; var i; for (i = 0; i < 3; i++) s = s + i * i; s", 41, "5");
     Check("function g(a) { return a * 2 + 1 } g(3) + g(4)", 22, "16");
