@@ -123,6 +123,11 @@ MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue
 // A computed subscript's member; false when the access fails.
 bool IndexedMember(JsFrame *scope, JsValue *object, JsValue *index, JsValue **value);
 
+// Stores an assignment node's value through its target: a name, or the
+// member (by memberName, else by key) of object. Null when the store fails.
+JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, JsValue *object,
+                      JsToken *memberName, JsValue *key);
+
 // Expressions of operators over names and literals are evaluated without
 // frames, with exactly the pushes, look-ups and results the frames would
 // give. PureSize: the most pushes the node's expression takes, or 0 when it

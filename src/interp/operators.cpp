@@ -169,32 +169,8 @@ JsObject *StoreTarget(JsValue *value) {
 Step Store(Run &run) {
     JsFrame *f = run.frame;
     JsToken *node = f->node;
-    JsToken *target = node->FirstChild();
-    JsValue *value = f->held;
-    const int op = node->code;
-    if (!value) return Fail(node);
-    JsValue *result;
-    if (target->code == TK_IDENT) {
-        NameIndexHint hint(target);
-        result = AssignName(target->text, value, op, f, run.context->currentGlobal);
-    } else {
-        JsObject *object = StoreTarget(f->operand1);
-        if (!object) return Fail(node);
-        const int create = op == TK_ASSIGN;
-        if (JsToken *member = f->memberName) {
-            const char *name = member->text ? member->text : "";
-            char canonical[kNumberTextSize];
-            if (member->code == TK_OCTAL || member->code == TK_HEX || member->code == TK_DECIMAL) {
-                std::snprintf(canonical, sizeof canonical, "%.16g", LiteralValue(member->text, member->code));
-                name = canonical;
-            }
-            NameIndexHint hint(member);
-            result = object->PutProperty(name, value, op, create);
-        } else {
-            if (!f->operand2) return Fail(node);
-            result = object->PutByKey(f->operand2, value, op, create);
-        }
-    }
+    if (!f->held) return Fail(node);
+    JsValue *result = StoreThrough(run, f, node, f->held, f->operand1, f->memberName, f->operand2);
     if (!result) return Fail(node);
     return Pop(result);
 }
@@ -211,6 +187,31 @@ Step AfterValue(Run &run) {
 }
 
 }  // namespace
+
+JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, JsValue *object,
+                      JsToken *memberName, JsValue *key) {
+    JsToken *target = node->FirstChild();
+    const int op = node->code;
+    if (target->code == TK_IDENT) {
+        NameIndexHint hint(target);
+        return AssignName(target->text, value, op, scope, run.context->currentGlobal);
+    }
+    JsObject *store = StoreTarget(object);
+    if (!store) return nullptr;
+    const int create = op == TK_ASSIGN;
+    if (memberName) {
+        const char *name = memberName->text ? memberName->text : "";
+        char canonical[kNumberTextSize];
+        if (memberName->code == TK_OCTAL || memberName->code == TK_HEX || memberName->code == TK_DECIMAL) {
+            std::snprintf(canonical, sizeof canonical, "%.16g", LiteralValue(memberName->text, memberName->code));
+            name = canonical;
+        }
+        NameIndexHint hint(memberName);
+        return store->PutProperty(name, value, op, create);
+    }
+    if (!key) return nullptr;
+    return store->PutByKey(key, value, op, create);
+}
 
 Step HandleAssignment(Run &run) {
     JsFrame *f = run.frame;

@@ -1,8 +1,8 @@
-// Expressions of operators and member accesses over names and literals, evaluated by a bounded
-// recursion instead of frames. Each node entered counts one push against the
-// budget, values are taken in the order the frames take them, and the
-// window is made current after each node as a pop makes it, so the run
-// cannot tell the difference.
+// Expressions of operators, member accesses and assignments over names and
+// literals, evaluated by a bounded recursion instead of frames. Each node
+// entered counts one push against the budget, values are taken in the order
+// the frames take them, and the window is made current after each node as a
+// pop makes it, so the run cannot tell the difference.
 #include "engine/shared.h"
 #include "interp/interpreter.h"
 #include "values/object.h"
@@ -35,6 +35,19 @@ bool IsBinaryOperator(int code) {
     }
 }
 
+bool IsAssignment(int code) {
+    switch (code) {
+    case TK_ASSIGN: case TK_ADD_ASSIGN: case TK_SUB_ASSIGN: case TK_MUL_ASSIGN: case TK_DIV_ASSIGN:
+    case TK_AND_ASSIGN: case TK_OR_ASSIGN: case TK_XOR_ASSIGN: case TK_SHL_ASSIGN: case TK_SHR_ASSIGN:
+    case TK_POSTINC: case TK_POSTDEC: case TK_PREINC: case TK_PREDEC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsStep(int code) { return code == TK_PREINC || code == TK_POSTINC || code == TK_PREDEC || code == TK_POSTDEC; }
+
 // A subscript whose index is an expression of its own (not a name or a
 // literal key).
 bool IsComputedIndex(const JsToken *node) {
@@ -59,6 +72,23 @@ int Measure(const JsToken *node, int room) {
         const int b = Measure(member, room - 1 - a);
         return b ? 1 + a + b : 0;
     }
+    if (IsAssignment(code)) {
+        // The value (none for ++ and --), then a member target as a frame of
+        // its own; a name target is stored without a push.
+        const JsToken *target = node->FirstChild();
+        if (!target) return 0;
+        int size = 1;
+        if (!IsStep(code)) {
+            if (!target->Next() || target->Next()->Next()) return 0;
+            const int v = Measure(target->Next(), room - size);
+            if (!v) return 0;
+            size += v;
+        }
+        if (target->code == TK_IDENT) return size;
+        if (target->code != TK_DOT && target->code != TK_SUBSCRIPT) return 0;
+        const int t = Measure(target, room - size);
+        return t ? size + t : 0;
+    }
     const bool unary = IsUnaryOperator(code) || code == TK_NEG;
     if (!unary && !IsBinaryOperator(code)) return 0;
     const JsToken *first = node->FirstChild();
@@ -77,6 +107,77 @@ JsValue *Owned(JsValue *value) {
     return value;
 }
 
+JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+
+// A member target: the object (and a computed key) that the store goes to,
+// as the target's frame would hand them to the assignment. False when the
+// run fails (*failed is set).
+bool EvaluateTarget(Run &run, JsFrame *scope, JsToken *target, JsValue **object, JsToken **memberName,
+                    JsValue **key, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    context->budget--;
+    JsToken *member = target->FirstChild()->Next();
+    JsValue *o = Evaluate(run, scope, target->FirstChild(), failed);
+    if (*failed) return false;
+    JsValue *ignored = nullptr;
+    switch (MemberAfterObject(run, scope, target, &o, true, &ignored)) {
+    case MEMBER_FAIL:
+        ReleaseRef(o);
+        *failed = target;
+        return false;
+    case MEMBER_VALUE:  // no wrapper could be made: nothing is handed on
+        ReleaseRef(o);
+        o = nullptr;
+        break;
+    case MEMBER_INDEX:
+        *key = Evaluate(run, scope, member, failed);
+        if (*failed) {
+            ReleaseRef(o);
+            return false;
+        }
+        break;
+    case MEMBER_REFERENCE:
+        if (target->code == TK_SUBSCRIPT && member->code == TK_IDENT) {
+            *key = Owned(ResolveName(member->text, scope, context->currentGlobal));
+        } else {
+            *memberName = member;
+        }
+        break;
+    }
+    *object = o;
+    AssignRef(&context->currentGlobal, scope->globalObject);
+    return true;
+}
+
+JsValue *Assign(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    const int code = node->code;
+    JsToken *target = node->FirstChild();
+    JsValue *value;
+    if (IsStep(code)) {
+        const bool up = code == TK_PREINC || code == TK_POSTINC;
+        value = Owned(up ? g_shared.minusOne : g_shared.one);
+    } else {
+        value = Evaluate(run, scope, node->LastChild(), failed);
+        if (*failed) return nullptr;
+    }
+    if (!value) {
+        *failed = node;
+        return nullptr;
+    }
+    JsValue *object = nullptr, *key = nullptr;
+    JsToken *memberName = nullptr;
+    if (target->code != TK_IDENT && !EvaluateTarget(run, scope, target, &object, &memberName, &key, failed)) {
+        ReleaseRef(value);
+        return nullptr;
+    }
+    JsValue *result = Owned(StoreThrough(run, scope, node, value, object, memberName, key));
+    ReleaseRef(value);
+    ReleaseRef(object);
+    ReleaseRef(key);
+    if (!result) *failed = node;
+    return result;
+}
+
 JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsEvalContext *context = run.context;
     context->budget--;
@@ -84,6 +185,9 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsValue *result = nullptr;
     if (IsValueLeaf(code)) {
         result = Owned(LeafValue(run, scope, node));
+    } else if (IsAssignment(code)) {
+        result = Assign(run, scope, node, failed);
+        if (*failed) return nullptr;
     } else if (code == TK_DOT || code == TK_SUBSCRIPT) {
         JsToken *member = node->FirstChild()->Next();
         JsValue *object = Evaluate(run, scope, node->FirstChild(), failed);  // owned, as a frame's operand

@@ -103,6 +103,14 @@ TEST_F(Budget, MemberAccessCountsTheObjectAndAComputedIndex) {
     Check("m = Math; m.max", 4, "function");
 }
 
+TEST_F(Budget, AssignmentsCountTheirValueAndAMemberTarget) {
+    Check("x = 1; x += 2; x *= x; y = x++; ++x + y", 11, "20");
+    Check("o = new Object(); o.a = 3; o['b'] = o.a--; o[o.a] = o.b; o[2] + o.a", 26, "5");
+    Check("a = new Array(); i = 2; a[i * 2] = i; a[4] <<= 3; a.length + a[4]", 22, "21");
+    Check("s = 'ab'; s.x = 1; s.x", 8, "");
+    Check("u = v = w = 4; u + v + w", 9, "12");
+}
+
 TEST_F(Budget, ExpressionsInsideStatementsAndCalls) {
     Check("var s = 0; var i; for (i = 0; i < 3; i++) s = s + i * i; s", 41, "5");
     Check("function g(a) { return a * 2 + 1 } g(3) + g(4)", 22, "16");
