@@ -3,6 +3,8 @@
 // entered counts one push against the budget, values are taken in the order
 // the frames take them, and the window is made current after each node as a
 // pop makes it, so the run cannot tell the difference.
+#include <initializer_list>
+
 #include "engine/shared.h"
 #include "interp/interpreter.h"
 #include "values/object.h"
@@ -14,39 +16,36 @@ namespace {
 constexpr int kPureLimit = 64;
 constexpr uint8_t kNotPure = 255;
 
-bool IsValueLeaf(int code) {
-    switch (code) {
-    case TK_IDENT: case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS: case TK_STRING:
-    case TK_INT: case TK_OCTAL: case TK_HEX: case TK_DECIMAL:
-        return true;
-    default:
-        return false;
-    }
+// What each node code is to this evaluator.
+enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY };
+constexpr int kCodeLimit = 1024;
+
+struct KindTable {
+    Kind kind[kCodeLimit];
+};
+
+constexpr KindTable MakeKindTable() {
+    KindTable t{};
+    for (int c = 0; c < kCodeLimit; c++) t.kind[c] = NONE;
+    for (int c : {TK_IDENT, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_STRING, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL})
+        t.kind[c] = LEAF;
+    t.kind[TK_DOT] = t.kind[TK_SUBSCRIPT] = MEMBER;
+    for (int c : {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_AND_ASSIGN, TK_OR_ASSIGN,
+                  TK_XOR_ASSIGN, TK_SHL_ASSIGN, TK_SHR_ASSIGN})
+        t.kind[c] = ASSIGN;
+    for (int c : {TK_POSTINC, TK_POSTDEC, TK_PREINC, TK_PREDEC}) t.kind[c] = STEP;
+    for (int c : {TK_NOT, TK_BITNOT, TK_TYPEOF, TK_VOID}) t.kind[c] = UNARY;
+    t.kind[TK_NEG] = NEG;
+    t.kind[TK_AND] = t.kind[TK_OR] = LOGICAL;
+    for (int c : {TK_PLUS, TK_MINUS, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR, TK_XOR,
+                  TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE})
+        t.kind[c] = BINARY;
+    return t;
 }
 
-bool IsBinaryOperator(int code) {
-    switch (code) {
-    case TK_PLUS: case TK_MINUS: case TK_MUL: case TK_DIV: case TK_MOD: case TK_SHL: case TK_SHR: case TK_USHR:
-    case TK_BITAND: case TK_BITOR: case TK_XOR: case TK_AND: case TK_OR: case TK_EQ: case TK_NE:
-    case TK_LT: case TK_LE: case TK_GT: case TK_GE:
-        return true;
-    default:
-        return false;
-    }
-}
+constexpr KindTable kKinds = MakeKindTable();
 
-bool IsAssignment(int code) {
-    switch (code) {
-    case TK_ASSIGN: case TK_ADD_ASSIGN: case TK_SUB_ASSIGN: case TK_MUL_ASSIGN: case TK_DIV_ASSIGN:
-    case TK_AND_ASSIGN: case TK_OR_ASSIGN: case TK_XOR_ASSIGN: case TK_SHL_ASSIGN: case TK_SHR_ASSIGN:
-    case TK_POSTINC: case TK_POSTDEC: case TK_PREINC: case TK_PREDEC:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsStep(int code) { return code == TK_PREINC || code == TK_POSTINC || code == TK_PREDEC || code == TK_POSTDEC; }
+Kind KindOf(int code) { return code >= 0 && code < kCodeLimit ? kKinds.kind[code] : NONE; }
 
 // A subscript whose index is an expression of its own (not a name or a
 // literal key).
@@ -61,45 +60,47 @@ bool IsComputedIndex(const JsToken *node) {
 // to the frames, which report them.
 int Measure(const JsToken *node, int room) {
     if (room <= 0) return 0;
-    const int code = node->code;
-    if (IsValueLeaf(code)) return 1;
-    if (code == TK_DOT || code == TK_SUBSCRIPT) {
-        const JsToken *object = node->FirstChild();
-        const JsToken *member = object ? object->Next() : nullptr;
-        if (!member) return 0;
-        const int a = Measure(object, room - 1);
+    const Kind kind = KindOf(node->code);
+    if (kind == NONE) return 0;
+    if (kind == LEAF) return 1;
+    const JsToken *first = node->FirstChild();
+    if (!first) return 0;
+    const JsToken *second = first->Next();
+    switch (kind) {
+    case MEMBER: {
+        if (!second) return 0;
+        const int a = Measure(first, room - 1);
         if (!a || !IsComputedIndex(node)) return a ? 1 + a : 0;
-        const int b = Measure(member, room - 1 - a);
+        const int b = Measure(second, room - 1 - a);
         return b ? 1 + a + b : 0;
     }
-    if (IsAssignment(code)) {
+    case ASSIGN: case STEP: {
         // The value (none for ++ and --), then a member target as a frame of
         // its own; a name target is stored without a push.
-        const JsToken *target = node->FirstChild();
-        if (!target) return 0;
         int size = 1;
-        if (!IsStep(code)) {
-            if (!target->Next() || target->Next()->Next()) return 0;
-            const int v = Measure(target->Next(), room - size);
+        if (kind == ASSIGN) {
+            if (!second || second->Next()) return 0;
+            const int v = Measure(second, room - size);
             if (!v) return 0;
             size += v;
         }
-        if (target->code == TK_IDENT) return size;
-        if (target->code != TK_DOT && target->code != TK_SUBSCRIPT) return 0;
-        const int t = Measure(target, room - size);
+        if (first->code == TK_IDENT) return size;
+        if (KindOf(first->code) != MEMBER) return 0;
+        const int t = Measure(first, room - size);
         return t ? size + t : 0;
     }
-    const bool unary = IsUnaryOperator(code) || code == TK_NEG;
-    if (!unary && !IsBinaryOperator(code)) return 0;
-    const JsToken *first = node->FirstChild();
-    if (!first) return 0;
-    const int a = Measure(first, room - 1);
-    if (!a) return 0;
-    if (unary) return 1 + a;
-    const JsToken *second = first->Next();
-    if (!second) return 0;
-    const int b = Measure(second, room - 1 - a);
-    return b ? 1 + a + b : 0;
+    case UNARY: case NEG: {
+        const int a = Measure(first, room - 1);
+        return a ? 1 + a : 0;
+    }
+    default: {  // LOGICAL, BINARY
+        if (!second) return 0;
+        const int a = Measure(first, room - 1);
+        if (!a) return 0;
+        const int b = Measure(second, room - 1 - a);
+        return b ? 1 + a + b : 0;
+    }
+    }
 }
 
 JsValue *Owned(JsValue *value) {
@@ -153,7 +154,7 @@ JsValue *Assign(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     const int code = node->code;
     JsToken *target = node->FirstChild();
     JsValue *value;
-    if (IsStep(code)) {
+    if (KindOf(code) == STEP) {
         const bool up = code == TK_PREINC || code == TK_POSTINC;
         value = Owned(up ? g_shared.minusOne : g_shared.one);
     } else {
@@ -178,83 +179,90 @@ JsValue *Assign(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return result;
 }
 
-JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
-    JsEvalContext *context = run.context;
-    context->budget--;
+JsValue *Member(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    JsToken *member = node->FirstChild()->Next();
+    JsValue *object = Evaluate(run, scope, node->FirstChild(), failed);  // owned, as a frame's operand
+    if (*failed) return nullptr;
+    JsValue *value = nullptr, *result = nullptr;
+    bool ok = true;
+    switch (MemberAfterObject(run, scope, node, &object, false, &value)) {
+    case MEMBER_VALUE:
+        result = Owned(value);
+        break;
+    case MEMBER_INDEX: {
+        JsValue *index = Evaluate(run, scope, member, failed);
+        if (*failed) {
+            ReleaseRef(object);
+            return nullptr;
+        }
+        ok = IndexedMember(scope, object, index, &value);
+        if (ok) result = Owned(value);
+        ReleaseRef(index);
+        break;
+    }
+    default:
+        ok = false;
+        break;
+    }
+    ReleaseRef(object);
+    if (!ok) *failed = node;
+    return result;
+}
+
+JsValue *Operator(Run &run, JsFrame *scope, JsToken *node, Kind kind, JsToken **failed) {
     const int code = node->code;
+    JsToken *first = node->FirstChild();
+    JsValue *a = Evaluate(run, scope, first, failed);
+    if (*failed) return nullptr;
     JsValue *result = nullptr;
-    if (IsValueLeaf(code)) {
-        result = Owned(LeafValue(run, scope, node));
-    } else if (IsAssignment(code)) {
-        result = Assign(run, scope, node, failed);
-        if (*failed) return nullptr;
-    } else if (code == TK_DOT || code == TK_SUBSCRIPT) {
-        JsToken *member = node->FirstChild()->Next();
-        JsValue *object = Evaluate(run, scope, node->FirstChild(), failed);  // owned, as a frame's operand
-        if (*failed) return nullptr;
-        JsValue *value = nullptr;
-        bool ok = true;
-        switch (MemberAfterObject(run, scope, node, &object, false, &value)) {
-        case MEMBER_VALUE: break;
-        case MEMBER_INDEX: {
-            JsValue *index = Evaluate(run, scope, member, failed);
-            if (*failed) {
-                ReleaseRef(object);
+    if (kind == UNARY || kind == NEG) {
+        if (code != TK_VOID) {
+            if (!a) {
+                *failed = node;
                 return nullptr;
             }
-            ok = IndexedMember(scope, object, index, &value);
-            if (ok) result = Owned(value);
-            ReleaseRef(index);
-            value = nullptr;
-            break;
+            // Negation is 0 minus the operand.
+            result = Owned(kind == NEG ? BinaryValue(TK_NEG, g_shared.zero, a) : UnaryValue(code, a));
         }
-        default: ok = false; break;
-        }
-        if (value) result = Owned(value);
-        ReleaseRef(object);
-        if (!ok) {
+        ReleaseRef(a);
+        return result;
+    }
+    if (kind == LOGICAL) {
+        if (!a) {
             *failed = node;
             return nullptr;
         }
-    } else {
-        JsToken *first = node->FirstChild();
-        JsValue *a = Evaluate(run, scope, first, failed);
-        if (*failed) return nullptr;
-        if (IsUnaryOperator(code) || code == TK_NEG) {
-            if (code != TK_VOID) {
-                if (!a) {
-                    *failed = node;
-                    return nullptr;
-                }
-                // Negation is 0 minus the operand.
-                result = Owned(code == TK_NEG ? BinaryValue(TK_NEG, g_shared.zero, a) : UnaryValue(code, a));
-            }
+        const bool truth = a->ToBoolean() != 0;
+        if (code == TK_AND && !truth) result = g_shared.falseValue;
+        if (code == TK_OR && truth) result = g_shared.trueValue;
+        if (result) {
             ReleaseRef(a);
-        } else {
-            bool decided = false;
-            if (code == TK_AND || code == TK_OR) {
-                if (!a) {
-                    *failed = node;
-                    return nullptr;
-                }
-                const bool truth = a->ToBoolean() != 0;
-                if (code == TK_AND && !truth) result = Owned(g_shared.falseValue), decided = true;
-                if (code == TK_OR && truth) result = Owned(g_shared.trueValue), decided = true;
-            }
-            if (!decided) {
-                // Both operands are evaluated before a missing one fails.
-                JsValue *b = Evaluate(run, scope, first->Next(), failed);
-                if (*failed || !a || !b) {
-                    ReleaseRef(a);
-                    ReleaseRef(b);
-                    if (!*failed) *failed = node;
-                    return nullptr;
-                }
-                result = Owned(BinaryValue(code, a, b));
-                ReleaseRef(b);
-            }
-            ReleaseRef(a);
+            return Owned(result);
         }
+    }
+    // Both operands are evaluated before a missing one fails.
+    JsValue *b = Evaluate(run, scope, first->Next(), failed);
+    if (!*failed && a && b) result = Owned(BinaryValue(code, a, b));
+    ReleaseRef(a);
+    ReleaseRef(b);
+    if (!*failed && !result && (!a || !b)) *failed = node;
+    return result;
+}
+
+JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    context->budget--;
+    JsValue *result;
+    const Kind kind = KindOf(node->code);
+    switch (kind) {
+    case LEAF: result = Owned(LeafValue(run, scope, node)); break;
+    case ASSIGN: case STEP: result = Assign(run, scope, node, failed); break;
+    case MEMBER: result = Member(run, scope, node, failed); break;
+    default: result = Operator(run, scope, node, kind, failed); break;
+    }
+    if (*failed) {
+        ReleaseRef(result);
+        return nullptr;
     }
     AssignRef(&context->currentGlobal, scope->globalObject);
     return result;

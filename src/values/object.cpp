@@ -61,10 +61,8 @@ JsObject *PrototypeOf(JsValue *constructor) {
 
 }  // namespace
 
-namespace {
 const char *g_hintText = nullptr;
 int g_hintIndex = -1;
-}  // namespace
 
 int NameIndexOf(const char *name) {
     if (!name) return -1;
@@ -72,38 +70,29 @@ int NameIndexOf(const char *name) {
     return LookupName(name, std::strlen(name));
 }
 
-NameIndexHint::NameIndexHint(JsToken *node) : savedText_(g_hintText), savedIndex_(g_hintIndex) {
-    if (!node || !node->text || (node->code >= TK_INT && node->code <= TK_DECIMAL)) return;
-    if (!node->numberKnown) {
-        node->integer = LookupName(node->text, std::strlen(node->text));
-        node->numberKnown = 1;
-    }
-    g_hintText = node->text;
-    g_hintIndex = node->integer;
-}
-
-NameIndexHint::~NameIndexHint() {
-    g_hintText = savedText_;
-    g_hintIndex = savedIndex_;
+void NameIndexHint::Learn(JsToken *node) {
+    node->integer = LookupName(node->text, std::strlen(node->text));
+    node->numberKnown = 1;
 }
 
 // ---- slots ----
 
 JsProperty *JsProperty::Make(const char *name) {
-    char *copy = JsCopyText(name ? name : "", name ? std::strlen(name) : 0);
-    if (!copy) return nullptr;
-    JsProperty *slot = new JsProperty(copy);
-    if (!slot) {
-        JsFree(copy);
-        return nullptr;
-    }
+    // The name's copy lives right behind the slot, in the same block.
+    const size_t length = name ? std::strlen(name) : 0;
+    void *block = JsMalloc(sizeof(JsProperty) + length + 1);
+    if (!block) return nullptr;
+    char *copy = static_cast<char *>(block) + sizeof(JsProperty);
+    if (length) std::memcpy(copy, name, length);
+    copy[length] = 0;
+    JsProperty *slot = new (block) JsProperty(copy);
     AssignRef(&slot->value, g_shared.nullValue);
     return slot;
 }
 
 JsProperty::~JsProperty() {
     ReleaseHeld(value);
-    JsFree(name);
+    // The name goes with the slot's block.
 }
 
 JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op) {

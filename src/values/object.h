@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "compiler/token.h"
 #include "values/value.h"
 
 class JsFunction;
@@ -110,14 +111,26 @@ int NameIndexOf(const char *name);
 // While one lives, NameIndexOf answers for the node's own text (the very
 // pointer) from the index the node keeps, read once from the text: the
 // look-ups of one identifier or member name skip the hashing.
+extern const char *g_hintText;
+extern int g_hintIndex;
+
 class NameIndexHint {
 public:
-    explicit NameIndexHint(JsToken *node);
-    ~NameIndexHint();
+    explicit NameIndexHint(JsToken *node) : savedText_(g_hintText), savedIndex_(g_hintIndex) {
+        if (!node || !node->text || (node->code >= TK_INT && node->code <= TK_DECIMAL)) return;
+        if (!node->numberKnown) Learn(node);
+        g_hintText = node->text;
+        g_hintIndex = node->integer;
+    }
+    ~NameIndexHint() {
+        g_hintText = savedText_;
+        g_hintIndex = savedIndex_;
+    }
     NameIndexHint(const NameIndexHint &) = delete;
     NameIndexHint &operator=(const NameIndexHint &) = delete;
 
 private:
+    static void Learn(JsToken *node);  // reads the node's name index once
     const char *savedText_;
     int savedIndex_;
 };

@@ -61,10 +61,10 @@ void DestroyLater(JsValue *value) {
     }
 }
 
+}  // namespace
+
 JsNumber *g_pool[kNumberPoolSize];
 int g_poolCount = 0;
-
-}  // namespace
 
 void FreeValueWorklist() {
     if (g_draining) return;
@@ -87,18 +87,7 @@ void NumberPoolClear() {
     while (g_poolCount) g_pool[--g_poolCount]->Destroy(1);
 }
 
-JsNumber *MakeNumber(double value) {
-    JsNumber *n;
-    if (g_poolCount) {
-        n = g_pool[--g_poolCount];
-        n->refs = 0;
-        n->flags = 0;
-        n->value = value;
-        n->nan = 0;
-        return n;
-    }
-    return new JsNumber(value);
-}
+JsNumber *MakeFreshNumber(double value) { return new JsNumber(value); }
 
 void DisposeValue(JsValue *value) {
     if (!value) return;

@@ -161,8 +161,25 @@ private:
 // do not.
 bool TextIsNumeric(const char *text);
 
-// Numbers: the pooled way to make one (null when memory runs out).
-JsNumber *MakeNumber(double value);
+// The number pool: released numbers, last released first reused.
+constexpr int kNumberPoolSize = 256;
+extern JsNumber *g_pool[kNumberPoolSize];
+extern int g_poolCount;
+JsNumber *MakeFreshNumber(double value);
+
+// Numbers: the pooled way to make one (null when memory runs out). A reused
+// number is set up again without a constructor.
+inline JsNumber *MakeNumber(double value) {
+    if (g_poolCount) {
+        JsNumber *n = g_pool[--g_poolCount];
+        n->refs = 0;
+        n->flags = 0;
+        n->value = value;
+        n->nan = 0;
+        return n;
+    }
+    return MakeFreshNumber(value);
+}
 // A value whose count has just dropped to 0: numbers go back to the pool
 // while it has room, everything else is destroyed.
 void DisposeValue(JsValue *value);
@@ -186,8 +203,6 @@ inline void DropIfUnowned(JsValue *value) {
     if (value && value->refs == 0) DisposeValue(value);
 }
 
-// The number pool: 256 released numbers, last released first reused.
-constexpr int kNumberPoolSize = 256;
 int NumberPoolCount();
 void NumberPoolClear();
 // Frees the list that defers destruction (at engine shut-down).
