@@ -2,13 +2,23 @@
 // brackets are open the compiler waits for more (a continuation prompt),
 // and a complete statement is run at once.
 #include <cstdio>
-#include <iostream>
 #include <string>
 
 #include "duriz.h"
 #include "runner.h"
 
 namespace {
+
+// One line without its newline; false at the end of input with nothing read.
+bool ReadLine(std::FILE *in, std::string *line) {
+    line->clear();
+    int c;
+    while ((c = std::fgetc(in)) != EOF) {
+        if (c == '\n') return true;
+        line->push_back(static_cast<char>(c));
+    }
+    return !line->empty();
+}
 
 // How many brackets the text leaves open, outside strings and comments.
 // The state carries over from line to line.
@@ -62,7 +72,7 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
         std::fputs(script ? "...> " : "duriz> ", stdout);
         std::fflush(stdout);
         std::string line;
-        if (!std::getline(std::cin, line)) break;
+        if (!ReadLine(stdin, &line)) break;
         if (!script) {
             script = JS_CreateScript(0);
             if (!script) return false;
