@@ -7,7 +7,10 @@
 // engine knows how many bytes it holds and can refuse to go past a limit.
 namespace {
 
-constexpr size_t kHeader = 16;  // keeps the block aligned for any type
+// Eight bytes keep a block aligned for everything the engine stores
+// (pointers, 64-bit integers and doubles).
+constexpr size_t kHeader = 8;
+static_assert(kHeader >= sizeof(size_t), "the header holds the size");
 
 size_t g_limit = 0;  // 0: no limit
 size_t g_inUse = 0;

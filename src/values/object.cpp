@@ -179,7 +179,7 @@ JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     if (!index && slotCount > kIndexThreshold) {
         // Build the index; without the memory the list is searched.
         uint32_t capacity = 32;
-        while (capacity < static_cast<uint32_t>(slotCount) * 2) capacity *= 2;
+        while (capacity * 3 < static_cast<uint32_t>(slotCount) * 4) capacity *= 2;
         index = JsPropertyIndex::Make(capacity);
         int32_t at = 0;
         for (JsProperty *slot = FirstProperty(); index && slot; slot = slot->Next())

@@ -57,7 +57,8 @@ JsProperty *JsPropertyIndex::Find(const char *name, int32_t *position) const {
 
 bool IndexAdd(JsPropertyIndex **index, JsProperty *slot, int32_t position) {
     JsPropertyIndex *current = *index;
-    if ((current->used + 1) * 2 > current->capacity) {
+    // Kept at most three quarters full.
+    if ((current->used + 1) * 4 > current->capacity * 3) {
         JsPropertyIndex *bigger = JsPropertyIndex::Make(current->capacity * 2);
         if (!bigger) return false;
         for (uint32_t i = 0; i < current->capacity; i++)

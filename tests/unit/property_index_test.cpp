@@ -558,10 +558,10 @@ TEST_F(PropertyIndex, WithoutMemoryForTheIndexTheListIsSearched) {
 }
 
 TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
-    // 16 slots fill a table of 32 entries to half; the 17th needs a bigger
-    // one. Whatever the headroom, the new slot is either not there at all
+    // 24 slots fill a table of 32 entries to three quarters; the 25th needs
+    // a bigger one. Whatever the headroom, the new slot is either not there at all
     // or found with the rest, and nothing leaks once the object goes.
-    std::vector<std::string> names = Names("g", 17);
+    std::vector<std::string> names = Names("g", 25);
     JsString *v = Str("v");
     bool sawAddedWithoutIndex = false, sawAddedWithIndex = false, sawRefused = false;
     for (size_t headroom = 0; headroom < 8192 && !sawAddedWithIndex; headroom += 4) {
@@ -570,16 +570,16 @@ TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
         JsObject *o = new JsObject();
         o->refs = 1;
         std::vector<JsProperty *> slots;
-        for (int i = 0; i < 16; i++) slots.push_back(AddSlot(o, names[i], v, Fill::kPut));
+        for (int i = 0; i < 24; i++) slots.push_back(AddSlot(o, names[i], v, Fill::kPut));
         ASSERT_NE(o->index, nullptr);
         JsSetMemoryLimit(JsMemoryInUse() + headroom);
-        JsValue *stored = o->PutProperty(names[16].c_str(), v, TK_ASSIGN, 1);
+        JsValue *stored = o->PutProperty(names[24].c_str(), v, TK_ASSIGN, 1);
         const bool indexed = o->index != nullptr;
-        std::vector<std::string> present(names.begin(), names.begin() + 16);
+        std::vector<std::string> present(names.begin(), names.begin() + 24);
         if (stored) {
             EXPECT_EQ(stored, v);
             slots.push_back(static_cast<JsProperty *>(o->properties.Last()));
-            present.push_back(names[16]);
+            present.push_back(names[24]);
             (indexed ? sawAddedWithIndex : sawAddedWithoutIndex) = true;
         } else {
             sawRefused = true;
