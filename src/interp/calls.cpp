@@ -149,8 +149,13 @@ JsFunction *CalledFunction(JsFrame *call) {
     return static_cast<JsFunction *>(value);
 }
 
-// Appends an argument to the call's pending list, named after the called
-// function's parameter at that position.
+}  // namespace
+
+bool ArgumentsBecomeTexts(JsFrame *call) {
+    JsFunction *called = CalledFunction(call);
+    return called && (called->id == DURIZ_NATIVE_DOCUMENT_WRITE || called->id == DURIZ_NATIVE_DOCUMENT_WRITELN);
+}
+
 bool AppendArgument(JsFrame *call, JsValue *value, int position) {
     if (!call->pendingArgs) {
         JsArray *list = new JsArray(1);
@@ -162,6 +167,8 @@ bool AppendArgument(JsFrame *call, JsValue *value, int position) {
     static_cast<JsObject *>(call->pendingArgs)->AddProperty(name ? name : "", value);
     return true;
 }
+
+namespace {
 
 int PositionOf(JsToken *child) {
     int k = 1;
@@ -204,9 +211,7 @@ Step HandleArgumentList(Run &run) {
     }
     JsFrame *call = f->Prev();
     if (!run.done) {
-        JsFunction *called = CalledFunction(call);
-        if (called && (called->id == DURIZ_NATIVE_DOCUMENT_WRITE || called->id == DURIZ_NATIVE_DOCUMENT_WRITELN))
-            f->toStringArgs = 1;
+        if (ArgumentsBecomeTexts(call)) f->toStringArgs = 1;
         JsToken *first = node->FirstChild();
         return first ? Push(first) : Pop();
     }

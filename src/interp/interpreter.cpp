@@ -124,7 +124,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 continue;
             }
             if (leaf && step.scope == Step::INHERIT && !step.wantReference) {
-                const int size = PureSize(leaf);
+                const int size = PureSize(frame, leaf);
                 if (size && context->budget > size) {
                     JsToken *failed = nullptr;
                     JsValue *value = EvaluatePure(run, frame, leaf, &failed);

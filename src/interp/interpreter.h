@@ -128,11 +128,19 @@ bool IndexedMember(JsFrame *scope, JsValue *object, JsValue *index, JsValue **va
 JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, JsValue *object,
                       JsToken *memberName, JsValue *key);
 
+// Whether the call's arguments are written as texts (document.write and
+// writeln), which may run their objects' toString.
+bool ArgumentsBecomeTexts(JsFrame *call);
+// Appends an argument to the call's pending list, named after the called
+// function's parameter at that position; false when memory runs out.
+bool AppendArgument(JsFrame *call, JsValue *value, int position);
+
 // Expressions of operators over names and literals are evaluated without
 // frames, with exactly the pushes, look-ups and results the frames would
-// give. PureSize: the most pushes the node's expression takes, or 0 when it
-// is not such an expression.
-int PureSize(JsToken *node);
+// give; so are argument lists of such expressions. PureSize: the most
+// pushes the node takes when pushed by parent, or 0 when it is not such an
+// expression.
+int PureSize(JsFrame *parent, JsToken *node);
 // Evaluates such an expression in the frame's scope, counting its pushes
 // against the budget (which must exceed PureSize). Answers the value with
 // one reference for the caller (or null); on a run-time error *failed gets

@@ -270,15 +270,62 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
 
 }  // namespace
 
-int PureSize(JsToken *node) {
+int PureSize(JsFrame *parent, JsToken *node) {
     if (!node->pureSize) {
-        const int size = Measure(node, kPureLimit);
+        int size = 0;
+        if (node->code == TK_COMMA) {
+            // An argument list (not a var list): the list and each argument.
+            if (node->Parent() && node->Parent()->code != TK_VAR) {
+                size = 1;
+                for (JsToken *argument = node->FirstChild(); argument && size; argument = argument->Next()) {
+                    const int a = Measure(argument, kPureLimit - size);
+                    size = a ? size + a : 0;
+                }
+            }
+        } else {
+            size = Measure(node, kPureLimit);
+        }
         node->pureSize = size ? static_cast<uint8_t>(size) : kNotPure;
     }
-    return node->pureSize == kNotPure ? 0 : node->pureSize;
+    if (node->pureSize == kNotPure) return 0;
+    // Arguments written as texts may run a toString of their own.
+    if (node->code == TK_COMMA && ArgumentsBecomeTexts(parent)) return 0;
+    return node->pureSize;
 }
+
+namespace {
+
+// An argument list: each argument goes to the call's pending list as the
+// list's frame would append it; the list's value is the last argument.
+JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
+    JsValue *last = nullptr;
+    int position = 0;
+    for (JsToken *argument = node->FirstChild(); argument; argument = argument->Next()) {
+        ReleaseRef(last);  // the list lets go of one argument before the next
+        last = nullptr;
+        JsValue *value = Evaluate(run, call, argument, failed);
+        if (*failed) return nullptr;
+        if (!value) {
+            *failed = node;
+            return nullptr;
+        }
+        if (!AppendArgument(call, value, ++position)) {
+            ReleaseRef(value);  // no memory: the list ends with no value
+            return nullptr;
+        }
+        last = value;
+    }
+    return last;
+}
+
+}  // namespace
 
 JsValue *EvaluatePure(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     *failed = nullptr;
-    return Evaluate(run, scope, node, failed);
+    if (node->code != TK_COMMA) return Evaluate(run, scope, node, failed);
+    run.context->budget--;
+    JsValue *result = Arguments(run, scope, node, failed);
+    if (*failed) return nullptr;
+    AssignRef(&run.context->currentGlobal, scope->globalObject);
+    return result;
 }

@@ -117,6 +117,12 @@ TEST_F(Budget, ExpressionsInsideStatementsAndCalls) {
     Check("o = new Object(); o.k = 4; with (o) { r = k * k + 1 } r", 18, "17");
 }
 
+TEST_F(Budget, ArgumentListsCountTheListAndEachArgument) {
+    Check("function h(a, b, c) { return a + b * c } h(1, 2 + 3, h(4, 5, 6))", 26, "171");
+    Check("function k() { return 7 } k() + k()", 12, "14");
+    Check("function m(a) { return a } m(m(m(1) + 1) + 1)", 21, "3");
+}
+
 TEST_F(Budget, DeepExpressionsCountTheSame) {
     // Nested deeper than the interpreter evaluates without frames, and just
     // within it.
