@@ -17,15 +17,11 @@ constexpr int kCodeLimit = 1024;  // node codes are below this
 
 struct NodeTable {
     Handler handler[kCodeLimit];
-    bool leaf[kCodeLimit];
 };
 
 constexpr NodeTable MakeNodeTable() {
     NodeTable t{};
-    for (int c = 0; c < kCodeLimit; c++) {
-        t.handler[c] = NoHandler;
-        t.leaf[c] = false;
-    }
+    for (int c = 0; c < kCodeLimit; c++) t.handler[c] = NoHandler;
     for (int c : {TK_ROOT, TK_BLOCK, TK_EMPTY, TK_FUNCTION, TK_IF, TK_CONDITIONAL, TK_WHILE, TK_FOR, TK_BREAK,
                   TK_CONTINUE, TK_RETURN, TK_VAR, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX,
                   TK_DECIMAL, TK_STRING})
@@ -45,11 +41,6 @@ constexpr NodeTable MakeNodeTable() {
                   TK_XOR, TK_BITNOT, TK_NOT, TK_AND, TK_OR, TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE, TK_TYPEOF,
                   TK_VOID})
         t.handler[c] = HandleOperator;
-    // Nodes with no children to evaluate: names, literals, this, empty
-    // statements and function declarations.
-    for (int c : {TK_IDENT, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_STRING, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL,
-                  TK_EMPTY, TK_FUNCTION})
-        t.leaf[c] = true;
     return t;
 }
 
@@ -62,8 +53,6 @@ Step Dispatch(Run &run) {
     const int code = node ? node->code : 0;
     return InTable(code) ? kNodes.handler[code](run) : NoHandler(run);
 }
-
-bool IsLeafNode(int code) { return InTable(code) && kNodes.leaf[code]; }
 
 uint32_t HostHandleOf(JsValue *value) {
     if (value && value->IsObject() && static_cast<JsObject *>(value)->IsHostObject())
@@ -110,31 +99,14 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
-            JsToken *leaf = step.child;
-            if (leaf && step.scope == Step::INHERIT && IsLeafNode(leaf->code) && context->budget > 1) {
-                // A leaf is evaluated in its parent's frame, as if it had
-                // been pushed and popped: the same count against the
-                // budget, the same value and target name handed on.
-                --context->budget;
-                JsValue *value = step.wantReference && leaf->code == TK_IDENT ? nullptr : LeafValue(run, frame, leaf);
-                AssignRef(&context->currentGlobal, frame->globalObject);
-                if (step.wantReference) frame->memberName = leaf->code == TK_IDENT ? leaf : nullptr;
-                PutOperand(frame, value);
-                run.done = leaf;
-                continue;
-            }
-            if (leaf && step.scope == Step::INHERIT && !step.wantReference) {
-                const int size = PureSize(frame, leaf);
-                if (size && context->budget > size) {
-                    JsToken *failed = nullptr;
-                    JsValue *value = EvaluatePure(run, frame, leaf, &failed);
+            if (step.scope == Step::INHERIT && step.child) {
+                JsToken *failed = nullptr;
+                if (EvaluateInParent(run, frame, step.child, step.wantReference, &failed)) {
                     if (failed) {
                         ReportRuntimeError(context, failed);
                         return RC_RUNTIME_ERROR;
                     }
-                    PutOperand(frame, value);
-                    ReleaseRef(value);
-                    run.done = leaf;
+                    run.done = step.child;
                     continue;
                 }
             }

@@ -137,15 +137,15 @@ bool AppendArgument(JsFrame *call, JsValue *value, int position);
 
 // Expressions of operators over names and literals are evaluated without
 // frames, with exactly the pushes, look-ups and results the frames would
-// give; so are argument lists of such expressions. PureSize: the most
-// pushes the node takes when pushed by parent, or 0 when it is not such an
-// expression.
-int PureSize(JsFrame *parent, JsToken *node);
-// Evaluates such an expression in the frame's scope, counting its pushes
-// against the budget (which must exceed PureSize). Answers the value with
-// one reference for the caller (or null); on a run-time error *failed gets
-// the failing node.
-JsValue *EvaluatePure(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+// give; so are argument lists of such expressions.
+//
+// EvaluateInParent: a child that the parent frame would push (with its
+// scope) is evaluated here instead when it is such an expression, a leaf
+// or a member target and the budget has room for all its pushes: the
+// parent gets the operands and target name the child's frames would have
+// handed it. False when the child needs frames of its own; on a run-time
+// error *failed gets the failing node.
+bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed);
 
 // Name resolution through with objects, function scopes, this and the global.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global);

@@ -268,8 +268,6 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return result;
 }
 
-}  // namespace
-
 int PureSize(JsFrame *parent, JsToken *node) {
     if (!node->pureSize) {
         int size = 0;
@@ -292,8 +290,6 @@ int PureSize(JsFrame *parent, JsToken *node) {
     if (node->code == TK_COMMA && ArgumentsBecomeTexts(parent)) return 0;
     return node->pureSize;
 }
-
-namespace {
 
 // An argument list: each argument goes to the call's pending list as the
 // list's frame would append it; the list's value is the last argument.
@@ -318,14 +314,50 @@ JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
     return last;
 }
 
+// A node that takes one push and evaluates no child.
+bool IsFrameLeaf(int code) { return KindOf(code) == LEAF || code == TK_EMPTY || code == TK_FUNCTION; }
+
 }  // namespace
 
-JsValue *EvaluatePure(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed) {
+    JsEvalContext *context = run.context;
     *failed = nullptr;
-    if (node->code != TK_COMMA) return Evaluate(run, scope, node, failed);
-    run.context->budget--;
-    JsValue *result = Arguments(run, scope, node, failed);
-    if (*failed) return nullptr;
-    AssignRef(&run.context->currentGlobal, scope->globalObject);
-    return result;
+    const int code = child->code;
+    if (IsFrameLeaf(code)) {
+        if (context->budget <= 1) return false;
+        --context->budget;
+        // A name as a target hands on only itself.
+        JsValue *value = wantReference && code == TK_IDENT ? nullptr : LeafValue(run, parent, child);
+        AssignRef(&context->currentGlobal, parent->globalObject);
+        if (wantReference) parent->memberName = code == TK_IDENT ? child : nullptr;
+        PutOperand(parent, value);
+        return true;
+    }
+    const int size = PureSize(parent, child);
+    if (!size || context->budget <= size) return false;
+    if (wantReference && KindOf(code) == MEMBER) {
+        // The target's object, then its name or key, as its frame hands them on.
+        JsValue *object = nullptr, *key = nullptr;
+        JsToken *memberName = nullptr;
+        if (!EvaluateTarget(run, parent, child, &object, &memberName, &key, failed)) return true;
+        PutOperand(parent, object);
+        parent->memberName = memberName;
+        PutOperand(parent, key);
+        ReleaseRef(object);
+        ReleaseRef(key);
+        return true;
+    }
+    JsValue *value;
+    if (code == TK_COMMA) {
+        --context->budget;
+        value = Arguments(run, parent, child, failed);
+        if (!*failed) AssignRef(&context->currentGlobal, parent->globalObject);
+    } else {
+        value = Evaluate(run, parent, child, failed);
+    }
+    if (*failed) return true;
+    if (wantReference) parent->memberName = nullptr;  // no name comes from an expression
+    PutOperand(parent, value);
+    ReleaseRef(value);
+    return true;
 }

@@ -123,6 +123,14 @@ TEST_F(Budget, ArgumentListsCountTheListAndEachArgument) {
     Check("function m(a) { return a } m(m(m(1) + 1) + 1)", 21, "3");
 }
 
+TEST_F(Budget, TargetsOfCallsAndStoresCountTheirObject) {
+    Check("function g() { return 3 } o = new Object(); o.g = g; o.p = new Object(); o.p.v = o.g() + 1; o.p.v",
+          31, "4");
+    Check("a = new Array(); a[0] = Math; i = 0; a[i].max(2, a[i + 0].min(7, 8))", 28, "7");
+    Check("o = new Object(); o.k = 1; t = new Object(); for (t.n in o) t.n; t.n", 20, "k");
+    Check("s = 'abc'; s.charAt(1) + 'xy'.charAt(0)", 15, "bx");
+}
+
 TEST_F(Budget, DeepExpressionsCountTheSame) {
     // Nested deeper than the interpreter evaluates without frames, and just
     // within it.
