@@ -34,6 +34,7 @@ void DURIZ_CALL JS_Destroy(void) {
     ReleaseLastAnswer();
     DestroySharedValues();
     FreeValueWorklist();
+    JsReleaseKeptBlocks();
     g_host = HostCallbacks{};
 }
 

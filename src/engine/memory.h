@@ -29,6 +29,9 @@ size_t JsMemoryLimit();
 size_t JsMemoryInUse();
 size_t JsBlocksInUse();
 
+// Gives the small blocks kept for reuse back to the system (at shut-down).
+void JsReleaseKeptBlocks();
+
 // A NUL-terminated copy of length bytes of text, or null.
 char *JsCopyText(const char *text, size_t length);
 
