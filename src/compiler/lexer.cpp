@@ -18,20 +18,23 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 
 struct Keyword {
     const char *text;
+    size_t length;
     int code;
 };
 const Keyword kKeywords[] = {
-    {"if", TK_IF},         {"in", TK_IN},           {"var", TK_VAR},
-    {"for", TK_FOR},       {"new", TK_NEW},         {"else", TK_ELSE},
-    {"with", TK_WITH},     {"null", TK_NULL},       {"true", TK_TRUE},
-    {"void", TK_VOID},     {"this", TK_THIS},       {"break", TK_BREAK},
-    {"while", TK_WHILE},   {"false", TK_FALSE},     {"return", TK_RETURN},
-    {"typeof", TK_TYPEOF}, {"continue", TK_CONTINUE}, {"function", TK_FUNCTION},
+    {"if", 2, TK_IF},           {"in", 2, TK_IN},           {"var", 3, TK_VAR},
+    {"for", 3, TK_FOR},         {"new", 3, TK_NEW},         {"else", 4, TK_ELSE},
+    {"with", 4, TK_WITH},       {"null", 4, TK_NULL},       {"true", 4, TK_TRUE},
+    {"void", 4, TK_VOID},       {"this", 4, TK_THIS},       {"break", 5, TK_BREAK},
+    {"while", 5, TK_WHILE},     {"false", 5, TK_FALSE},     {"return", 6, TK_RETURN},
+    {"typeof", 6, TK_TYPEOF},   {"continue", 8, TK_CONTINUE}, {"function", 8, TK_FUNCTION},
 };
 
 int KeywordCode(const char *text, size_t length) {
+    // Keywords are 2 to 8 lower-case letters long.
+    if (length < 2 || length > 8 || text[0] < 'b' || text[0] > 'w') return 0;
     for (const Keyword &k : kKeywords)
-        if (std::strlen(k.text) == length && std::memcmp(k.text, text, length) == 0) return k.code;
+        if (k.length == length && k.text[0] == text[0] && std::memcmp(k.text, text, length) == 0) return k.code;
     return 0;
 }
 

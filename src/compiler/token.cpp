@@ -2,7 +2,10 @@
 
 #include <cstring>
 
-JsToken::~JsToken() { JsFree(text); }
+JsToken::~JsToken() {
+    // A text right behind the record goes with the record's block.
+    if (text != reinterpret_cast<char *>(this + 1)) JsFree(text);
+}
 
 size_t ResolveEscapes(char *text, size_t length) {
     size_t out = 0;
@@ -31,15 +34,11 @@ static int16_t StoredCode(int code) {
 }
 
 JsToken *JsToken::Make(int code, const char *text, ptrdiff_t length) {
-    char *copy = nullptr;
-    if (text && length >= 0) {
-        copy = JsCopyText(text, static_cast<size_t>(length));
-        if (!copy) return nullptr;
-        ResolveEscapes(copy, static_cast<size_t>(length));
-    }
-    JsToken *node = new JsToken(StoredCode(code), copy);
-    if (!node) JsFree(copy);
-    return node;
+    // One block: the record, then its text.
+    const bool withText = text && length >= 0;
+    void *block = JsMalloc(sizeof(JsToken) + (withText ? static_cast<size_t>(length) + 1 : 0));
+    if (!block) return nullptr;
+    return MakeInBlock(block, code, withText ? text : nullptr, withText ? length : -1);
 }
 
 JsToken *JsToken::MakeInBlock(void *block, int code, const char *text, ptrdiff_t length) {

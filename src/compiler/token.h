@@ -141,8 +141,9 @@ public:
     JsToken *FirstChild() const { return static_cast<JsToken *>(JsTreeNode::FirstChild()); }
     JsToken *LastChild() const { return static_cast<JsToken *>(JsTreeNode::LastChild()); }
 
-    // From code, text and length: the text is copied (null text or a
-    // negative length leave none). Null when memory runs out.
+    // From code, text and length: the text is copied right behind the
+    // record, in one block (null text or a negative length leave none).
+    // Null when memory runs out.
     static JsToken *Make(int code, const char *text, ptrdiff_t length);
     // Into a caller's block of at least sizeof(JsToken) + length + 1 bytes:
     // the text is copied right behind the node record and adopted in place.
