@@ -98,8 +98,8 @@ JsFunction *NativeFunction(int id) {
 namespace {
 
 // Appends a parameter name node to the definition's parameter list.
-bool AddParameter(JsToken *list, const char *name) {
-    JsToken *node = JsToken::Make(TK_IDENT, name, static_cast<ptrdiff_t>(std::strlen(name)));
+bool AddParameter(JsScript *script, JsToken *list, const char *name) {
+    JsToken *node = NewNode(script, TK_IDENT, name, static_cast<ptrdiff_t>(std::strlen(name)));
     if (!node) return false;
     node->AppendToParent(list);
     return true;
@@ -124,7 +124,7 @@ JsSourceFunction *JsSourceFunction::Make(JsObject *arguments) {
     script->silent = 1;
     JsToken *root = script->root;
     root->code = TK_FUNCTION;
-    JsToken *block = JsToken::Make(TK_BLOCK, nullptr, -1);
+    JsToken *block = NewNode(script, TK_BLOCK, nullptr, -1);
     if (!block) return f;
     block->AppendToParent(root);
     script->cursor = block;
@@ -135,16 +135,16 @@ JsSourceFunction *JsSourceFunction::Make(JsObject *arguments) {
     const char *position = body;
     if (Compile(script, &position, body + std::strlen(body), 0) != RC_OK) return f;
 
-    JsToken *name = JsToken::Make(TK_IDENT, "", 0);
+    JsToken *name = NewNode(script, TK_IDENT, "", 0);
     if (!name) return f;
     name->InsertBeforeSibling(block);
     if (last && last != arguments->FirstProperty()) {
-        JsToken *params = JsToken::Make(TK_COMMA, nullptr, -1);
+        JsToken *params = NewNode(script, TK_COMMA, nullptr, -1);
         if (!params) return f;
         params->InsertBeforeSibling(block);
         for (JsProperty *p = arguments->FirstProperty(); p != last; p = p->Next()) {
             const char *text = p->value ? p->value->ToText() : nullptr;
-            if (!AddParameter(params, text ? text : "")) return f;
+            if (!AddParameter(script, params, text ? text : "")) return f;
         }
     }
     f->definition = root;

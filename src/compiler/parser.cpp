@@ -43,10 +43,6 @@ bool HasFunctionAround(const JsToken *node) {
     return false;
 }
 
-void DestroyNode(JsScript *script, JsToken *node) {
-    if (!script->heap) delete node;
-}
-
 static char g_emptyText[1];
 
 }  // namespace
@@ -182,7 +178,12 @@ bool FindPostfixTarget(JsScript *script) {
 }
 
 JsToken *NewNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
-    if (!script->heap) return JsToken::Make(code, text, length);
+    if (!script->heap) {
+        const bool withText = text && length >= 0;
+        void *block = script->nodes.Allocate(sizeof(JsToken) + (withText ? static_cast<size_t>(length) + 1 : 0));
+        if (!block) return nullptr;
+        return JsToken::MakeInBlock(block, code, withText ? text : nullptr, withText ? length : -1);
+    }
     if (!g_host.hostAlloc) return nullptr;
     const bool withText = text && length > 0;
     size_t size = sizeof(JsToken) + (withText ? static_cast<size_t>(length) + 1 : 0);
@@ -211,7 +212,8 @@ JsScript *JsScript::Create(uintptr_t heap, int handlerMode) {
 
 void JsScript::Destroy(JsScript *script) {
     if (!script) return;
-    if (!script->heap) delete script->root;
+    // Nodes own nothing beyond their blocks: the arena goes as a whole.
+    script->nodes.Release();
     delete script;
 }
 
@@ -348,7 +350,8 @@ bool Parser::CloseParen() {
         child->Detach();
         child->AppendToParent(parent);
     }
-    DestroyNode(s_, group);
+    // The emptied group stays in the script's arena (or the host's heap)
+    // until the script goes; it owns nothing else.
     const int pc = parent->code;
     if (pc != TK_FOR && pc != TK_IF && pc != TK_FOR_IN && pc != TK_FUNCTION && pc != TK_WITH &&
         parent->HasChildren())

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "compiler/node_arena.h"
 #include "compiler/token.h"
 #include "engine/memory.h"
 
@@ -19,10 +20,11 @@ struct JsScript : public JsAllocated {
     int expected = 0;            // token code the next token must be (0: none), kept across chunks
     int failed = 0;              // a syntax error was reported; further text is refused
     int silent = 0;              // syntax errors are not reported (eval, Function)
+    JsNodeArena nodes;           // where the nodes live without a host heap
 
     // A new script with an empty root, or null when memory runs out.
     static JsScript *Create(uintptr_t heap, int handlerMode);
-    // Destroys the tree (unless it lives in a host heap) and the script.
+    // Gives back the tree (unless it lives in a host heap) and the script.
     static void Destroy(JsScript *script);
     // Gives back one holder's count; below 1 the script is destroyed.
     static void Release(JsScript *script) {
