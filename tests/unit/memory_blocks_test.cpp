@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "compiler/node_arena.h"
 #include "engine/memory.h"
 
 namespace {
@@ -60,6 +61,34 @@ TEST(MemoryBlocks, EveryReusedBlockHoldsWhatWasAsked) {
     for (char *p : held) JsFree(p);
     EXPECT_EQ(JsBlocksInUse(), blocks);
     JsReleaseKeptBlocks();
+    EXPECT_EQ(JsBlocksInUse(), blocks);
+}
+
+TEST(NodeArena, BlocksAreAlignedApartAndGoBackTogether) {
+    const size_t blocks = JsBlocksInUse();
+    JsNodeArena arena;
+    std::vector<char *> got;
+    // Small and odd sizes, then one bigger than any chunk.
+    for (size_t size : {1, 7, 72, 73, 200, 1000, 5000, 70000, 3, 80}) {
+        char *p = static_cast<char *>(arena.Allocate(size));
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % alignof(void *), 0u) << size;
+        std::memset(p, static_cast<int>(size & 0xFF), size);
+        got.push_back(p);
+    }
+    // Nothing written to one block reached another.
+    const size_t sizes[] = {1, 7, 72, 73, 200, 1000, 5000, 70000, 3, 80};
+    for (size_t i = 0; i < got.size(); i++)
+        for (size_t j = 0; j < sizes[i]; j++) ASSERT_EQ(static_cast<unsigned char>(got[i][j]), sizes[i] & 0xFF);
+    EXPECT_GT(JsBlocksInUse(), blocks);
+    arena.Release();
+    EXPECT_EQ(JsBlocksInUse(), blocks);
+    // Past the limit a new chunk is refused and the arena stays usable.
+    JsSetMemoryLimit(JsMemoryInUse() + 16);
+    EXPECT_EQ(arena.Allocate(64), nullptr);
+    JsSetMemoryLimit(0);
+    EXPECT_NE(arena.Allocate(64), nullptr);
+    arena.Release();
     EXPECT_EQ(JsBlocksInUse(), blocks);
 }
 
