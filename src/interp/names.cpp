@@ -90,14 +90,20 @@ namespace {
 // A string (or a number's text) wrapped in an object made with the global
 // String constructor, with its length.
 JsObject *WrapString(Run &run, JsValue *value) {
-    JsValue *constructor = Ask(run.context->currentGlobal, "String");
+    static const char kString[] = "String", kLength[] = "length";
+    JsValue *constructor;
+    {
+        NameIndexHint hint(kString, DURIZ_NAME_STRING);
+        constructor = Ask(run.context->currentGlobal, kString);
+    }
     JsObject *wrapper = new JsObject();
     if (!wrapper) return nullptr;
     if (constructor && constructor->IsFunction()) AssignRef(&wrapper->constructor, constructor);
     JsString *text = value->IsString() ? static_cast<JsString *>(value) : JsString::Make(value->ToText());
     AssignRef(&wrapper->internal, text);
     JsNumber *length = MakeNumber(text ? text->Length() : 0);
-    wrapper->PutProperty("length", length, TK_ASSIGN, 1);
+    NameIndexHint hint(kLength, DURIZ_NAME_LENGTH);
+    wrapper->PutProperty(kLength, length, TK_ASSIGN, 1);
     DropIfUnowned(length);
     return wrapper;
 }

@@ -31,7 +31,7 @@ public:
     explicit KeyText(JsValue *key, bool asPrinted = false) {
         const char *text = nullptr;
         if (key && key->IsNumber() && !asPrinted) {
-            std::snprintf(small_, sizeof small_, "%d", key->ToInteger());
+            IntegerText(key->ToInteger(), small_);
             text_ = small_;
             return;
         }

@@ -122,6 +122,11 @@ public:
         g_hintText = node->text;
         g_hintIndex = node->integer;
     }
+    // For a name the caller knows the index of (a constant text).
+    NameIndexHint(const char *text, int index) : savedText_(g_hintText), savedIndex_(g_hintIndex) {
+        g_hintText = text;
+        g_hintIndex = index;
+    }
     ~NameIndexHint() {
         g_hintText = savedText_;
         g_hintIndex = savedIndex_;

@@ -127,8 +127,32 @@ JsNumber *JsNumber::FromLiteral(const char *text, int tokenKind) {
     return new JsNumber(LiteralValue(text, tokenKind));
 }
 
+size_t IntegerText(int64_t v, char *out) {
+    char digits[24];
+    size_t n = 0;
+    // Digits from the lowest; the magnitude is taken unsigned so that the
+    // most negative value has one too.
+    uint64_t m = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+    do {
+        digits[n++] = static_cast<char>('0' + m % 10);
+        m /= 10;
+    } while (m);
+    size_t length = 0;
+    if (v < 0) out[length++] = '-';
+    while (n) out[length++] = digits[--n];
+    out[length] = 0;
+    return length;
+}
+
 const char *JsNumber::ToText() {
     if (nan) return "NaN";
+    // Whole numbers print as their digits ("%.16g" gives the same for them
+    // below 10^15); -0 and everything else go through the library.
+    if (value > -1e15 && value < 1e15 && value == static_cast<double>(static_cast<int64_t>(value)) &&
+        !(value == 0.0 && std::signbit(value))) {
+        IntegerText(static_cast<int64_t>(value), g_numberText);
+        return g_numberText;
+    }
     std::snprintf(g_numberText, sizeof g_numberText, "%.16g", value);
     return g_numberText;
 }

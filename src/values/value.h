@@ -208,6 +208,10 @@ void NumberPoolClear();
 // Frees the list that defers destruction (at engine shut-down).
 void FreeValueWorklist();
 
+// Writes v's decimal digits (with a leading '-' when negative) and a NUL to
+// out, which has room for 21 bytes; answers the length.
+size_t IntegerText(int64_t v, char *out);
+
 // The shared 64-byte buffer that number texts are written into.
 constexpr size_t kNumberTextSize = 64;
 extern char g_numberText[kNumberTextSize];

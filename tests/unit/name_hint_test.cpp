@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "builtins/names.h"
+#include "duriz.h"
 #include "compiler/token.h"
 #include "values/object.h"
 
@@ -72,6 +73,22 @@ TEST(NameIndexHint, NumberLiteralsKeepTheirValueRoom) {
     NameIndexHint none(nullptr);  // no node: nothing changes
     EXPECT_EQ(NameIndexOf("length"), LookupName("length", 6));
     delete number;
+}
+
+TEST(NameIndexHint, ConstantNamesAnswerTheIndexGiven) {
+    // The interpreter's constant names carry the indices the table gives them.
+    EXPECT_EQ(LookupName("length", 6), DURIZ_NAME_LENGTH);
+    EXPECT_EQ(LookupName("String", 6), DURIZ_NAME_STRING);
+    static const char kName[] = "length";
+    char copy[] = "length";
+    {
+        NameIndexHint hint(kName, DURIZ_NAME_LENGTH);
+        EXPECT_EQ(NameIndexOf(kName), DURIZ_NAME_LENGTH);
+        EXPECT_EQ(NameIndexOf(copy), DURIZ_NAME_LENGTH);  // another pointer: looked up
+        NameIndexHint inner(copy, 5);
+        EXPECT_EQ(NameIndexOf(copy), 5);
+    }
+    EXPECT_EQ(NameIndexOf(copy), DURIZ_NAME_LENGTH);
 }
 
 }  // namespace

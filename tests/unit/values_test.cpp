@@ -58,6 +58,26 @@ TEST_F(Values, NumberTextIsPercent16g) {
     DropIfUnowned(small);
 }
 
+TEST_F(Values, WholeNumberTextsMatchPercent16g) {
+    // Whole numbers take a shorter way to their digits; the text is the same.
+    std::vector<double> values = {-1e15 + 1, 1e15 - 1, 999999999999999.0, -999999999999999.0, 2147483648.0,
+                                  -2147483649.0, 4294967296.0, 9007199254740.0, -1, 10, 100, -100000};
+    for (double v = 1; v < 1e15; v = v * 7 + 3) {
+        values.push_back(v);
+        values.push_back(-v);
+    }
+    for (double v : values) {
+        JsNumber *n = MakeNumber(v);
+        EXPECT_EQ(Text(n), Formatted(v)) << v;
+        DropIfUnowned(n);
+    }
+    char text[24];
+    EXPECT_EQ(IntegerText(INT64_MIN, text), 20u);
+    EXPECT_STREQ(text, "-9223372036854775808");
+    EXPECT_EQ(IntegerText(0, text), 1u);
+    EXPECT_STREQ(text, "0");
+}
+
 TEST_F(Values, NumberTextsShareOneBuffer) {
     JsNumber *a = MakeNumber(1.5), *b = MakeNumber(-7);
     const char *ta = a->ToText();
