@@ -15,6 +15,7 @@ static_assert(kHeader >= sizeof(size_t), "the header holds the size");
 size_t g_limit = 0;  // 0: no limit
 size_t g_inUse = 0;
 size_t g_blocks = 0;
+size_t g_refused = 0;
 
 size_t SizeOf(void *block) {
     size_t size;
@@ -23,7 +24,9 @@ size_t SizeOf(void *block) {
 }
 
 bool Allowed(size_t more) {
-    return !g_limit || (more <= g_limit && g_inUse <= g_limit - more);
+    if (!g_limit || (more <= g_limit && g_inUse <= g_limit - more)) return true;
+    g_refused++;
+    return false;
 }
 
 // Small blocks come in sizes rounded up to 16 bytes, and freed ones wait in
@@ -123,3 +126,4 @@ void JsSetMemoryLimit(size_t bytes) { g_limit = bytes; }
 size_t JsMemoryLimit() { return g_limit; }
 size_t JsMemoryInUse() { return g_inUse; }
 size_t JsBlocksInUse() { return g_blocks; }
+size_t JsRefusedAllocations() { return g_refused; }

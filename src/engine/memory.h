@@ -28,6 +28,8 @@ size_t JsMemoryLimit();
 // Bytes and blocks the engine holds now.
 size_t JsMemoryInUse();
 size_t JsBlocksInUse();
+// Requests the limit has refused since start-up.
+size_t JsRefusedAllocations();
 
 // Gives the small blocks kept for reuse back to the system (at shut-down).
 void JsReleaseKeptBlocks();

@@ -146,6 +146,8 @@ bool AppendArgument(JsFrame *call, JsValue *value, int position);
 // handed it. False when the child needs frames of its own; on a run-time
 // error *failed gets the failing node.
 bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed);
+// Set by tests that compare the two ways: every node gets a frame.
+extern bool g_evaluateWithFrames;
 
 // Name resolution through with objects, function scopes, this and the global.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global);
