@@ -81,7 +81,7 @@ bool RunOnce(const std::string &text, bool framesOnly, std::string *out) {
     JS_Init(GetProperty, GetObject, SetProperty, CallMethod, nullptr, OnError);
     SeedRandom(7);
     g_randomSeeded = 1;
-    JS_SetMemoryLimit(32 << 20);
+    JS_SetMemoryLimit(8 << 20);
     const size_t refused = JsRefusedAllocations();
     g_window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
     g_document = JS_CreateObject(DURIZ_CLASS_DOCUMENT, 2, g_window);
@@ -89,7 +89,7 @@ bool RunOnce(const std::string &text, bool framesOnly, std::string *out) {
     const char *pos = text.data();
     if (JS_LoadScript(script, &pos, text.data() + text.size(), 0) == DURIZ_OK) {
         JsEvalContext *context = JS_CreateEvalContext(g_window, script, nullptr, g_window);
-        for (int round = 0; context && round < 64; round++) {
+        for (int round = 0; context && round < 16; round++) {
             JsValue *value = nullptr;
             const int status = JS_Evaluate(context, &value);
             const char *t = value ? JS_GetStringValue(value) : nullptr;

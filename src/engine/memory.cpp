@@ -127,3 +127,4 @@ size_t JsMemoryLimit() { return g_limit; }
 size_t JsMemoryInUse() { return g_inUse; }
 size_t JsBlocksInUse() { return g_blocks; }
 size_t JsRefusedAllocations() { return g_refused; }
+size_t JsBlockSize(void *block) { return block ? SizeOf(block) : 0; }

@@ -28,6 +28,8 @@ size_t JsMemoryLimit();
 // Bytes and blocks the engine holds now.
 size_t JsMemoryInUse();
 size_t JsBlocksInUse();
+// The bytes a block was asked with (0 for none).
+size_t JsBlockSize(void *block);
 // Requests the limit has refused since start-up.
 size_t JsRefusedAllocations();
 

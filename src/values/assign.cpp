@@ -112,12 +112,14 @@ int AssignToSlot(JsValue **slot, JsValue *v, int op) {
     if (op != TK_ASSIGN && (!c || c->IsNull())) return 0;
     if (c && c->IsNaN()) return 1;  // a slot that holds a NaN keeps it
     if (!v) return 0;
-    const double d = c ? c->ToNumber() : 0.0;
+    // The slot's current number, read only where it is used: reading a long
+    // text as a number costs its length.
+    auto d = [c] { return c ? c->ToNumber() : 0.0; };
     if (v->IsNumber()) {
         if (op == TK_ADD_ASSIGN && c->IsString()) return TakeJoined(slot, c, v->ToText());
         if (v->IsNaN()) return Take(slot, JsNumber::MakeNaN());
         if (op != TK_ASSIGN && !c->IsNumeric()) return 0;
-        return Compute(slot, c, d, v->ToNumber(), op);
+        return Compute(slot, c, op == TK_ASSIGN ? 0.0 : d(), v->ToNumber(), op);
     }
     if (v->IsBoolean()) {
         if (op == TK_ADD_ASSIGN && c->IsString()) return TakeJoined(slot, c, v->ToBoolean() ? "true" : "false");
@@ -129,16 +131,21 @@ int AssignToSlot(JsValue **slot, JsValue *v, int op) {
             return Take(slot, new JsBoolean(v->ToBoolean()));
         }
         if (!c->IsNumeric()) return 0;
-        return Compute(slot, c, d, v->ToNumber(), op);
+        return Compute(slot, c, d(), v->ToNumber(), op);
     }
     if (v->IsString()) {
         if (op == TK_ASSIGN) return Take(slot, v);
         if (op == TK_ADD_ASSIGN) {
+            if (c->IsString() && c->refs == 1) {
+                // Held by this slot alone: no one can see the text grow in place.
+                if (!static_cast<JsString *>(c)->Append(v->ToText())) AssignRef(slot, nullptr);
+                return 1;
+            }
             if (c->IsString()) return Take(slot, JsString::Join(static_cast<JsString *>(c), static_cast<JsString *>(v)));
             return Take(slot, JsString::Join(c->ToText(), static_cast<JsString *>(v)));
         }
         if (!c->IsNumeric() || !v->IsNumeric()) return 0;
-        return Compute(slot, c, d, v->ToNumber(), op);
+        return Compute(slot, c, d(), v->ToNumber(), op);
     }
     if (op == TK_ASSIGN) return Take(slot, v);
     if (op != TK_ADD_ASSIGN) return 0;

@@ -140,7 +140,19 @@ bool JsString::Append(const char *text, size_t length) {
     }
     if (!text) return true;
     const size_t old = static_cast<size_t>(last->length);
-    char *grown = static_cast<char *>(JsMalloc(old + length + 1));
+    if (old + length + 1 <= JsBlockSize(last->text)) {
+        // The block has room from an earlier growth: the text goes on in place.
+        if (length) std::memmove(last->text + old, text, length);
+        last->text[old + length] = 0;
+        last->length = static_cast<int32_t>(old + length);
+        return true;
+    }
+    // A text that keeps growing gets half again as much room, so that a
+    // run of appends copies it a bounded number of times over.
+    const size_t needed = old + length + 1;
+    const size_t room = needed >= 64 ? needed + needed / 2 : needed;
+    char *grown = static_cast<char *>(JsMalloc(room));
+    if (!grown && room > needed) grown = static_cast<char *>(JsMalloc(needed));
     if (!grown) return false;
     std::memcpy(grown, last->text, old);
     if (length) std::memcpy(grown + old, text, length);

@@ -333,6 +333,37 @@ TEST_F(Assign, StringsAndObjectsAreShared) {
     Clear(&other);
 }
 
+TEST_F(Assign, AStringHeldByTheSlotAloneGrowsInPlace) {
+    JsValue *slot = nullptr;
+    JsString *s = JsString::Make("ab");
+    AssignRef(&slot, s);
+    JsString *piece = JsString::Make("cd");
+    piece->refs++;
+    std::string expected = "ab";
+    for (int i = 0; i < 2000; i++) {
+        ASSERT_EQ(AssignToSlot(&slot, piece, TK_ADD_ASSIGN), 1);
+        expected += "cd";
+    }
+    EXPECT_EQ(slot, s);  // the same string all along
+    EXPECT_EQ(s->refs, 1);
+    EXPECT_EQ(std::string(s->ToText()), expected);
+    EXPECT_EQ(s->Length(), static_cast<int32_t>(expected.size()));
+    EXPECT_STREQ(piece->ToText(), "cd");
+    // Its own text appended to itself, through the grown block.
+    ASSERT_TRUE(s->Append(s->ToText()));
+    EXPECT_EQ(std::string(s->ToText()), expected + expected);
+    // Once another holds it, += makes a new string and leaves it alone.
+    JsValue *other = nullptr;
+    AssignRef(&other, s);
+    ASSERT_EQ(AssignToSlot(&slot, piece, TK_ADD_ASSIGN), 1);
+    EXPECT_NE(slot, s);
+    EXPECT_EQ(std::string(s->ToText()), expected + expected);
+    EXPECT_EQ(std::string(slot->ToText()), expected + expected + "cd");
+    ReleaseRef(piece);
+    Clear(&slot);
+    Clear(&other);
+}
+
 TEST_F(Assign, ReplacedValuesLoseTheirReference) {
     JsValue *slot = nullptr;
     JsNumber *seven = MakeNumber(7);
