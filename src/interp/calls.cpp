@@ -56,12 +56,15 @@ JsValue *Method(JsValue *object, JsToken *memberName, JsValue *index) {
 
 Step EnterBody(Run &run, JsFunction *function, bool construct) {
     JsFrame *f = run.frame;
-    JsObject *locals = new JsObject();
-    if (!locals) return Pop();
-    OwnScope(f);
-    AssignRef(&f->locals, locals);
-    ClearFrame(f, false);
     JsToken *body = function->Body();
+    OwnScope(f);
+    // A built-in other than eval runs no code of its own: it needs no locals.
+    if (!body || body->code != TK_NATIVE_BODY || function->id == DURIZ_NATIVE_HOST_EVAL) {
+        JsObject *locals = new JsObject();
+        if (!locals) return Pop();
+        AssignRef(&f->locals, locals);
+    }
+    ClearFrame(f, false);
     if (function->owner && IsWindow(function->owner)) {
         AssignRef(&f->globalObject, function->owner);
         AssignRef(&run.context->currentGlobal, function->owner);
