@@ -174,6 +174,14 @@ MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue
     JsObject *lookup = nullptr;      // the object the member is looked up on
     JsFunction *function = nullptr;  // or a function's own object and prototype
     if (o->IsString() || o->IsNumber()) {
+        if (!reference && !subscript && member->code == TK_IDENT && member->text &&
+            std::strcmp(member->text, "length") == 0) {
+            // The wrapper would be made only to be asked its own length slot.
+            const int32_t length = o->IsString() ? static_cast<JsString *>(o)->Length()
+                                                 : static_cast<int32_t>(std::strlen(o->ToText()));
+            *value = MakeNumber(length);
+            return MEMBER_VALUE;
+        }
         JsObject *wrapper = WrapString(run, o);
         if (!wrapper) return MEMBER_VALUE;
         AssignRef(slot, wrapper);
