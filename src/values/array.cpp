@@ -50,7 +50,7 @@ JsValue *JsArray::GetMember(int nameIndex) {
 JsValue *JsArray::GetProperty(const char *name) {
     if (!name) return nullptr;
     if (positional && AllDigits(name)) return ValueAt(std::atoi(name));
-    if (std::strcmp(name, "length") == 0) return MakeNumber(count);
+    if (name[0] == 'l' && std::strcmp(name, "length") == 0) return MakeNumber(count);
     return JsClassObject::GetProperty(name);
 }
 
