@@ -36,9 +36,13 @@ measure() {  # engine file [chunk] -> "seconds kilobytes output"
   local times=() mem=0 out=""
   for ((r = 0; r < runs; r++)); do
     local stat
-    stat=$( { /usr/bin/time -f "%e %M" bash -c "$(declare -f run_engine); run_engine $1 $2 ${3:-}" > build-rel/bench/out.txt; } 2>&1 | tail -1)
-    times+=("${stat% *}")
-    local m=${stat#* }
+    # Wall time to the millisecond around the run; the peak from time(1).
+    local start end
+    start=$(date +%s%N)
+    stat=$( { /usr/bin/time -f "%M" bash -c "$(declare -f run_engine); run_engine $1 $2 ${3:-}" > build-rel/bench/out.txt; } 2>&1 | tail -1)
+    end=$(date +%s%N)
+    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')")
+    local m=$stat
     [ "$m" -gt "$mem" ] && mem=$m
     out=$(tr -d '\n' < build-rel/bench/out.txt)
   done
@@ -48,7 +52,7 @@ measure() {  # engine file [chunk] -> "seconds kilobytes output"
 }
 
 workloads=(bench/workloads/*.js build-rel/bench/compile.js)
-printf "%-14s" workload; for e in "${engines[@]}"; do printf " %18s" "$e"; done; printf "   duriz/mujs duriz/duktape\n"
+printf "%-14s" workload; for e in "${engines[@]}"; do printf " %19s" "$e"; done; printf "   duriz/mujs duriz/duktape\n"
 declare -A logsum; declare -A count
 for w in "${workloads[@]}" chunked; do
   file=$w; chunk=""; name=$(basename "$w" .js)
@@ -56,15 +60,15 @@ for w in "${workloads[@]}" chunked; do
   printf "%-14s" "$name"
   declare -A t; declare -A o
   for e in "${engines[@]}"; do
-    if [ -n "$chunk" ] && [ "$e" != duriz ]; then printf " %18s" "-"; continue; fi
+    if [ -n "$chunk" ] && [ "$e" != duriz ]; then printf " %19s" "-"; continue; fi
     read -r secs kb out <<<"$(measure "$e" "$file" "$chunk")"
     t[$e]=$secs; o[$e]=$out
-    printf " %9ss %6sMB" "$secs" "$((kb / 1024))"
+    printf " %8ss %6.1fMB" "$secs" "$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')"
   done
   for p in mujs duktape; do
     if [ -n "${t[$p]:-}" ] && [ -n "$chunk" ]; then :; fi
     if [ -z "$chunk" ]; then
-      ratio=$(awk -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.005; if (a <= 0) a = 0.005; printf "%.2f", a / b }')
+      ratio=$(awk -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.2f", a / b }')
       printf " %12s" "$ratio"
       logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v r="$ratio" 'BEGIN { printf "%.6f", s + log(r) }')
       count[$p]=$(( ${count[$p]:-0} + 1 ))

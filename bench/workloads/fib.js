@@ -2,4 +2,4 @@ function fib(n) {
   if (n < 2) return n;
   return fib(n - 1) + fib(n - 2);
 }
-document.write(fib(25));
+document.write(fib(27));

@@ -1,4 +1,4 @@
-var n = 20000;
+var n = 200000;
 var flags = new Array();
 var i, j, count = 0;
 for (i = 0; i <= n; i++) flags[i] = 1;

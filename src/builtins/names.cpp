@@ -243,7 +243,8 @@ uint16_t NameHash(const char *text, size_t length) {
 }
 
 int LookupName(const char *text, size_t length) {
-    if (length == 0 || length > kLongestName) return -1;
+    // No built-in name starts with a digit: element names are never hashed.
+    if (length == 0 || length > kLongestName || (text[0] >= '0' && text[0] <= '9')) return -1;
     const uint16_t hash = NameHash(text, length);
     const int first = length == 1 ? 0 : kNameLengthIndex[length - 2];
     const int last = kNameLengthIndex[length - 1];

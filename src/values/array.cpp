@@ -1,6 +1,7 @@
 #include "values/array.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,17 @@ bool AllDigits(const char *name) {
     for (; *name; name++)
         if (*name < '0' || *name > '9') return false;
     return true;
+}
+
+// atol of a text of digits only, saturated where long would overflow
+// (beyond every element count anyway).
+long DigitsValue(const char *name) {
+    long v = 0;
+    for (; *name; name++) {
+        if (v > (LONG_MAX - 9) / 10) return LONG_MAX;
+        v = v * 10 + (*name - '0');
+    }
+    return v;
 }
 
 }  // namespace
@@ -57,7 +69,7 @@ JsValue *JsArray::GetProperty(const char *name) {
 JsValue *JsArray::PutProperty(const char *name, JsValue *value, int op, int create) {
     JsValue *result = JsClassObject::PutProperty(name, value, op, create);
     if (result && create && name && AllDigits(name)) {
-        const long i = std::atol(name);
+        const long i = DigitsValue(name);
         if (i >= count && i < INT32_MAX) count = static_cast<int32_t>(i + 1);
     }
     return result;

@@ -384,6 +384,11 @@ TEST(NameLookup, EdgeCases) {
     ASSERT_EQ(NameHash("nav", 3), NameHash("max", 3));
     EXPECT_EQ(LookupName("nav", 3), -1);
     EXPECT_EQ(LookupName("max", 3), DURIZ_NAME_MAX);
+    // Element names answer at once: the table has no name that starts with a digit.
+    for (int i = 0; i < kBuiltinNameCount; i++)
+        EXPECT_FALSE(kBuiltinNames[i].text[0] >= '0' && kBuiltinNames[i].text[0] <= '9') << i;
+    EXPECT_EQ(LookupName("0", 1), -1);
+    EXPECT_EQ(LookupName("1234", 4), -1);
 }
 
 struct NativeEntry {
