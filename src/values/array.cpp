@@ -19,15 +19,16 @@ bool AllDigits(const char *name) {
     return true;
 }
 
-// atol of a text of digits only, saturated where long would overflow
-// (beyond every element count anyway).
+// atol of a text of digits only: a value past what long holds reads as
+// LONG_MAX, as the C libraries give it.
 long DigitsValue(const char *name) {
-    long v = 0;
+    int64_t v = 0;
     for (; *name; name++) {
-        if (v > (LONG_MAX - 9) / 10) return LONG_MAX;
-        v = v * 10 + (*name - '0');
+        const int d = *name - '0';
+        if (v > (INT64_MAX - d) / 10) return LONG_MAX;
+        v = v * 10 + d;
     }
-    return v;
+    return v > LONG_MAX ? LONG_MAX : static_cast<long>(v);
 }
 
 }  // namespace
