@@ -7,6 +7,7 @@
 #include <string>
 
 #include "duriz.h"
+#include "script_rounds.h"
 
 namespace {
 
@@ -66,24 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     g_window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
     g_document = JS_CreateObject(DURIZ_CLASS_DOCUMENT, 2, g_window);
     const std::string text(reinterpret_cast<const char *>(data) + head, size - head);
-    JsScript *script = JS_CreateScript(0);
-    const char *pos = text.data();
-    if (JS_LoadScript(script, &pos, text.data() + text.size(), 0) == DURIZ_OK) {
-        JsEvalContext *context = JS_CreateEvalContext(g_window, script, nullptr, g_window);
-        for (int round = 0; context && round < 8; round++) {
-            JsValue *value = nullptr;
-            const int status = JS_Evaluate(context, &value);
-            if (value) {
-                JS_GetStringValue(value);
-                JS_GetObjectByName(value, "length");
-                JS_GetObjectHandleValue(value, 0, 1);
-                JS_DeleteObject(value);
-            }
-            if (status != DURIZ_BUSY) break;
-        }
-        JS_DeleteEvalContext(context);
-    }
-    JS_DeleteScript(script);
+    RunScriptRounds(g_window, text, 8, [](int, int, JsValue *value) {
+        if (!value) return;
+        JS_GetStringValue(value);
+        JS_GetObjectByName(value, "length");
+        JS_GetObjectHandleValue(value, 0, 1);
+    });
     JS_SetMemoryLimit(0);
     JS_DeleteObject(g_document);
     JS_DeleteObject(g_window);

@@ -12,6 +12,7 @@
 #include "duriz.h"
 #include "engine/memory.h"
 #include "interp/interpreter.h"
+#include "script_rounds.h"
 
 namespace {
 
@@ -85,21 +86,10 @@ bool RunOnce(const std::string &text, bool framesOnly, std::string *out) {
     const size_t refused = JsRefusedAllocations();
     g_window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
     g_document = JS_CreateObject(DURIZ_CLASS_DOCUMENT, 2, g_window);
-    JsScript *script = JS_CreateScript(0);
-    const char *pos = text.data();
-    if (JS_LoadScript(script, &pos, text.data() + text.size(), 0) == DURIZ_OK) {
-        JsEvalContext *context = JS_CreateEvalContext(g_window, script, nullptr, g_window);
-        for (int round = 0; context && round < 16; round++) {
-            JsValue *value = nullptr;
-            const int status = JS_Evaluate(context, &value);
-            const char *t = value ? JS_GetStringValue(value) : nullptr;
-            Log("round %ld status %ld %ld ", round, status, 0, t ? t : "(none)");
-            JS_DeleteObject(value);
-            if (status != DURIZ_BUSY) break;
-        }
-        JS_DeleteEvalContext(context);
-    }
-    JS_DeleteScript(script);
+    RunScriptRounds(g_window, text, 16, [](int round, int status, JsValue *value) {
+        const char *t = value ? JS_GetStringValue(value) : nullptr;
+        Log("round %ld status %ld %ld ", round, status, 0, t ? t : "(none)");
+    });
     JS_SetMemoryLimit(0);
     JS_DeleteObject(g_document);
     JS_DeleteObject(g_window);

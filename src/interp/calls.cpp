@@ -282,6 +282,28 @@ Step HandleNew(Run &run) {
     return Pop(f->operand1);
 }
 
+bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body) {
+    JsEvalContext *context = run.context;
+    if (body->code != TK_NATIVE_BODY || !run.function || run.function->id == DURIZ_NATIVE_HOST_EVAL ||
+        context->budget <= 1 || g_evaluateWithFrames)
+        return false;
+    // Called here as its body's frame would call it: one push, its value to
+    // the call.
+    --context->budget;
+    JsFrame frame;  // only what a built-in reads
+    frame.function = run.function;
+    frame.thisObject = run.thisObject;
+    frame.args = call->args;
+    JsScript *code = nullptr;
+    JsValue *value = CallNative(context, &frame, &code);
+    frame.function = nullptr;
+    frame.thisObject = frame.args = nullptr;
+    AssignRef(&context->currentGlobal, call->globalObject);
+    PutOperand(call, value);
+    run.done = body;
+    return true;
+}
+
 Step HandleNativeBody(Run &run) {
     JsFrame *f = run.frame;
     if (run.done) return Pop(f->operand1);

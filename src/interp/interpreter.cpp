@@ -2,9 +2,7 @@
 
 #include <initializer_list>
 
-#include "builtins/function.h"
 #include "builtins/host_object.h"
-#include "builtins/natives.h"
 #include "compiler/printer.h"
 #include "engine/callbacks.h"
 #include "engine/shared.h"
@@ -112,24 +110,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     continue;
                 }
             }
-            if (step.scope == Step::CALL && step.child && step.child->code == TK_NATIVE_BODY && run.function &&
-                run.function->id != DURIZ_NATIVE_HOST_EVAL && context->budget > 1 && !g_evaluateWithFrames) {
-                // A built-in that runs no code is called here, as its body's
-                // frame would call it: one push, its value to the call.
-                --context->budget;
-                JsFrame body;  // only what a built-in reads
-                body.function = run.function;
-                body.thisObject = run.thisObject;
-                body.args = frame->args;
-                JsScript *code = nullptr;
-                JsValue *value = CallNative(context, &body, &code);
-                body.function = nullptr;
-                body.thisObject = body.args = nullptr;
-                AssignRef(&context->currentGlobal, frame->globalObject);
-                PutOperand(frame, value);
-                run.done = step.child;
-                continue;
-            }
+            if (step.scope == Step::CALL && step.child && CallBuiltinInParent(run, frame, step.child)) continue;
             JsFrame *child = AcquireFrame();
             if (child) {
                 child->wantReference = step.wantReference;

@@ -120,6 +120,9 @@ JsValue *BinaryValue(int code, JsValue *left, JsValue *right);  // && and || get
 enum MemberOutcome { MEMBER_VALUE, MEMBER_FAIL, MEMBER_INDEX, MEMBER_REFERENCE };
 MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue **slot, bool reference,
                                 JsValue **value);
+// A subscript whose index is an expression of its own (not a name or a
+// literal key); the node has its object and member.
+bool IsComputedIndex(const JsToken *node);
 // A computed subscript's member; false when the access fails.
 bool IndexedMember(JsFrame *scope, JsValue *object, JsValue *index, JsValue **value);
 
@@ -146,6 +149,9 @@ bool AppendArgument(JsFrame *call, JsValue *value, int position);
 // handed it. False when the child needs frames of its own; on a run-time
 // error *failed gets the failing node.
 bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed);
+// A built-in body other than eval's, pushed by its call: the built-in is
+// called without a frame, with the push counted. False when it needs one.
+bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
 // Set by tests that compare the two ways: every node gets a frame.
 extern bool g_evaluateWithFrames;
 

@@ -148,6 +148,11 @@ bool IsLiteralKey(const JsToken *node) {
 
 }  // namespace
 
+bool IsComputedIndex(const JsToken *node) {
+    const JsToken *member = node->FirstChild()->Next();
+    return node->code == TK_SUBSCRIPT && !IsLiteralKey(member) && member->code != TK_IDENT;
+}
+
 bool IndexedMember(JsFrame *scope, JsValue *o, JsValue *index, JsValue **value) {
     if (!o || !index) return false;
     if (o->IsObject()) {
@@ -215,7 +220,7 @@ MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue
     } else {
         return MEMBER_FAIL;
     }
-    if (subscript && !IsLiteralKey(member) && member->code != TK_IDENT) return MEMBER_INDEX;
+    if (IsComputedIndex(node)) return MEMBER_INDEX;
     if (reference) return MEMBER_REFERENCE;
     JsValue *found = nullptr;
     NameIndexHint hint(member);

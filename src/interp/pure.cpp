@@ -47,14 +47,6 @@ constexpr KindTable kKinds = MakeKindTable();
 
 Kind KindOf(int code) { return code >= 0 && code < kCodeLimit ? kKinds.kind[code] : NONE; }
 
-// A subscript whose index is an expression of its own (not a name or a
-// literal key).
-bool IsComputedIndex(const JsToken *node) {
-    const JsToken *member = node->FirstChild()->Next();
-    return node->code == TK_SUBSCRIPT && member->code != TK_IDENT && member->code != TK_STRING &&
-           !(member->code >= TK_INT && member->code <= TK_DECIMAL);
-}
-
 // The node's size, or 0 when it is no such expression or is bigger than room.
 // Shapes that the operator handler would refuse (a missing operand) are left
 // to the frames, which report them.

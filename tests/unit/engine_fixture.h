@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "duriz.h"
+#include "engine/shared.h"
 #include "values/object.h"
 
 class EngineTest : public ::testing::Test {
@@ -26,6 +28,29 @@ protected:
         return v;
     }
     JsObject *NewObject() { return Keep(new JsObject()); }
+
+    // Reads a fresh (count-0) result as text and releases it.
+    static std::string Take(JsValue *v) {
+        std::string text = v && v->ToText() ? v->ToText() : "<none>";
+        DropIfUnowned(v);
+        return text;
+    }
+    // The names for ... in visits, each found from the one before; at most
+    // one step more than there are slots, so that a fault cannot loop.
+    static std::vector<std::string> Enumerate(JsObject *o) {
+        std::vector<std::string> names;
+        JsValue *key = nullptr;
+        for (int steps = o->properties.Count() + 1; steps > 0; steps--) {
+            JsValue *next = o->NextPropertyName(key);
+            DropIfUnowned(key);
+            key = nullptr;
+            if (!next || next == g_shared.nullValue) break;
+            names.push_back(next->ToText());
+            key = next;
+        }
+        DropIfUnowned(key);
+        return names;
+    }
 
 private:
     std::vector<JsValue *> held_;

@@ -36,28 +36,6 @@ protected:
     static JsClassObject *Shared(int classNumber) {
         return static_cast<JsClassObject *>(g_shared.prototypes[classNumber]);
     }
-    // Reads a fresh (count-0) result as text and releases it.
-    static std::string Take(JsValue *v) {
-        std::string text = v ? v->ToText() : "<none>";
-        DropIfUnowned(v);
-        return text;
-    }
-    // The names for ... in visits, each found from the one before (at most
-    // one more step than there are slots, so that duplicates cannot loop).
-    static std::vector<std::string> Enumerate(JsObject *o) {
-        std::vector<std::string> names;
-        JsValue *key = nullptr;
-        for (int steps = o->properties.Count() + 1; steps > 0; steps--) {
-            JsValue *next = o->NextPropertyName(key);
-            DropIfUnowned(key);
-            key = nullptr;
-            if (next == g_shared.nullValue) break;
-            names.push_back(next->ToText());
-            key = next;
-        }
-        DropIfUnowned(key);
-        return names;
-    }
 
 };
 

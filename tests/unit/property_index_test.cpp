@@ -66,30 +66,6 @@ protected:
         }
     }
 
-    // Reads a fresh result's text and releases it.
-    static std::string Take(JsValue *v) {
-        std::string text = v && v->ToText() ? v->ToText() : "<none>";
-        DropIfUnowned(v);
-        return text;
-    }
-
-    // The names for ... in visits, each found from the one before; at most
-    // one step more than there are slots, so that a fault cannot loop.
-    static std::vector<std::string> Enumerate(JsObject *o) {
-        std::vector<std::string> names;
-        JsValue *key = nullptr;
-        for (int steps = o->properties.Count() + 1; steps > 0; steps--) {
-            JsValue *next = o->NextPropertyName(key);
-            DropIfUnowned(key);
-            key = nullptr;
-            if (!next || next == g_shared.nullValue) break;
-            names.push_back(next->ToText());
-            key = next;
-        }
-        DropIfUnowned(key);
-        return names;
-    }
-
     // An element's value text and position, found through a number key as
     // a script's a[i] does.
     static std::string ElementText(JsArray *a, int i) {
