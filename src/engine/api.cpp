@@ -7,6 +7,7 @@
 #include "engine/callbacks.h"
 #include "engine/memory.h"
 #include "engine/shared.h"
+#include "values/slot_cache.h"
 #include "values/value.h"
 
 extern "C" {
@@ -35,6 +36,7 @@ void DURIZ_CALL JS_Destroy(void) {
     DestroySharedValues();
     FreeValueWorklist();
     JsReleaseKeptBlocks();
+    SlotCacheClear();
     g_host = HostCallbacks{};
 }
 

@@ -84,7 +84,7 @@ Step HandleCall(Run &run) {
         if (!callee) return Fail(node);
         if (callee->code == TK_IDENT) {
             NameIndexHint hint(callee);
-            AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal));
+            AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal, callee));
             if (!list) return Fail(node);
             return Push(list);
         }

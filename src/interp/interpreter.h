@@ -156,8 +156,11 @@ bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
 extern bool g_evaluateWithFrames;
 
 // Name resolution through with objects, function scopes, this and the global.
-JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global);
-JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global);
+// With a site (the node whose own text is the name) the global's slot is
+// remembered for the node's next look-up.
+JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site = nullptr);
+JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
+                    const JsToken *site = nullptr);
 JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create);
 
 // Declares a name as var does (a local in a function, else on the global).

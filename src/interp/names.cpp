@@ -27,7 +27,7 @@ JsValue *Ask(JsValue *scope, const char *name) {
 
 }  // namespace
 
-JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global) {
+JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
     if (frame->withObject) {
         JsValue *current = frame->withObject;
         for (JsFrame *f = frame; current;) {
@@ -51,7 +51,9 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global) {
             if (JsValue *found = Ask(scope, name)) return found;
         }
     }
-    if (JsValue *found = Ask(global, name)) return found;
+    JsObject *object = AsObject(global);
+    if (JsValue *found = !object ? nullptr : site ? object->GetPropertyAt(site) : object->GetProperty(name))
+        return found;
     return g_shared.nullValue;
 }
 
@@ -68,12 +70,15 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
     return nullptr;
 }
 
-JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global) {
+JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
+                    const JsToken *site) {
     if (frame->function) {
         if (JsValue *stored = StoreLocal(name, value, op, frame, false)) return stored;
     }
     JsObject *object = AsObject(global);
-    return object ? object->PutProperty(name, value, op, op == TK_ASSIGN) : nullptr;
+    if (!object) return nullptr;
+    return site ? object->PutPropertyAt(site, value, op, op == TK_ASSIGN)
+                : object->PutProperty(name, value, op, op == TK_ASSIGN);
 }
 
 Step HandleName(Run &run) {
@@ -225,7 +230,7 @@ MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue
     JsValue *found = nullptr;
     NameIndexHint hint(member);
     if (subscript && member->code == TK_IDENT) {
-        JsValue *key = ResolveName(member->text, scope, run.context->currentGlobal);
+        JsValue *key = ResolveName(member->text, scope, run.context->currentGlobal, member);
         key->refs++;  // a fresh key stays alive for the look-up
         if (lookup) {
             found = PickFromGroup(lookup, key, lookup->GetByKey(key));
@@ -236,7 +241,8 @@ MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue
         ReleaseRef(key);
     } else {
         const char *name = member->text ? member->text : "";
-        found = lookup ? lookup->GetProperty(name) : FunctionMember(function, name);
+        if (lookup && member->code == TK_IDENT && member->text) found = lookup->GetPropertyAt(member);
+        else found = lookup ? lookup->GetProperty(name) : FunctionMember(function, name);
     }
     *value = found ? found : g_shared.nullValue;
     return MEMBER_VALUE;
@@ -271,7 +277,7 @@ Step HandleMember(Run &run) {
     JsValue *o = f->operand1;
     if (JsFrame *parent = f->Prev()) PutOperand(parent, o);
     if (node->code == TK_SUBSCRIPT && member->code == TK_IDENT)
-        return Pop(ResolveName(member->text, f, run.context->currentGlobal));
+        return Pop(ResolveName(member->text, f, run.context->currentGlobal, member));
     f->memberName = member;
     return Pop();
 }

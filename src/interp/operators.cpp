@@ -12,18 +12,8 @@ namespace {
 
 JsValue *Boolean(bool truth) { return truth ? g_shared.trueValue : g_shared.falseValue; }
 
-JsValue *Arithmetic(int code, JsValue *left, JsValue *right) {
-    if (code == TK_PLUS) {
-        if (left->IsString()) {
-            if (right->IsString())
-                return JsString::Join(static_cast<JsString *>(left), static_cast<JsString *>(right));
-            return JsString::Join(static_cast<JsString *>(left), right->ToText());
-        }
-        if (right->IsString()) return JsString::Join(left->ToText(), static_cast<JsString *>(right));
-    }
-    if (left->IsNaN()) return left;
-    if (right->IsNaN()) return right;
-    const double a = left->ToNumber(), b = right->ToNumber();
+// Arithmetic on the operands' numbers.
+JsValue *NumberArithmetic(int code, double a, double b) {
     switch (code) {
     case TK_PLUS: return MakeNumber(a + b);
     case TK_MINUS: case TK_NEG: return MakeNumber(a - b);
@@ -49,6 +39,40 @@ JsValue *Arithmetic(int code, JsValue *left, JsValue *right) {
     }
 }
 
+JsValue *Arithmetic(int code, JsValue *left, JsValue *right) {
+    if (code == TK_PLUS) {
+        if (left->IsString()) {
+            if (right->IsString())
+                return JsString::Join(static_cast<JsString *>(left), static_cast<JsString *>(right));
+            return JsString::Join(static_cast<JsString *>(left), right->ToText());
+        }
+        if (right->IsString()) return JsString::Join(left->ToText(), static_cast<JsString *>(right));
+    }
+    if (left->IsNaN()) return left;
+    if (right->IsNaN()) return right;
+    return NumberArithmetic(code, left->ToNumber(), right->ToNumber());
+}
+
+// A comparison's answer from the order of its operands: c is -1, 0 or 1
+// as the left one is less, equal or greater (1 also when they are unordered).
+JsValue *Ordered(int code, int c) {
+    switch (code) {
+    case TK_EQ: return Boolean(c == 0);
+    case TK_NE: return Boolean(c != 0);
+    case TK_LT: return Boolean(c < 0);
+    case TK_LE: return Boolean(c <= 0);
+    case TK_GT: return Boolean(c > 0);
+    default: return Boolean(c >= 0);
+    }
+}
+
+// Two numbers compare as JsNumber::Compare orders them.
+int NumberOrder(double value, double o) {
+    if (o > value) return -1;
+    if (o < value || !(o == value)) return 1;
+    return 0;
+}
+
 JsValue *Comparison(int code, JsValue *left, JsValue *right) {
     if (left->IsNaN() || right->IsNaN()) return Boolean(code == TK_NE);
     if (!left->IsNumber() && right->IsNumber()) {
@@ -63,15 +87,7 @@ JsValue *Comparison(int code, JsValue *left, JsValue *right) {
         default: break;
         }
     }
-    const int c = left->Compare(right);
-    switch (code) {
-    case TK_EQ: return Boolean(c == 0);
-    case TK_NE: return Boolean(c != 0);
-    case TK_LT: return Boolean(c < 0);
-    case TK_LE: return Boolean(c <= 0);
-    case TK_GT: return Boolean(c > 0);
-    default: return Boolean(c >= 0);
-    }
+    return Ordered(code, left->Compare(right));
 }
 
 JsValue *Bitwise(int code, JsValue *left, JsValue *right) {
@@ -107,6 +123,13 @@ JsValue *UnaryValue(int code, JsValue *v) {
 
 JsValue *BinaryValue(int code, JsValue *left, JsValue *right) {
     if (code == TK_AND || code == TK_OR) return Boolean(right->ToBoolean() != 0);
+    JsNumber *a = PlainNumber(left), *b = a ? PlainNumber(right) : nullptr;
+    if (b) {
+        // Two numbers: what the general paths below give them, directly.
+        if (IsComparison(code)) return Ordered(code, NumberOrder(a->value, b->value));
+        if (code == TK_BITAND || code == TK_BITOR || code == TK_XOR) return Bitwise(code, left, right);
+        return NumberArithmetic(code, a->value, b->value);
+    }
     if (IsComparison(code)) return Comparison(code, left, right);
     if (code == TK_BITAND || code == TK_BITOR || code == TK_XOR) return Bitwise(code, left, right);
     return Arithmetic(code, left, right);
@@ -194,7 +217,7 @@ JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, J
     const int op = node->code;
     if (target->code == TK_IDENT) {
         NameIndexHint hint(target);
-        return AssignName(target->text, value, op, scope, run.context->currentGlobal);
+        return AssignName(target->text, value, op, scope, run.context->currentGlobal, target);
     }
     JsObject *store = StoreTarget(object);
     if (!store) return nullptr;
@@ -207,6 +230,7 @@ JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, J
             name = canonical;
         }
         NameIndexHint hint(memberName);
+        if (memberName->code == TK_IDENT && memberName->text) return store->PutPropertyAt(memberName, value, op, create);
         return store->PutProperty(name, value, op, create);
     }
     if (!key) return nullptr;

@@ -131,7 +131,7 @@ bool EvaluateTarget(Run &run, JsFrame *scope, JsToken *target, JsValue **object,
         break;
     case MEMBER_REFERENCE:
         if (target->code == TK_SUBSCRIPT && member->code == TK_IDENT) {
-            *key = Owned(ResolveName(member->text, scope, context->currentGlobal));
+            *key = Owned(ResolveName(member->text, scope, context->currentGlobal, member));
         } else {
             *memberName = member;
         }

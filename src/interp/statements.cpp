@@ -169,7 +169,7 @@ JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     switch (node->code) {
     case TK_IDENT: {
         NameIndexHint hint(node);
-        return ResolveName(node->text, scope, run.context->currentGlobal);
+        return ResolveName(node->text, scope, run.context->currentGlobal, node);
     }
     case TK_EMPTY: case TK_FUNCTION: return nullptr;
     case TK_NULL: return g_shared.nullValue;

@@ -60,6 +60,71 @@ JsValue *JsArray::GetMember(int nameIndex) {
     }
 }
 
+JsArray::~JsArray() {
+    ForgetElements();
+    elementsByNumber = false;  // the table is gone before the slots
+}
+
+void JsArray::ForgetElements() {
+    JsFree(elements_);
+    elements_ = nullptr;
+    room_ = 0;
+}
+
+void JsArray::NoteElement(int32_t i, JsProperty *slot, int32_t position) {
+    if (i < 0) return;
+    if (i >= room_) {
+        // Far past the slots there are (a sparse array) the index serves.
+        if (i > 2 * slotCount + 16) return;
+        int32_t room = room_ ? room_ : 16;
+        while (room <= i) room *= 2;
+        void *grown = JsRealloc(elements_, sizeof(Element) * static_cast<size_t>(room));
+        if (!grown) return;  // the element is found by name instead
+        elements_ = static_cast<Element *>(grown);
+        std::memset(static_cast<void *>(elements_ + room_), 0, sizeof(Element) * static_cast<size_t>(room - room_));
+        room_ = room;
+    }
+    if (!elements_[i].slot) elements_[i] = Element{slot, position};
+}
+
+// A number key names the integer view of its value: its digits are an
+// element's name, and no built-in name starts with a digit, so the first
+// own slot of the name is the answer whenever there is one.
+JsValue *JsArray::GetElement(JsNumber *key) {
+    const int32_t i = IntegerView(key->value);
+    int32_t position = 0;
+    JsProperty *slot = KnownElement(i, &position);
+    if (!slot) {
+        char text[kNumberTextSize];
+        IntegerText(i, text);
+        if (i < 0 || !(slot = FindSlot(text, &position))) return GetProperty(text);
+        NoteElement(i, slot, position);
+    }
+    g_lastFoundPosition = position;
+    return slot->value;
+}
+
+JsValue *JsArray::PutElement(JsNumber *key, JsValue *value, int op, int create) {
+    const int32_t i = IntegerView(key->value);
+    int32_t position = 0;
+    JsProperty *slot = KnownElement(i, &position);
+    char text[kNumberTextSize];
+    if (!slot) {
+        IntegerText(i, text);
+        if (i >= 0 && (slot = FindSlot(text, &position)) != nullptr) NoteElement(i, slot, position);
+    }
+    if (slot) {
+        JsValue *result = ApplyToProperty(slot, value, op);
+        if (result && create && i >= count && i < INT32_MAX) count = i + 1;
+        return result;
+    }
+    const int32_t before = slotCount;
+    JsValue *result = PutProperty(text, value, op, create);
+    // A new slot goes last: the first of its name.
+    if (slotCount == before + 1) NoteElement(i, static_cast<JsProperty *>(properties.Last()), slotCount);
+    return result;
+}
+
 JsValue *JsArray::GetProperty(const char *name) {
     if (!name) return nullptr;
     if (positional && AllDigits(name)) return ValueAt(std::atoi(name));

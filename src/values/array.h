@@ -13,7 +13,8 @@ public:
     int32_t count = 0;       // what length reads; the index the next element gets
     int32_t positional = 0;  // digit names select by position (argument lists)
 
-    explicit JsArray(int32_t positionalFlag = 0) : positional(positionalFlag) {}
+    explicit JsArray(int32_t positionalFlag = 0) : positional(positionalFlag) { elementsByNumber = !positional; }
+    ~JsArray() override;
     // The Array constructor: no argument, one count, or the elements.
     static JsArray *Construct(JsObject *arguments);
 
@@ -22,6 +23,14 @@ public:
     JsValue *GetProperty(const char *name) override;
     JsValue *PutProperty(const char *name, JsValue *value, int op, int create) override;
 
+    // GetByKey and PutByKey of a number key, with the same answers and
+    // effects: the element's slot is found through the table of elements
+    // by number where it has been seen before.
+    JsValue *GetElement(JsNumber *key);
+    JsValue *PutElement(JsNumber *key, JsValue *value, int op, int create);
+    // Forgets the table (the slots have been reordered or removed).
+    void ForgetElements();
+
     // Adds a slot named after count, then count grows by one. Answers
     // false when memory runs out.
     bool AppendElement(JsValue *value);
@@ -29,6 +38,23 @@ public:
     JsString *Join(const char *separator);
     void Reverse();
     void Sort();
+
+private:
+    // The first slot named after each element number and its position, for
+    // numbers below room; an empty entry is not known yet.
+    struct Element {
+        JsProperty *slot;
+        int32_t position;
+    };
+    Element *elements_ = nullptr;
+    int32_t room_ = 0;
+
+    JsProperty *KnownElement(int32_t i, int32_t *position) const {
+        if (i < 0 || i >= room_ || !elements_[i].slot) return nullptr;
+        *position = elements_[i].position;
+        return elements_[i].slot;
+    }
+    void NoteElement(int32_t i, JsProperty *slot, int32_t position);
 };
 
 // A host collection: elements can also be found by their host text.

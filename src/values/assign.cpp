@@ -94,7 +94,7 @@ int TakeJoined(JsValue **slot, JsValue *c, const char *text) {
 // Computes a number from d and the operand into the slot.
 int Compute(JsValue **slot, JsValue *c, double d, double operand, int op) {
     JsNumber *n;
-    if (c && c->IsNumber() && c->refs == 1) {
+    if (c && c->kind == VALUE_NUMBER && c->refs == 1) {
         n = static_cast<JsNumber *>(c);
     } else {
         n = MakeNumber(d);
@@ -109,6 +109,14 @@ int Compute(JsValue **slot, JsValue *c, double d, double operand, int op) {
 
 int AssignToSlot(JsValue **slot, JsValue *v, int op) {
     JsValue *c = *slot;
+    if (c && v && c->kind == VALUE_NUMBER && v->kind == VALUE_NUMBER) {
+        // A number into a slot that holds one, as the general path below
+        // takes it.
+        JsNumber *current = static_cast<JsNumber *>(c), *number = static_cast<JsNumber *>(v);
+        if (current->nan) return 1;
+        if (number->nan) return Take(slot, JsNumber::MakeNaN());
+        return Compute(slot, c, op == TK_ASSIGN ? 0.0 : current->value, number->value, op);
+    }
     if (op != TK_ASSIGN && (!c || c->IsNull())) return 0;
     if (c && c->IsNaN()) return 1;  // a slot that holds a NaN keeps it
     if (!v) return 0;

@@ -1,5 +1,6 @@
 #include "values/object.h"
 #include "values/property_index.h"
+#include "values/array.h"
 #include "values/date.h"
 
 #include <cstdio>
@@ -11,12 +12,11 @@
 #include "duriz.h"
 #include "engine/shared.h"
 #include "values/convert.h"
+#include "values/slot_cache.h"
+
+int g_lastFoundPosition = 0;
 
 namespace {
-
-// One-based position of the own slot that the last look-up found, 0 when
-// it found none among the own slots.
-int g_lastFoundPosition = 0;
 
 // Prototype look-ups nest once per prototype object; a script that makes a
 // prototype its own ancestor would otherwise loop forever.
@@ -163,17 +163,6 @@ namespace {
 constexpr int32_t kIndexThreshold = 12;
 }  // namespace
 
-namespace {
-// Names are short: a plain loop beats a library call.
-inline bool SameName(const char *a, const char *b) {
-    while (*a == *b) {
-        if (!*a) return true;
-        ++a;
-        ++b;
-    }
-    return false;
-}
-}  // namespace
 
 JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     if (!index && slotCount > kIndexThreshold) {
@@ -208,6 +197,40 @@ void JsObject::AppendSlot(JsProperty *slot) {
 void JsObject::DropIndex() {
     JsPropertyIndex::Destroy(index);
     index = nullptr;
+    identity = 0;
+    if (elementsByNumber) static_cast<JsArray *>(this)->ForgetElements();
+}
+
+JsProperty *JsObject::FindAndRemember(const JsToken *site, int32_t *position) {
+    // A classed object answers built-in names before its slots; element
+    // names go to arrays and element groups first. Identifiers are neither.
+    const char *name = site->text;
+    if (!name || !name[0] || (name[0] >= '0' && name[0] <= '9')) return nullptr;
+    if (HasClass() && NameIndexOf(name) >= 0) return nullptr;
+    JsProperty *slot = FindSlot(name, position);
+    if (!slot) return nullptr;
+    if (!identity) identity = NewObjectIdentity();
+    JsSlotCacheEntry &entry = SlotCacheEntryOf(site);
+    entry.site = site;
+    entry.identity = identity;
+    entry.slot = slot;
+    entry.position = *position;
+    return slot;
+}
+
+JsValue *JsObject::GetPropertyAtFirst(const JsToken *site) {
+    int32_t position = 0;
+    if (JsProperty *slot = FindAndRemember(site, &position)) {
+        g_lastFoundPosition = position;
+        return slot->value;
+    }
+    return GetProperty(site->text);
+}
+
+JsValue *JsObject::PutPropertyAtFirst(const JsToken *site, JsValue *value, int op, int create) {
+    int32_t position = 0;
+    if (JsProperty *slot = FindAndRemember(site, &position)) return ApplyToProperty(slot, value, op);
+    return PutProperty(site->text, value, op, create);
 }
 
 JsValue *JsObject::ObjectGetProperty(const char *name, int nameIndex) {
@@ -285,11 +308,15 @@ JsValue *JsObject::AddProperty(const char *name, JsValue *value) {
 }
 
 JsValue *JsObject::GetByKey(JsValue *key) {
+    if (elementsByNumber && key && key->kind == VALUE_NUMBER)
+        return static_cast<JsArray *>(this)->GetElement(static_cast<JsNumber *>(key));
     KeyText text(key);
     return text.Text() ? GetProperty(text.Text()) : nullptr;
 }
 
 JsValue *JsObject::PutByKey(JsValue *key, JsValue *value, int op, int create) {
+    if (elementsByNumber && key && key->kind == VALUE_NUMBER)
+        return static_cast<JsArray *>(this)->PutElement(static_cast<JsNumber *>(key), value, op, create);
     KeyText text(key);
     return text.Text() ? PutProperty(text.Text(), value, op, create) : nullptr;
 }

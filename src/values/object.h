@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "compiler/token.h"
+#include "values/slot_cache.h"
 #include "values/value.h"
 
 class JsFunction;
@@ -35,7 +36,9 @@ public:
     JsValue *internal = nullptr;     // counted: a Date's time, a String object's text, ...
     JsValue *constructor = nullptr;  // counted: the function that made the object
     int32_t slotCount = 0;              // the slots in properties
+    bool elementsByNumber = false;      // a JsArray whose number keys go to GetElement
     JsPropertyIndex *index = nullptr;   // by name, once there are many slots
+    uint64_t identity = 0;              // for remembered look-ups; 0 for none yet
 
     JsObject() = default;
     // The object that `new` makes for a constructor (other than Array and
@@ -63,6 +66,11 @@ public:
     // Appends a slot without looking for one of the same name, assigned
     // with '='. Answers the slot's value (null on failure).
     JsValue *AddProperty(const char *name, JsValue *value);
+    // GetProperty and PutProperty of a node's own text (an identifier or
+    // member name), with the same answers and effects, remembering the
+    // slot found for the node's next look-up.
+    inline JsValue *GetPropertyAt(const JsToken *site);
+    inline JsValue *PutPropertyAt(const JsToken *site, JsValue *value, int op, int create);
     JsValue *GetByKey(JsValue *key);
     JsValue *PutByKey(JsValue *key, JsValue *value, int op, int create);
     // Enumeration: the name after key's slot (the first slot for no key or
@@ -81,10 +89,20 @@ public:
     JsProperty *FindSlot(const char *name, int32_t *position = nullptr);
     // Appends a slot to the list (and to the index).
     void AppendSlot(JsProperty *slot);
-    // Forgets the index: the slots have been reordered.
+    // Forgets the index and the identity: the slots have been reordered
+    // or removed.
     void DropIndex();
 
 protected:
+    // The own slot that answers a look-up of the site's name before anything
+    // else is asked, through the site's entry; null when the entry does not
+    // hold.
+    inline JsProperty *RememberedSlot(const JsToken *site, int32_t *position);
+    // Else the slot found and remembered; null when there is none or a
+    // look-up would ask something else first.
+    JsProperty *FindAndRemember(const JsToken *site, int32_t *position);
+    JsValue *GetPropertyAtFirst(const JsToken *site);
+    JsValue *PutPropertyAtFirst(const JsToken *site, JsValue *value, int op, int create);
     // The plain object's own-slot, prototype, member look-up.
     JsValue *ObjectGetProperty(const char *name, int nameIndex);
     JsValue *ObjectPutProperty(const char *name, JsValue *value, int op, int create);
@@ -104,6 +122,44 @@ public:
 // Applies an assignment operator (including the increment and decrement
 // codes) to a slot; answers the slot's value or null on failure.
 JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op);
+
+// One-based position of the own slot that the last look-up found, 0 when
+// it found none among the own slots.
+extern int g_lastFoundPosition;
+
+// Names are short: a plain loop beats a library call.
+inline bool SameName(const char *a, const char *b) {
+    while (*a == *b) {
+        if (!*a) return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
+
+inline JsProperty *JsObject::RememberedSlot(const JsToken *site, int32_t *position) {
+    const JsSlotCacheEntry &entry = SlotCacheEntryOf(site);
+    if (!identity || entry.identity != identity || entry.site != site || !site->text ||
+        !SameName(entry.slot->name, site->text))
+        return nullptr;
+    *position = entry.position;
+    return entry.slot;
+}
+
+inline JsValue *JsObject::GetPropertyAt(const JsToken *site) {
+    int32_t position;
+    if (JsProperty *slot = RememberedSlot(site, &position)) {
+        g_lastFoundPosition = position;
+        return slot->value;
+    }
+    return GetPropertyAtFirst(site);
+}
+
+inline JsValue *JsObject::PutPropertyAt(const JsToken *site, JsValue *value, int op, int create) {
+    int32_t position;
+    if (JsProperty *slot = RememberedSlot(site, &position)) return ApplyToProperty(slot, value, op);
+    return PutPropertyAtFirst(site, value, op, create);
+}
 
 // Name index of a NUL-terminated name, or -1.
 int NameIndexOf(const char *name);

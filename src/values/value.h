@@ -25,9 +25,14 @@ class JsString;
 // values beyond the 64-bit range are reduced modulo 2^32 exactly.
 int32_t IntegerView(double d);
 
+// What a value is, kept beside its count so that the hot paths of
+// arithmetic and assignment can tell numbers apart without a virtual call.
+enum JsValueKind : uint8_t { VALUE_OTHER, VALUE_NUMBER };
+
 struct JsValue : public JsAllocated {
     int32_t refs = 0;
-    uint32_t flags = 0;
+    uint16_t flags = 0;
+    JsValueKind kind = VALUE_OTHER;
 
     JsValue() = default;
     JsValue(const JsValue &) = delete;
@@ -63,7 +68,7 @@ public:
     double value;
     int32_t nan;
 
-    explicit JsNumber(double v) : value(v), nan(0) {}
+    explicit JsNumber(double v) : value(v), nan(0) { kind = VALUE_NUMBER; }
     static JsNumber *MakeNaN();
     // A literal of the compiled program, by its text and token kind.
     static JsNumber *FromLiteral(const char *text, int tokenKind);
@@ -166,6 +171,13 @@ constexpr int kNumberPoolSize = 256;
 extern JsNumber *g_pool[kNumberPoolSize];
 extern int g_poolCount;
 JsNumber *MakeFreshNumber(double value);
+
+// A number that is no NaN, or null: what the fast paths of arithmetic take.
+inline JsNumber *PlainNumber(JsValue *value) {
+    if (!value || value->kind != VALUE_NUMBER) return nullptr;
+    JsNumber *n = static_cast<JsNumber *>(value);
+    return n->nan ? nullptr : n;
+}
 
 // Numbers: the pooled way to make one (null when memory runs out). A reused
 // number is set up again without a constructor.
