@@ -1,5 +1,6 @@
 // The member tables of the host object kinds.
 #include "builtins/host_members.h"
+#include "builtins/names.h"
 
 #include "duriz.h"
 
@@ -296,6 +297,34 @@ const HostMember *HostMembersOf(int classNumber) {
     case 33: return kGroup;
     default: return nullptr;
     }
+}
+
+namespace {
+
+// Per class number, the position in its table of each built-in name's
+// first member (kNoMember for none), filled on the first look-up.
+constexpr int kClassLimit = 34;
+constexpr uint8_t kNoMember = 255;
+uint8_t g_memberAt[kClassLimit][kBuiltinNameCount];
+bool g_memberAtKnown[kClassLimit];
+
+}  // namespace
+
+const HostMember *FindHostMember(int classNumber, int nameIndex) {
+    if (classNumber < 0 || classNumber >= kClassLimit || nameIndex < 0 || nameIndex >= kBuiltinNameCount)
+        return nullptr;
+    const HostMember *members = HostMembersOf(classNumber);
+    if (!members) return nullptr;
+    uint8_t *at = g_memberAt[classNumber];
+    if (!g_memberAtKnown[classNumber]) {
+        for (int n = 0; n < kBuiltinNameCount; n++) at[n] = kNoMember;
+        for (int i = 0; members[i].nameIndex >= 0 && i < kNoMember; i++) {
+            const int n = members[i].nameIndex;
+            if (n < kBuiltinNameCount && at[n] == kNoMember) at[n] = static_cast<uint8_t>(i);
+        }
+        g_memberAtKnown[classNumber] = true;
+    }
+    return at[nameIndex] == kNoMember ? nullptr : members + at[nameIndex];
 }
 
 int CollectionCountOf(int classNumber) {

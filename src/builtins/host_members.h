@@ -24,6 +24,8 @@ struct HostMember {
 // The members of a class number's objects, ending with nameIndex -1; null
 // for a number without a host class.
 const HostMember *HostMembersOf(int classNumber);
+// The first member of a class number's table with the name index, or null.
+const HostMember *FindHostMember(int classNumber, int nameIndex);
 
 // How many collections objects of a class hold.
 int CollectionCountOf(int classNumber);

@@ -114,22 +114,18 @@ JsHostObject::~JsHostObject() {
 
 bool JsHostObject::DescribeMember(int nameIndex, MemberInfo *info) {
     *info = MemberInfo{};
-    const HostMember *member = HostMembersOf(classNumber);
-    if (!member || nameIndex < 0) return false;
-    for (; member->nameIndex >= 0; member++) {
-        if (member->nameIndex != nameIndex) continue;
-        info->writable = !member->readOnly;
-        switch (member->kind) {
-        case MK_SCALAR: break;
-        case MK_HOST_OBJECT: info->hostObject = true; break;
-        case MK_NATIVE: info->nativeId = member->extra; break;
-        case MK_NULL: info->fixed = g_shared.nullValue; break;
-        case MK_SELF: info->fixed = this; break;
-        case MK_COLLECTION: info->fixed = collections[member->extra]; break;
-        }
-        return true;
+    const HostMember *member = FindHostMember(classNumber, nameIndex);
+    if (!member) return false;
+    info->writable = !member->readOnly;
+    switch (member->kind) {
+    case MK_SCALAR: break;
+    case MK_HOST_OBJECT: info->hostObject = true; break;
+    case MK_NATIVE: info->nativeId = member->extra; break;
+    case MK_NULL: info->fixed = g_shared.nullValue; break;
+    case MK_SELF: info->fixed = this; break;
+    case MK_COLLECTION: info->fixed = collections[member->extra]; break;
     }
-    return false;
+    return true;
 }
 
 JsObject *JsHostObject::GroupElements() { return collections[0]; }

@@ -109,13 +109,21 @@ int Compute(JsValue **slot, JsValue *c, double d, double operand, int op) {
 
 int AssignToSlot(JsValue **slot, JsValue *v, int op) {
     JsValue *c = *slot;
-    if (c && v && c->kind == VALUE_NUMBER && v->kind == VALUE_NUMBER) {
-        // A number into a slot that holds one, as the general path below
-        // takes it.
-        JsNumber *current = static_cast<JsNumber *>(c), *number = static_cast<JsNumber *>(v);
-        if (current->nan) return 1;
-        if (number->nan) return Take(slot, JsNumber::MakeNaN());
-        return Compute(slot, c, op == TK_ASSIGN ? 0.0 : current->value, number->value, op);
+    if (v && v->kind == VALUE_NUMBER) {
+        // A number into a slot that holds one, or assigned to any slot, as
+        // the general path below takes it. A number assigned where no number
+        // of the slot's own can take its value is shared rather than copied:
+        // a number changes in place only while one slot alone holds it, so
+        // no holder can tell.
+        JsNumber *number = static_cast<JsNumber *>(v);
+        if (c && c->kind == VALUE_NUMBER) {
+            JsNumber *current = static_cast<JsNumber *>(c);
+            if (current->nan) return 1;
+            if (number->nan) return Take(slot, JsNumber::MakeNaN());
+            if (op == TK_ASSIGN && c->refs != 1) return Take(slot, v);
+            return Compute(slot, c, op == TK_ASSIGN ? 0.0 : current->value, number->value, op);
+        }
+        if (op == TK_ASSIGN) return Take(slot, number->nan ? JsNumber::MakeNaN() : v);
     }
     if (op != TK_ASSIGN && (!c || c->IsNull())) return 0;
     if (c && c->IsNaN()) return 1;  // a slot that holds a NaN keeps it
