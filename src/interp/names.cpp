@@ -25,6 +25,17 @@ JsValue *Ask(JsValue *scope, const char *name) {
     return object ? object->GetProperty(name) : nullptr;
 }
 
+// Ask for a name that is a node's own text, through what the node remembers.
+JsValue *AskAt(JsValue *scope, const JsToken *site) {
+    JsObject *object = AsObject(scope);
+    if (!object) return nullptr;
+    if (object->SurelyLacks(site)) {
+        g_lastFoundPosition = 0;  // as a look-up that found no slot leaves it
+        return nullptr;
+    }
+    return object->GetProperty(site->text);
+}
+
 }  // namespace
 
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
@@ -48,7 +59,7 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
     } else {
         for (JsValue *scope : {frame->locals, frame->args, frame->thisObject}) {
             if (!scope) continue;
-            if (JsValue *found = Ask(scope, name)) return found;
+            if (JsValue *found = site ? AskAt(scope, site) : Ask(scope, name)) return found;
         }
     }
     JsObject *object = AsObject(global);

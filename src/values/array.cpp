@@ -142,8 +142,8 @@ JsValue *JsArray::PutProperty(const char *name, JsValue *value, int op, int crea
 }
 
 bool JsArray::AppendElement(JsValue *value) {
-    char name[16];
-    std::snprintf(name, sizeof name, "%d", count);
+    char name[kNumberTextSize];
+    IntegerText(count, name);
     JsProperty *slot = JsProperty::Make(name);
     if (!slot) return false;
     ApplyToProperty(slot, value, TK_ASSIGN);

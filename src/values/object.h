@@ -70,6 +70,10 @@ public:
     // member name), with the same answers and effects, remembering the
     // slot found for the node's next look-up.
     inline JsValue *GetPropertyAt(const JsToken *site);
+    // Whether GetProperty surely answers nothing for the site's name: a plain
+    // object without slots or constructor, asked a name that is not built in
+    // (a function's empty locals, say).
+    inline bool SurelyLacks(const JsToken *site);
     inline JsValue *PutPropertyAt(const JsToken *site, JsValue *value, int op, int create);
     JsValue *GetByKey(JsValue *key);
     JsValue *PutByKey(JsValue *key, JsValue *value, int op, int create);
@@ -123,6 +127,9 @@ public:
 // codes) to a slot; answers the slot's value or null on failure.
 JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op);
 
+// Name index of a NUL-terminated name, or -1.
+int NameIndexOf(const char *name);
+
 // One-based position of the own slot that the last look-up found, 0 when
 // it found none among the own slots.
 extern int g_lastFoundPosition;
@@ -146,6 +153,10 @@ inline JsProperty *JsObject::RememberedSlot(const JsToken *site, int32_t *positi
     return entry.slot;
 }
 
+inline bool JsObject::SurelyLacks(const JsToken *site) {
+    return slotCount == 0 && !constructor && site->text && !HasClass() && NameIndexOf(site->text) < 0;
+}
+
 inline JsValue *JsObject::GetPropertyAt(const JsToken *site) {
     int32_t position;
     if (JsProperty *slot = RememberedSlot(site, &position)) {
@@ -161,8 +172,6 @@ inline JsValue *JsObject::PutPropertyAt(const JsToken *site, JsValue *value, int
     return PutPropertyAtFirst(site, value, op, create);
 }
 
-// Name index of a NUL-terminated name, or -1.
-int NameIndexOf(const char *name);
 
 // While one lives, NameIndexOf answers for the node's own text (the very
 // pointer) from the index the node keeps, read once from the text: the
