@@ -110,7 +110,17 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     continue;
                 }
             }
-            if (step.scope == Step::CALL && step.child && CallBuiltinInParent(run, frame, step.child)) continue;
+            if (step.scope == Step::CALL && step.child) {
+                if (CallBuiltinInParent(run, frame, step.child)) continue;
+                JsToken *failed = nullptr;
+                if (ReturnInParent(run, frame, step.child, &failed)) {
+                    if (failed) {
+                        ReportRuntimeError(context, failed);
+                        return RC_RUNTIME_ERROR;
+                    }
+                    continue;
+                }
+            }
             JsFrame *child = AcquireFrame();
             if (child) {
                 child->wantReference = step.wantReference;

@@ -152,6 +152,12 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
 // A built-in body other than eval's, pushed by its call: the built-in is
 // called without a frame, with the push counted. False when it needs one.
 bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
+// A call's body that is one return of such an expression, pushed by the
+// call: the expression is evaluated in the body's scope without the body's
+// and the statement's frames, their pushes counted, and the call goes on
+// with its value as after the return. False when it needs frames; on a
+// run-time error *failed gets the failing node.
+bool ReturnInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed);
 // Set by tests that compare the two ways: every node gets a frame.
 extern bool g_evaluateWithFrames;
 

@@ -356,3 +356,37 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
     ReleaseRef(value);
     return true;
 }
+
+bool ReturnInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    *failed = nullptr;
+    // Only a call's own body: a return unwinds past the frame of a new
+    // without an argument list, which this does not do.
+    if (g_evaluateWithFrames || body->code != TK_BLOCK || !call->node || call->node->code != TK_CALL) return false;
+    JsToken *statement = body->FirstChild();
+    if (!statement || statement->code != TK_RETURN || statement->Next()) return false;
+    JsToken *expression = statement->FirstChild();
+    if (!expression || expression->Next() || expression->code == TK_COMMA) return false;
+    const int size = PureSize(call, expression);
+    if (!size || context->budget <= size + 2) return false;
+    // The body's push and the return statement's, then the expression in
+    // the scope the body's frame would have had.
+    context->budget -= 2;
+    JsFrame scope;
+    scope.function = run.function;
+    scope.thisObject = run.thisObject;
+    scope.locals = run.locals;
+    scope.args = call->args;
+    scope.globalObject = call->globalObject;
+    JsValue *value = Evaluate(run, &scope, expression, failed);
+    scope.function = nullptr;
+    scope.thisObject = scope.locals = scope.args = scope.globalObject = nullptr;
+    if (*failed) return true;
+    // As the return statement leaves it: the value with the call, which
+    // goes on as after its body.
+    ClearFrame(call, false);
+    PutOperand(call, value);
+    ReleaseRef(value);
+    run.done = call->Prev() ? statement : body;
+    return true;
+}
