@@ -1,4 +1,5 @@
 #include "compiler/node_arena.h"
+#include "values/slot_cache.h"
 
 #include "engine/memory.h"
 
@@ -40,6 +41,7 @@ void *JsNodeArena::Allocate(size_t size) {
 }
 
 void JsNodeArena::Release() {
+    if (chunks) NodesFreed();
     while (JsNodeChunk *chunk = chunks) {
         chunks = chunk->next;
         JsFree(chunk);

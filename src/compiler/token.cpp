@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "values/slot_cache.h"
+
 JsToken::~JsToken() {
+    NodesFreed();
     // A text right behind the record goes with the record's block.
     if (text != reinterpret_cast<char *>(this + 1)) JsFree(text);
 }

@@ -50,7 +50,9 @@ int DURIZ_CALL JS_LoadScript(JsScript *script, const char **position, const char
 void DURIZ_CALL JS_DeleteScript(JsScript *script) {
     if (!script) return;
     if (script->heap) {
-        // The nodes stay in the host's heap; holders see no tree from now on.
+        // The nodes stay in the host's heap, which the host may now reuse;
+        // holders see no tree from now on.
+        NodesFreed();
         script->root = nullptr;
         script->cursor = nullptr;
         script->released = 1;

@@ -213,6 +213,7 @@ JsProperty *JsObject::FindAndRemember(const JsToken *site, int32_t *position) {
     JsSlotCacheEntry &entry = SlotCacheEntryOf(site);
     entry.site = site;
     entry.identity = identity;
+    entry.generation = g_treeGeneration;
     entry.slot = slot;
     entry.position = *position;
     return slot;

@@ -146,8 +146,7 @@ inline bool SameName(const char *a, const char *b) {
 
 inline JsProperty *JsObject::RememberedSlot(const JsToken *site, int32_t *position) {
     const JsSlotCacheEntry &entry = SlotCacheEntryOf(site);
-    if (!identity || entry.identity != identity || entry.site != site || !site->text ||
-        !SameName(entry.slot->name, site->text))
+    if (!identity || entry.identity != identity || entry.site != site || entry.generation != g_treeGeneration)
         return nullptr;
     *position = entry.position;
     return entry.slot;

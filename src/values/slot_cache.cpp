@@ -3,6 +3,7 @@
 #include <cstring>
 
 JsSlotCacheEntry g_slotCache[1u << kSlotCacheBits];
+uint64_t g_treeGeneration = 1;  // entries start at 0: none holds
 
 namespace {
 uint64_t g_lastIdentity = 0;  // 64 bits: no run lives to see it wrap

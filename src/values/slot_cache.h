@@ -7,8 +7,9 @@
 // whenever its slots are reordered or removed; identities are never given
 // twice. So an entry matches only the very object it was made for, and its
 // slot is still that object's first slot of the name, at the same position
-// (slots are only ever appended). Since a node's memory may be reused by
-// another tree, the slot's name is compared as well.
+// (slots are only ever appended). A node's memory may be reused by another
+// tree once its own is freed, so entries also carry the generation of the
+// trees, which moves on whenever nodes are given back.
 #ifndef DURIZ_VALUES_SLOT_CACHE_H
 #define DURIZ_VALUES_SLOT_CACHE_H
 
@@ -19,9 +20,15 @@ class JsProperty;
 struct JsSlotCacheEntry {
     const void *site;
     uint64_t identity;
+    uint64_t generation;
     JsProperty *slot;
     int32_t position;
 };
+
+extern uint64_t g_treeGeneration;
+// Nodes are being given back (a tree freed, a node deleted): every entry
+// made so far stops holding.
+inline void NodesFreed() { g_treeGeneration++; }
 
 constexpr unsigned kSlotCacheBits = 11;
 extern JsSlotCacheEntry g_slotCache[1u << kSlotCacheBits];
