@@ -17,7 +17,7 @@ constexpr int kPureLimit = 64;
 constexpr uint8_t kNotPure = 255;
 
 // What each node code is to this evaluator.
-enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY };
+enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY, CHOICE };
 constexpr int kCodeLimit = 1024;
 
 struct KindTable {
@@ -37,6 +37,7 @@ constexpr KindTable MakeKindTable() {
     for (int c : {TK_NOT, TK_BITNOT, TK_TYPEOF, TK_VOID}) t.kind[c] = UNARY;
     t.kind[TK_NEG] = NEG;
     t.kind[TK_AND] = t.kind[TK_OR] = LOGICAL;
+    t.kind[TK_IF] = t.kind[TK_CONDITIONAL] = CHOICE;
     for (int c : {TK_PLUS, TK_MINUS, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR, TK_XOR,
                   TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE})
         t.kind[c] = BINARY;
@@ -46,6 +47,13 @@ constexpr KindTable MakeKindTable() {
 constexpr KindTable kKinds = MakeKindTable();
 
 Kind KindOf(int code) { return code >= 0 && code < kCodeLimit ? kKinds.kind[code] : NONE; }
+
+// What runs when the condition of an if or ?: is false: the else part's
+// statement, the third operand, or nothing.
+const JsToken *Otherwise(const JsToken *node) {
+    const JsToken *otherwise = node->FirstChild()->Next()->Next();
+    return otherwise && node->code == TK_IF ? otherwise->FirstChild() : otherwise;
+}
 
 // The node's size, or 0 when it is no such expression or is bigger than room.
 // Shapes that the operator handler would refuse (a missing operand) are left
@@ -84,6 +92,17 @@ int Measure(const JsToken *node, int room) {
     case UNARY: case NEG: {
         const int a = Measure(first, room - 1);
         return a ? 1 + a : 0;
+    }
+    case CHOICE: {
+        // The condition and the longer branch: only one of them runs.
+        if (!second) return 0;
+        const JsToken *otherwise = Otherwise(node);
+        const int c = Measure(first, room - 1);
+        if (!c) return 0;
+        const int t = Measure(second, room - 1 - c);
+        const int e = otherwise ? Measure(otherwise, room - 1 - c) : 0;
+        if (!t || (otherwise && !e)) return 0;
+        return 1 + c + (t > e ? t : e);
     }
     default: {  // LOGICAL, BINARY
         if (!second) return 0;
@@ -241,6 +260,22 @@ JsValue *Operator(Run &run, JsFrame *scope, JsToken *node, Kind kind, JsToken **
     return result;
 }
 
+// if and ?: : the condition, then the branch it picks, whose value (if any)
+// is the node's.
+JsValue *Choice(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    JsToken *condition = node->FirstChild();
+    JsValue *truth = Evaluate(run, scope, condition, failed);
+    if (*failed) return nullptr;
+    if (!truth) {
+        *failed = node;
+        return nullptr;
+    }
+    const bool taken = truth->ToBoolean() != 0;
+    ReleaseRef(truth);
+    JsToken *branch = taken ? condition->Next() : const_cast<JsToken *>(Otherwise(node));
+    return branch ? Evaluate(run, scope, branch, failed) : nullptr;
+}
+
 JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsEvalContext *context = run.context;
     context->budget--;
@@ -250,6 +285,7 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     case LEAF: result = Owned(LeafValue(run, scope, node)); break;
     case ASSIGN: case STEP: result = Assign(run, scope, node, failed); break;
     case MEMBER: result = Member(run, scope, node, failed); break;
+    case CHOICE: result = Choice(run, scope, node, failed); break;
     default: result = Operator(run, scope, node, kind, failed); break;
     }
     if (*failed) {

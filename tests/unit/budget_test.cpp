@@ -131,6 +131,15 @@ TEST_F(Budget, TargetsOfCallsAndStoresCountTheirObject) {
     Check("s = 'abc'; s.charAt(1) + 'xy'.charAt(0)", 15, "bx");
 }
 
+TEST_F(Budget, ChoicesCountTheConditionAndTheBranchTaken) {
+    Check("x = 1; if (x < 2) y = x + 10; else y = 0; y", 11, "11");
+    Check("x = 5; if (x < 2) y = 1; else y = x * x - 1; y", 13, "24");
+    Check("x = 5; y = 3; if (x < 2) y = 1; y", 9, "3");
+    Check("x = 0; z = x ? 'a' : x + 1 > 0 ? 'b' : 'c'; z + (x == 0 ? 1 : 2)", 19, "b1");
+    Check("var s = 0; var i; for (i = 0; i < 6; i++) if (i % 2) s += i; else s -= 1; s", 71, "6");
+    Check("function f(n) { return n < 2 ? n : n - 1 } f(1) + f(5)", 24, "5");
+}
+
 TEST_F(Budget, DeepExpressionsCountTheSame) {
     // Nested deeper than the interpreter evaluates without frames, and just
     // within it.
