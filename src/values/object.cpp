@@ -161,6 +161,16 @@ JsValue *JsObject::GetMember(int nameIndex) {
 namespace {
 // Objects with more slots than this look names up through an index.
 constexpr int32_t kIndexThreshold = 12;
+
+// Names are short: a plain loop beats a library call.
+inline bool SameName(const char *a, const char *b) {
+    while (*a == *b) {
+        if (!*a) return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
 }  // namespace
 
 

@@ -134,16 +134,6 @@ int NameIndexOf(const char *name);
 // it found none among the own slots.
 extern int g_lastFoundPosition;
 
-// Names are short: a plain loop beats a library call.
-inline bool SameName(const char *a, const char *b) {
-    while (*a == *b) {
-        if (!*a) return true;
-        ++a;
-        ++b;
-    }
-    return false;
-}
-
 inline JsProperty *JsObject::RememberedSlot(const JsToken *site, int32_t *position) {
     const JsSlotCacheEntry &entry = SlotCacheEntryOf(site);
     if (!identity || entry.identity != identity || entry.site != site || entry.generation != g_treeGeneration)
