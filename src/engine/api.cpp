@@ -7,6 +7,7 @@
 #include "engine/callbacks.h"
 #include "engine/memory.h"
 #include "engine/shared.h"
+#include "interp/literal_cache.h"
 #include "values/slot_cache.h"
 #include "values/value.h"
 
@@ -33,6 +34,7 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
 
 void DURIZ_CALL JS_Destroy(void) {
     ReleaseLastAnswer();
+    LiteralCacheClear();
     DestroySharedValues();
     FreeValueWorklist();
     JsReleaseKeptBlocks();

@@ -2,6 +2,7 @@
 // continue, return, var, and the literals.
 #include "engine/shared.h"
 #include "interp/interpreter.h"
+#include "interp/literal_cache.h"
 #include "values/convert.h"
 #include "values/object.h"
 
@@ -176,18 +177,30 @@ JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     case TK_FALSE: return g_shared.falseValue;
     case TK_TRUE: return g_shared.trueValue;
     case TK_THIS: return scope->thisObject ? scope->thisObject : run.context->currentGlobal;
-    case TK_STRING: return JsString::Make(node->text);
+    case TK_STRING: {
+        if (JsValue *shared = RememberedLiteral(node)) return shared;
+        JsString *text = JsString::Make(node->text);
+        RememberLiteral(node, text);
+        return text;
+    }
     default: {
+        if (JsValue *shared = RememberedLiteral(node)) return shared;
         // The text and code of a node never change: read the value once.
-        if (node->numberKnown == 1) return MakeNumber(node->integer);
-        const double value = LiteralValue(node->text, node->code);
-        if (!node->numberKnown) {
-            const bool integral = value >= -2147483648.0 && value <= 2147483647.0 &&
-                                  static_cast<double>(static_cast<int32_t>(value)) == value;
-            node->numberKnown = integral ? 1 : 2;
-            if (integral) node->integer = static_cast<int32_t>(value);
+        JsNumber *number;
+        if (node->numberKnown == 1) {
+            number = MakeNumber(node->integer);
+        } else {
+            const double value = LiteralValue(node->text, node->code);
+            if (!node->numberKnown) {
+                const bool integral = value >= -2147483648.0 && value <= 2147483647.0 &&
+                                      static_cast<double>(static_cast<int32_t>(value)) == value;
+                node->numberKnown = integral ? 1 : 2;
+                if (integral) node->integer = static_cast<int32_t>(value);
+            }
+            number = MakeNumber(value);
         }
-        return MakeNumber(value);
+        RememberLiteral(node, number);
+        return number;
     }
     }
 }
