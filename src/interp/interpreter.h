@@ -167,7 +167,8 @@ extern bool g_evaluateWithFrames;
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site = nullptr);
 JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
                     const JsToken *site = nullptr);
-JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create);
+JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create,
+                    const JsToken *site = nullptr);
 
 // Declares a name as var does (a local in a function, else on the global).
 bool DeclareForList(Run &run, const char *name);

@@ -36,6 +36,21 @@ JsValue *AskAt(JsValue *scope, const JsToken *site) {
     return object->GetProperty(site->text);
 }
 
+// An identifier in an argument list: the list has no constructor and no
+// members found by text, so past the built-in names and the digit names
+// (which select by position) only its own slots can answer.
+JsValue *AskArguments(JsValue *scope, const JsToken *site) {
+    JsObject *object = AsObject(scope);
+    if (!object) return nullptr;
+    const char *name = site->text;
+    if (!object->argumentList || !name || !name[0] || (name[0] >= '0' && name[0] <= '9') || NameIndexOf(name) >= 0)
+        return object->GetProperty(name);
+    int32_t position = 0;
+    JsProperty *slot = object->FindSlot(name, &position);
+    g_lastFoundPosition = slot ? position : 0;
+    return slot ? slot->value : nullptr;
+}
+
 }  // namespace
 
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
@@ -57,9 +72,14 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
             if (JsValue *found = Ask(frame->thisObject, name)) return found;
         }
     } else {
-        for (JsValue *scope : {frame->locals, frame->args, frame->thisObject}) {
-            if (!scope) continue;
-            if (JsValue *found = site ? AskAt(scope, site) : Ask(scope, name)) return found;
+        if (!site) {
+            for (JsValue *scope : {frame->locals, frame->args, frame->thisObject}) {
+                if (JsValue *found = Ask(scope, name)) return found;
+            }
+        } else {
+            if (JsValue *found = AskAt(frame->locals, site)) return found;
+            if (JsValue *found = AskArguments(frame->args, site)) return found;
+            if (JsValue *found = AskAt(frame->thisObject, site)) return found;
         }
     }
     JsObject *object = AsObject(global);
@@ -68,7 +88,7 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
     return g_shared.nullValue;
 }
 
-JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create) {
+JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create, const JsToken *site) {
     if (create) {
         JsObject *locals = AsObject(frame->locals);
         return locals ? locals->PutProperty(name, value, op, 1) : nullptr;
@@ -76,7 +96,8 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
     for (JsValue *scope : {frame->locals, frame->thisObject, frame->args}) {
         JsObject *object = AsObject(scope);
         if (!object) continue;
-        if (JsValue *stored = object->PutProperty(name, value, op, 0)) return stored;
+        JsValue *stored = site ? object->PutPropertyAt(site, value, op, 0) : object->PutProperty(name, value, op, 0);
+        if (stored) return stored;
     }
     return nullptr;
 }
@@ -84,7 +105,7 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
 JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
                     const JsToken *site) {
     if (frame->function) {
-        if (JsValue *stored = StoreLocal(name, value, op, frame, false)) return stored;
+        if (JsValue *stored = StoreLocal(name, value, op, frame, false, site)) return stored;
     }
     JsObject *object = AsObject(global);
     if (!object) return nullptr;

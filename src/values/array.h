@@ -13,7 +13,10 @@ public:
     int32_t count = 0;       // what length reads; the index the next element gets
     int32_t positional = 0;  // digit names select by position (argument lists)
 
-    explicit JsArray(int32_t positionalFlag = 0) : positional(positionalFlag) { elementsByNumber = !positional; }
+    explicit JsArray(int32_t positionalFlag = 0) : positional(positionalFlag) {
+        elementsByNumber = !positional;
+        argumentList = positional != 0;
+    }
     ~JsArray() override;
     // The Array constructor: no argument, one count, or the elements.
     static JsArray *Construct(JsObject *arguments);

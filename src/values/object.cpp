@@ -211,12 +211,14 @@ void JsObject::DropIndex() {
     if (elementsByNumber) static_cast<JsArray *>(this)->ForgetElements();
 }
 
-JsProperty *JsObject::FindAndRemember(const JsToken *site, int32_t *position) {
+JsProperty *JsObject::FindAndRemember(const JsToken *site, int32_t *position, bool *searched) {
     // A classed object answers built-in names before its slots; element
     // names go to arrays and element groups first. Identifiers are neither.
     const char *name = site->text;
+    *searched = false;
     if (!name || !name[0] || (name[0] >= '0' && name[0] <= '9')) return nullptr;
     if (HasClass() && NameIndexOf(name) >= 0) return nullptr;
+    *searched = true;
     JsProperty *slot = FindSlot(name, position);
     if (!slot) return nullptr;
     if (!identity) identity = NewObjectIdentity();
@@ -231,16 +233,22 @@ JsProperty *JsObject::FindAndRemember(const JsToken *site, int32_t *position) {
 
 JsValue *JsObject::GetPropertyAtFirst(const JsToken *site) {
     int32_t position = 0;
-    if (JsProperty *slot = FindAndRemember(site, &position)) {
+    bool searched;
+    if (JsProperty *slot = FindAndRemember(site, &position, &searched)) {
         g_lastFoundPosition = position;
         return slot->value;
     }
+    // A plain object whose slots lack the name goes on as its own look-up
+    // would after them.
+    if (searched && !HasClass()) return PastOwnSlots(site->text, -2);
     return GetProperty(site->text);
 }
 
 JsValue *JsObject::PutPropertyAtFirst(const JsToken *site, JsValue *value, int op, int create) {
     int32_t position = 0;
-    if (JsProperty *slot = FindAndRemember(site, &position)) return ApplyToProperty(slot, value, op);
+    bool searched;
+    if (JsProperty *slot = FindAndRemember(site, &position, &searched)) return ApplyToProperty(slot, value, op);
+    if (searched && !HasClass()) return create ? AddNamedSlot(site->text, value, op) : nullptr;
     return PutProperty(site->text, value, op, create);
 }
 
@@ -250,6 +258,10 @@ JsValue *JsObject::ObjectGetProperty(const char *name, int nameIndex) {
         g_lastFoundPosition = position;
         return slot->value;
     }
+    return PastOwnSlots(name, nameIndex);
+}
+
+JsValue *JsObject::PastOwnSlots(const char *name, int nameIndex) {
     g_lastFoundPosition = 0;
     if (JsObject *prototype = PrototypeOf(constructor)) {
         if (g_prototypeDepth < kPrototypeDepthLimit) {
@@ -270,7 +282,10 @@ JsValue *JsObject::GetProperty(const char *name) {
 
 JsValue *JsObject::ObjectPutProperty(const char *name, JsValue *value, int op, int create) {
     if (JsProperty *slot = FindSlot(name)) return ApplyToProperty(slot, value, op);
-    if (!create) return nullptr;
+    return create ? AddNamedSlot(name, value, op) : nullptr;
+}
+
+JsValue *JsObject::AddNamedSlot(const char *name, JsValue *value, int op) {
     JsProperty *slot = JsProperty::Make(name);
     if (!slot) return nullptr;
     JsValue *result = ApplyToProperty(slot, value, op);

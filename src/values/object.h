@@ -37,6 +37,7 @@ public:
     JsValue *constructor = nullptr;  // counted: the function that made the object
     int32_t slotCount = 0;              // the slots in properties
     bool elementsByNumber = false;      // a JsArray whose number keys go to GetElement
+    bool argumentList = false;          // a JsArray whose digit names select by position
     JsPropertyIndex *index = nullptr;   // by name, once there are many slots
     uint64_t identity = 0;              // for remembered look-ups; 0 for none yet
 
@@ -104,12 +105,18 @@ protected:
     inline JsProperty *RememberedSlot(const JsToken *site, int32_t *position);
     // Else the slot found and remembered; null when there is none or a
     // look-up would ask something else first.
-    JsProperty *FindAndRemember(const JsToken *site, int32_t *position);
+    // *searched tells whether the slots were searched for the name.
+    JsProperty *FindAndRemember(const JsToken *site, int32_t *position, bool *searched);
     JsValue *GetPropertyAtFirst(const JsToken *site);
     JsValue *PutPropertyAtFirst(const JsToken *site, JsValue *value, int op, int create);
     // The plain object's own-slot, prototype, member look-up.
     JsValue *ObjectGetProperty(const char *name, int nameIndex);
     JsValue *ObjectPutProperty(const char *name, JsValue *value, int op, int create);
+    // The rest of the plain look-up once no own slot has the name: the
+    // prototype, then the built-in members.
+    JsValue *PastOwnSlots(const char *name, int nameIndex);
+    // Appends a new slot of the name and applies the operator to it.
+    JsValue *AddNamedSlot(const char *name, JsValue *value, int op);
 };
 
 class JsClassObject : public JsObject {
