@@ -110,18 +110,20 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     continue;
                 }
             }
+            JsToken *resumeAfter = nullptr;
+            JsFrame *reserved = nullptr;
             if (step.scope == Step::CALL && step.child) {
                 if (CallBuiltinInParent(run, frame, step.child)) continue;
                 JsToken *failed = nullptr;
-                if (ReturnInParent(run, frame, step.child, &failed)) {
-                    if (failed) {
-                        ReportRuntimeError(context, failed);
-                        return RC_RUNTIME_ERROR;
-                    }
-                    continue;
+                switch (BodyInParent(run, frame, step.child, &failed, &resumeAfter, &reserved)) {
+                case BODY_RETURNED: continue;
+                case BODY_FAILED:
+                    ReportRuntimeError(context, failed);
+                    return RC_RUNTIME_ERROR;
+                default: break;
                 }
             }
-            JsFrame *child = AcquireFrame();
+            JsFrame *child = reserved ? reserved : AcquireFrame();
             if (child) {
                 child->wantReference = step.wantReference;
                 if (step.scope != Step::INHERIT) {
@@ -144,7 +146,8 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 child->node = step.child;
                 child->InsertAfter(frame);
                 run.frame = child;
-                run.done = nullptr;
+                run.done = resumeAfter;
+                if (resumeAfter) continue;  // its pushes were counted as they were made
                 if (--context->budget <= 0) return RC_BUSY;
                 continue;
             }

@@ -152,12 +152,17 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
 // A built-in body other than eval's, pushed by its call: the built-in is
 // called without a frame, with the push counted. False when it needs one.
 bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
-// A call's body that is one return of such an expression, pushed by the
-// call: the expression is evaluated in the body's scope without the body's
-// and the statement's frames, their pushes counted, and the call goes on
-// with its value as after the return. False when it needs frames; on a
-// run-time error *failed gets the failing node.
-bool ReturnInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed);
+// A call's body that begins with guards, `if (c) return v;` without else,
+// and may end in `return v;`, all of such expressions, pushed by the call:
+// the guards and that return are evaluated in the body's scope without
+// frames, their pushes counted. RETURNED: a return was taken and the call
+// goes on with its value as after the return. GOES_ON: no guard returned;
+// the body's frame, *reserved (had before anything ran), resumes as after
+// the statement *resumeAfter, its push counted already. FAILED: *failed
+// gets the failing node. FRAMES: the body needs its frames from the start.
+enum BodyOutcome { BODY_FRAMES, BODY_RETURNED, BODY_GOES_ON, BODY_FAILED };
+BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed, JsToken **resumeAfter,
+                         JsFrame **reserved);
 // Set by tests that compare the two ways: every node gets a frame.
 extern bool g_evaluateWithFrames;
 

@@ -393,36 +393,117 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
     return true;
 }
 
-bool ReturnInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed) {
+namespace {
+
+// `if (condition) return value;` without else, both such expressions: its
+// pushes when the return is taken (the if, the condition, the return and
+// its value), or 0.
+int GuardSize(JsFrame *call, JsToken *statement) {
+    if (statement->code != TK_IF) return 0;
+    JsToken *condition = statement->FirstChild();
+    JsToken *then = condition ? condition->Next() : nullptr;
+    if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
+    JsToken *value = then->FirstChild();
+    if (!value || value->Next() || value->code == TK_COMMA) return 0;
+    const int c = PureSize(call, condition);
+    const int r = c ? PureSize(call, value) : 0;
+    return r ? 2 + c + r : 0;
+}
+
+// `return value;` of such an expression: its pushes, or 0.
+int ReturnSize(JsFrame *call, JsToken *statement) {
+    if (statement->code != TK_RETURN) return 0;
+    JsToken *value = statement->FirstChild();
+    if (!value || value->Next() || value->code == TK_COMMA) return 0;
+    const int r = PureSize(call, value);
+    return r ? 1 + r : 0;
+}
+
+// As the return statement leaves it: the value with the call, which goes
+// on as after its body.
+void ReturnToCall(Run &run, JsFrame *call, JsToken *body, JsToken *statement, JsValue *value) {
+    ClearFrame(call, false);
+    PutOperand(call, value);
+    ReleaseRef(value);
+    run.done = call->Prev() ? statement : body;
+}
+
+}  // namespace
+
+BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed, JsToken **resumeAfter,
+                         JsFrame **reserved) {
     JsEvalContext *context = run.context;
-    *failed = nullptr;
+    *failed = *resumeAfter = nullptr;
+    *reserved = nullptr;
     // Only a call's own body: a return unwinds past the frame of a new
     // without an argument list, which this does not do.
-    if (g_evaluateWithFrames || body->code != TK_BLOCK || !call->node || call->node->code != TK_CALL) return false;
+    if (g_evaluateWithFrames || body->code != TK_BLOCK || !call->node || call->node->code != TK_CALL)
+        return BODY_FRAMES;
+    // The body's push, each guard's as if its return were taken, and a
+    // last statement that returns.
+    int total = 1, guards = 0;
     JsToken *statement = body->FirstChild();
-    if (!statement || statement->code != TK_RETURN || statement->Next()) return false;
-    JsToken *expression = statement->FirstChild();
-    if (!expression || expression->Next() || expression->code == TK_COMMA) return false;
-    const int size = PureSize(call, expression);
-    if (!size || context->budget <= size + 2) return false;
-    // The body's push and the return statement's, then the expression in
-    // the scope the body's frame would have had.
-    context->budget -= 2;
-    JsFrame scope;
+    for (int size; statement && (size = GuardSize(call, statement)) != 0 && total < kPureLimit;
+         statement = statement->Next(), guards++)
+        total += size;
+    const int last = statement && !statement->Next() ? ReturnSize(call, statement) : 0;
+    // Guards followed by nothing would leave the body without a return.
+    if ((!guards && !last) || !statement || context->budget <= total + last) return BODY_FRAMES;
+    if (!last) {
+        // The body goes on in its frame after the guards: the frame is had
+        // before anything runs, as its push would have it.
+        *reserved = AcquireFrame();
+        if (!*reserved) return BODY_FRAMES;
+    }
+    context->budget--;
+    JsFrame scope;  // the scope the body's frame would have had
     scope.function = run.function;
     scope.thisObject = run.thisObject;
     scope.locals = run.locals;
     scope.args = call->args;
     scope.globalObject = call->globalObject;
-    JsValue *value = Evaluate(run, &scope, expression, failed);
+    BodyOutcome outcome = BODY_GOES_ON;
+    for (JsToken *guard = body->FirstChild(); guard != statement; guard = guard->Next()) {
+        context->budget--;
+        JsToken *condition = guard->FirstChild();
+        JsValue *truth = Evaluate(run, &scope, condition, failed);
+        if (*failed || !truth) {
+            if (!*failed) *failed = guard;
+            outcome = BODY_FAILED;
+            break;
+        }
+        const bool taken = truth->ToBoolean() != 0;
+        ReleaseRef(truth);
+        if (!taken) {
+            *resumeAfter = guard;
+            continue;
+        }
+        JsToken *returned = condition->Next();
+        context->budget--;
+        JsValue *value = Evaluate(run, &scope, returned->FirstChild(), failed);
+        if (*failed) {
+            outcome = BODY_FAILED;
+            break;
+        }
+        ReturnToCall(run, call, body, returned, value);
+        outcome = BODY_RETURNED;
+        break;
+    }
+    if (outcome == BODY_GOES_ON && last) {
+        context->budget--;
+        JsValue *value = Evaluate(run, &scope, statement->FirstChild(), failed);
+        if (*failed) {
+            outcome = BODY_FAILED;
+        } else {
+            ReturnToCall(run, call, body, statement, value);
+            outcome = BODY_RETURNED;
+        }
+    }
     scope.function = nullptr;
     scope.thisObject = scope.locals = scope.args = scope.globalObject = nullptr;
-    if (*failed) return true;
-    // As the return statement leaves it: the value with the call, which
-    // goes on as after its body.
-    ClearFrame(call, false);
-    PutOperand(call, value);
-    ReleaseRef(value);
-    run.done = call->Prev() ? statement : body;
-    return true;
+    if (outcome != BODY_GOES_ON && *reserved) {
+        ReleaseFrame(*reserved);
+        *reserved = nullptr;
+    }
+    return outcome;
 }

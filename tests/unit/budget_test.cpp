@@ -140,6 +140,16 @@ TEST_F(Budget, ChoicesCountTheConditionAndTheBranchTaken) {
     Check("function f(n) { return n < 2 ? n : n - 1 } f(1) + f(5)", 24, "5");
 }
 
+TEST_F(Budget, GuardsInBodiesCountTheIfItsConditionAndTheReturnTaken) {
+    Check("function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2) } fib(6)", 299, "8");
+    Check("function f(x) { if (x > 3) return 'big'; if (x > 1) return 'mid'; return 'small' } f(5) + f(2) + f(0)",
+          41, "bigmidsmall");
+    Check("function g(a) { if (a == 0) return 0; var b = a * 2; return b + 1 } g(0) + g(3)", 29, "7");
+    Check("var k = 0; function h(a) { if ((k = k + a) > 5) return k; k++; return -k } h(1) + ',' + h(9)", 35,
+          "-2,11");
+    Check("function e(a) { if (a) return; return 4 } e(1) + '' + e(0)", 19, "undefined4");
+}
+
 TEST_F(Budget, DeepExpressionsCountTheSame) {
     // Nested deeper than the interpreter evaluates without frames, and just
     // within it.
