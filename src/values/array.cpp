@@ -69,17 +69,46 @@ void JsArray::ForgetElements() {
     JsFree(elements_);
     elements_ = nullptr;
     room_ = 0;
+    complete_ = false;
+}
+
+void JsArray::NoteAppended(JsProperty *slot) {
+    // Only the digits of a number as IntegerText writes it name an element.
+    const char *name = slot->name;
+    if (name[0] < '0' || name[0] > '9' || (name[0] == '0' && name[1])) return;
+    int64_t i = 0;
+    for (const char *c = name; *c; c++) {
+        if (*c < '0' || *c > '9') return;
+        i = i * 10 + (*c - '0');
+        if (i > INT32_MAX) return;
+    }
+    NoteElement(static_cast<int32_t>(i), slot, slotCount);
+}
+
+JsValue *JsArray::PastElementSlots(const char *text) {
+    // As the classed look-up goes on once the slots lack the name: an
+    // element name is no built-in name, so the prototype and then the
+    // members found by text are asked.
+    JsValue *found = PastOwnSlots(text, -1);
+    return found ? found : FindNamed(text, -1);
 }
 
 void JsArray::NoteElement(int32_t i, JsProperty *slot, int32_t position) {
     if (i < 0) return;
     if (i >= room_) {
         // Far past the slots there are (a sparse array) the index serves.
-        if (i > 2 * slotCount + 16) return;
         int32_t room = room_ ? room_ : 16;
-        while (room <= i) room *= 2;
-        void *grown = JsRealloc(elements_, sizeof(Element) * static_cast<size_t>(room));
-        if (!grown) return;  // the element is found by name instead
+        void *grown = nullptr;
+        if (i <= 2 * slotCount + 16) {
+            while (room <= i) room *= 2;
+            grown = JsRealloc(elements_, sizeof(Element) * static_cast<size_t>(room));
+        }
+        if (!grown) {
+            untabled_ = true;  // the element is found by name instead
+            return;
+        }
+        // A slot left out of the table may lie in the room it grows into.
+        if (untabled_) complete_ = false;
         elements_ = static_cast<Element *>(grown);
         std::memset(static_cast<void *>(elements_ + room_), 0, sizeof(Element) * static_cast<size_t>(room - room_));
         room_ = room;
@@ -97,6 +126,7 @@ JsValue *JsArray::GetElement(JsNumber *key) {
     if (!slot) {
         char text[kNumberTextSize];
         IntegerText(i, text);
+        if (SurelyNoElement(i)) return PastElementSlots(text);
         if (i < 0 || !(slot = FindSlot(text, &position))) return GetProperty(text);
         NoteElement(i, slot, position);
     }
@@ -111,6 +141,14 @@ JsValue *JsArray::PutElement(JsNumber *key, JsValue *value, int op, int create) 
     char text[kNumberTextSize];
     if (!slot) {
         IntegerText(i, text);
+        if (SurelyNoElement(i)) {
+            // A new element's slot, without a search: it joins the table as
+            // it is appended.
+            if (!create) return nullptr;
+            JsValue *result = AddNamedSlot(text, value, op);
+            if (result && i >= count && i < INT32_MAX) count = i + 1;
+            return result;
+        }
         if (i >= 0 && (slot = FindSlot(text, &position)) != nullptr) NoteElement(i, slot, position);
     }
     if (slot) {

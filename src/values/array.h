@@ -33,6 +33,9 @@ public:
     JsValue *PutElement(JsNumber *key, JsValue *value, int op, int create);
     // Forgets the table (the slots have been reordered or removed).
     void ForgetElements();
+    // A slot has just been appended (at position slotCount): an element's
+    // slot joins the table.
+    void NoteAppended(JsProperty *slot);
 
     // Adds a slot named after count, then count grows by one. Answers
     // false when memory runs out.
@@ -51,6 +54,13 @@ private:
     };
     Element *elements_ = nullptr;
     int32_t room_ = 0;
+    // Complete: every slot named after an element number below room is in
+    // the table, so an element the table lacks there has no slot at all;
+    // past the room there is none either unless one could not be tabled
+    // (untabled). Complete stops being so for good once the table is
+    // forgotten, or is grown over such a slot.
+    bool complete_ = true;
+    bool untabled_ = false;
 
     JsProperty *KnownElement(int32_t i, int32_t *position) const {
         if (i < 0 || i >= room_ || !elements_[i].slot) return nullptr;
@@ -58,6 +68,13 @@ private:
         return elements_[i].slot;
     }
     void NoteElement(int32_t i, JsProperty *slot, int32_t position);
+    // Whether the array surely has no own slot for element i: past the
+    // room, while no element's slot was left out of the table.
+    bool SurelyNoElement(int32_t i) const {
+        return complete_ && i >= 0 && (i < room_ ? !elements_[i].slot : !untabled_);
+    }
+    // The look-up of an element name that no own slot has, past the slots.
+    JsValue *PastElementSlots(const char *text);
 };
 
 // A host collection: elements can also be found by their host text.

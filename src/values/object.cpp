@@ -202,6 +202,7 @@ void JsObject::AppendSlot(JsProperty *slot) {
     slot->AppendTo(properties);
     slotCount++;
     if (index && !IndexAdd(&index, slot, slotCount)) DropIndex();
+    if (elementsByNumber) static_cast<JsArray *>(this)->NoteAppended(slot);
 }
 
 void JsObject::DropIndex() {
