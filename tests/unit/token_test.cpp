@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,27 +54,16 @@ const Written kKeywords[] = {
     {"while", 509},  {"with", 511},     {"null", 900}, {"false", 901}, {"true", 902},     {"this", 903},
 };
 
-TEST(TokenCodes, OperatorsHaveTheirFixedCodes) {
-    for (const Written &op : kOperators) {
-        size_t consumed = 0;
-        EXPECT_EQ(FirstCode(op.text, &consumed), op.code) << op.text;
-        EXPECT_EQ(consumed, std::strlen(op.text)) << op.text;
-    }
-}
-
-TEST(TokenCodes, PunctuationIsItsOwnCharacterCode) {
-    for (const Written &p : kPunctuation) {
-        size_t consumed = 0;
-        EXPECT_EQ(FirstCode(p.text, &consumed), p.code) << p.text;
-        EXPECT_EQ(consumed, 1u) << p.text;
-    }
-}
-
-TEST(TokenCodes, KeywordsHaveTheirFixedCodes) {
-    for (const Written &k : kKeywords) {
-        size_t consumed = 0;
-        EXPECT_EQ(FirstCode(k.text, &consumed), k.code) << k.text;
-        EXPECT_EQ(consumed, std::strlen(k.text)) << k.text;
+TEST(TokenCodes, OperatorsPunctuationAndKeywordsHaveTheirFixedCodes) {
+    // Punctuation is its own character code and always one byte long.
+    for (const auto &table : {std::vector<Written>(std::begin(kOperators), std::end(kOperators)),
+                              std::vector<Written>(std::begin(kPunctuation), std::end(kPunctuation)),
+                              std::vector<Written>(std::begin(kKeywords), std::end(kKeywords))}) {
+        for (const Written &w : table) {
+            size_t consumed = 0;
+            EXPECT_EQ(FirstCode(w.text, &consumed), w.code) << w.text;
+            EXPECT_EQ(consumed, std::strlen(w.text)) << w.text;
+        }
     }
 }
 
@@ -166,13 +156,8 @@ struct EscapeCase {
 };
 
 const EscapeCase kEscapes[] = {
-    {"a\\tb", "a\tb"},
-    {"it\\'s", "it's"},
-    {"\\n\\r\\t\\b\\f", "\n\r\t\b\f"},
-    {"\\q\\\\\\\"\\'", "q\\\"'"},
-    {"abc\\", "abc"},
-    {"\\\\n", "\\n"},
-    {"plain", "plain"},
+    {"a\\tb", "a\tb"}, {"it\\'s", "it's"}, {"\\n\\r\\t\\b\\f", "\n\r\t\b\f"}, {"\\q\\\\\\\"\\'", "q\\\"'"},
+    {"abc\\", "abc"}, {"\\\\n", "\\n"}, {"plain", "plain"},
 };
 
 TEST(TokenNode, MadeNodeResolvesEscapesAndStoresEscapedStringsAsStrings) {
@@ -186,7 +171,7 @@ TEST(TokenNode, MadeNodeResolvesEscapesAndStoresEscapedStringsAsStrings) {
     }
 }
 
-TEST(TokenNode, MadeNodeCopiesExactlyTheGivenLength) {
+TEST(TokenNode, MadeNodeCopiesExactlyTheGivenLengthOrNoText) {
     const char source[] = "abcdef";
     JsToken *node = JsToken::Make(800, source, 3);
     ASSERT_NE(node, nullptr);
@@ -194,17 +179,12 @@ TEST(TokenNode, MadeNodeCopiesExactlyTheGivenLength) {
     EXPECT_STREQ(node->text, "abc");
     EXPECT_NE(node->text, source);
     delete node;
-}
-
-TEST(TokenNode, NullTextOrNegativeLengthLeaveNoText) {
-    JsToken *a = JsToken::Make(800, nullptr, 3);
-    JsToken *b = JsToken::Make(800, "abc", -1);
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(a->text, nullptr);
-    EXPECT_EQ(b->text, nullptr);
-    delete a;
-    delete b;
+    // A null text or a negative length leave no text.
+    for (JsToken *bare : {JsToken::Make(800, nullptr, 3), JsToken::Make(800, "abc", -1)}) {
+        ASSERT_NE(bare, nullptr);
+        EXPECT_EQ(bare->text, nullptr);
+        delete bare;
+    }
 }
 
 TEST(TokenNode, NodeInBlockKeepsItsTextRightBehindTheRecord) {
