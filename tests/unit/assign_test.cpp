@@ -39,26 +39,19 @@ TEST(AssignNumbers, ApplyNumberOperator) {
         int op;
         double result;
     } cases[] = {
-        {5, 3, TK_ADD_ASSIGN, 8},
-        {5, 3, TK_SUB_ASSIGN, 2},
-        {7, 2, TK_DIV_ASSIGN, 3.5},
-        {2.5, 4, TK_MUL_ASSIGN, 10},
-        {7, 3, TK_MOD_ASSIGN, 1},
+        {5, 3, TK_ADD_ASSIGN, 8}, {5, 3, TK_SUB_ASSIGN, 2}, {7, 2, TK_DIV_ASSIGN, 3.5},
+        {2.5, 4, TK_MUL_ASSIGN, 10}, {7, 3, TK_MOD_ASSIGN, 1},
         {-7, 3, TK_MOD_ASSIGN, -1},           // sign of the dividend
         {7.9, -3.2, TK_MOD_ASSIGN, 1},        // 7 % -3
         {7.9, 2.5, TK_AND_ASSIGN, 2},         // 7 & 2
         {-1.5, 3, TK_AND_ASSIGN, 3},          // -1 & 3
         {5, 2, TK_OR_ASSIGN, 7},
         {4294967301.0, 0, TK_OR_ASSIGN, 5},   // low 32 bits of 2^32 + 5
-        {6, 3, TK_XOR_ASSIGN, 5},
-        {-1, 1, TK_XOR_ASSIGN, -2},
-        {1, 9, TK_ASSIGN, 9},
+        {6, 3, TK_XOR_ASSIGN, 5}, {-1, 1, TK_XOR_ASSIGN, -2}, {1, 9, TK_ASSIGN, 9},
         {1, 33, TK_SHL_ASSIGN, 2},            // shift counts are taken & 31
-        {1, 31, TK_SHL_ASSIGN, -2147483648.0},
-        {3, 2.9, TK_SHL_ASSIGN, 12},
+        {1, 31, TK_SHL_ASSIGN, -2147483648.0}, {3, 2.9, TK_SHL_ASSIGN, 12},
         {-8, 1, TK_SHR_ASSIGN, -4},           // sign-filling
-        {-1, 40, TK_SHR_ASSIGN, -1},
-        {256, 36, TK_SHR_ASSIGN, 16},
+        {-1, 40, TK_SHR_ASSIGN, -1}, {256, 36, TK_SHR_ASSIGN, 16},
         {2147483648.0, 0, TK_SHR_ASSIGN, -2147483648.0},
         {5, 3, TK_ASSIGN - 1, 5},             // not an assignment operator: no change
         {5, 3, TK_PLUS, 5},
@@ -101,24 +94,14 @@ TEST(AssignNumbers, LiteralValues) {
         int kind;
         double value;
     } cases[] = {
-        {"42", TK_INT, 42},
-        {"1e3", TK_INT, 1000},
-        {"1.5e2", TK_DECIMAL, 150},
-        {"0.25", TK_DECIMAL, 0.25},
-        {".5", TK_DECIMAL, 0.5},
-        {"017", TK_OCTAL, 15},
+        {"42", TK_INT, 42}, {"1e3", TK_INT, 1000}, {"1.5e2", TK_DECIMAL, 150}, {"0.25", TK_DECIMAL, 0.25},
+        {".5", TK_DECIMAL, 0.5}, {"017", TK_OCTAL, 15},
         {"08", TK_OCTAL, 0},            // base 8 stops at the 8
-        {"0x1F", TK_HEX, 31},
-        {"0XfF", TK_HEX, 255},
-        {"0x7FFFFFFF", TK_HEX, 2147483647},
+        {"0x1F", TK_HEX, 31}, {"0XfF", TK_HEX, 255}, {"0x7FFFFFFF", TK_HEX, 2147483647},
         {"0x80000000", TK_HEX, 2147483647},  // clamped
-        {"0xFFFFFFFF", TK_HEX, 2147483647},
-        {"0x123456789", TK_HEX, 2147483647},
-        {"037777777777", TK_OCTAL, 2147483647},
-        {nullptr, TK_INT, 0},
-        {nullptr, TK_HEX, 0},
-        {"42", TK_STRING, 0},
-        {"42", TK_IDENT, 0},
+        {"0xFFFFFFFF", TK_HEX, 2147483647}, {"0x123456789", TK_HEX, 2147483647},
+        {"037777777777", TK_OCTAL, 2147483647}, {nullptr, TK_INT, 0}, {nullptr, TK_HEX, 0},
+        {"42", TK_STRING, 0}, {"42", TK_IDENT, 0},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(LiteralValue(c.text, c.kind), c.value) << (c.text ? c.text : "<null>") << " " << c.kind;

@@ -272,18 +272,10 @@ TEST_F(ElementTable, KeysNameTheirIntegerView) {
         const char *name;
         int32_t count;  // after a store to an empty array
     } cases[] = {
-        {1.9, false, "1", 2},
-        {-0.5, false, "0", 1},
-        {-2.5, false, "-2", 0},
-        {-1, false, "-1", 0},
-        {0, true, "0", 1},
-        {nan, false, "0", 1},
-        {HUGE_VAL, false, "0", 1},
-        {4294967299.0, false, "3", 4},
-        {1e20, false, "1661992960", 1661992961},
-        {2147483648.0, false, "-2147483648", 0},
-        {-2147483649.0, false, "2147483647", 0},
-        {2147483647.0, false, "2147483647", 0},
+        {1.9, false, "1", 2}, {-0.5, false, "0", 1}, {-2.5, false, "-2", 0}, {-1, false, "-1", 0},
+        {0, true, "0", 1}, {nan, false, "0", 1}, {HUGE_VAL, false, "0", 1}, {4294967299.0, false, "3", 4},
+        {1e20, false, "1661992960", 1661992961}, {2147483648.0, false, "-2147483648", 0},
+        {-2147483649.0, false, "2147483647", 0}, {2147483647.0, false, "2147483647", 0},
         {2147483646.0, false, "2147483646", INT32_MAX},
     };
     for (const auto &c : cases) {

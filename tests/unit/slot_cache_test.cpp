@@ -175,8 +175,7 @@ TEST_F(SlotCache, StoresAnswerAsTheNamePathDoes) {
         {"x", five, TK_ASSIGN, 1},     // made: 5
         {"x", two, TK_ADD_ASSIGN, 0},  // 7
         {"x", two, TK_MUL_ASSIGN, 1},  // 14
-        {"x", g_shared.minusOne, TK_POSTINC, 0},
-        {"x", g_shared.one, TK_PREDEC, 0},
+        {"x", g_shared.minusOne, TK_POSTINC, 0}, {"x", g_shared.one, TK_PREDEC, 0},
         {"x", two, TK_SUB_ASSIGN, 0},  // 12
         {"s", word, TK_ASSIGN, 1},
         {"s", two, TK_ADD_ASSIGN, 0},  // joined text

@@ -102,15 +102,10 @@ TEST_F(Values, NaNNumber) {
     EXPECT_STREQ(n->ToText(), "NaN");
     EXPECT_EQ(n->ToBoolean(), 0);
     EXPECT_EQ(n->IsNumber(), 1);
-    EXPECT_EQ(n->Compare(n), 1);  // unequal even to itself
-    JsNumber *zero = MakeNumber(0);
-    EXPECT_EQ(n->Compare(zero), 1);
-    EXPECT_EQ(zero->Compare(n), 1);
-    EXPECT_EQ(zero->IsNaN(), 0);
+    EXPECT_EQ(g_shared.zero->IsNaN(), 0);
     // A NaN flag with a stray value still prints NaN.
     n->value = 42;
     EXPECT_STREQ(n->ToText(), "NaN");
-    DropIfUnowned(zero);
     DropIfUnowned(n);
 }
 
@@ -120,16 +115,9 @@ TEST_F(Values, NumberConversions) {
         int boolean;
         int32_t integer;
     } cases[] = {
-        {0, 0, 0},
-        {-0.0, 0, 0},
-        {2.9, 1, 2},
-        {-2.9, 1, -2},
-        {0.5, 1, 0},
-        {2147483647.0, 1, 2147483647},
+        {0, 0, 0}, {-0.0, 0, 0}, {2.9, 1, 2}, {-2.9, 1, -2}, {0.5, 1, 0}, {2147483647.0, 1, 2147483647},
         {2147483648.0, 1, INT32_MIN},    // low 32 bits
-        {4294967297.0, 1, 1},
-        {3e9, 1, -1294967296},
-        {-4294967295.5, 1, 1},
+        {4294967297.0, 1, 1}, {3e9, 1, -1294967296}, {-4294967295.5, 1, 1},
     };
     for (const auto &c : cases) {
         JsNumber *n = MakeNumber(c.value);
@@ -244,9 +232,16 @@ TEST_F(Values, StringConstructorsMakeOnePiece) {
         EXPECT_EQ(made[i]->Length(), static_cast<int32_t>(std::strlen(texts[i]))) << i;
         EXPECT_EQ(made[i]->refs, 0);
     }
+    // The joins read their parts; they neither change, consume nor keep them.
     EXPECT_STREQ(joined->ToText(), "xyz");
-    EXPECT_STREQ(left->ToText(), "xy");  // the parts are unchanged
+    EXPECT_STREQ(left->ToText(), "xy");
     EXPECT_STREQ(right->ToText(), "z");
+    for (JsString *part : {ab, cd, left, right}) EXPECT_EQ(part->refs, 0);
+    JsString *a = Str("a"), *ba = JsString::Join("b", a);
+    EXPECT_STREQ(ba->ToText(), "ba");
+    EXPECT_EQ(a->refs, 0);
+    DropIfUnowned(ba);
+    DropIfUnowned(a);
     // A copy, not the caller's text.
     char source[] = "keep";
     JsString *copy = Str(source);
@@ -254,17 +249,6 @@ TEST_F(Values, StringConstructorsMakeOnePiece) {
     EXPECT_STREQ(copy->ToText(), "keep");
     for (JsString *s : made) DropIfUnowned(s);
     for (JsString *s : {left, right, joined, copy, ab, cd}) DropIfUnowned(s);
-}
-
-TEST_F(Values, JoinsLeaveTheirPartsAlone) {
-    // The joins read their string parts; they neither consume nor keep them.
-    JsString *a = Str("a");
-    JsString *j1 = JsString::Join(a, "b");
-    JsString *j2 = JsString::Join("b", a);
-    EXPECT_STREQ(j1->ToText(), "ab");
-    EXPECT_STREQ(j2->ToText(), "ba");
-    EXPECT_EQ(a->refs, 0);
-    for (JsString *s : {a, j1, j2}) DropIfUnowned(s);
 }
 
 TEST_F(Values, AppendGrowsTheLastPiece) {
@@ -306,17 +290,7 @@ TEST_F(Values, StringConversions) {
     }
 }
 
-TEST_F(Values, CharAt) {
-    JsString *s = Str("abc");
-    EXPECT_EQ(s->CharAt(0), 'a');
-    EXPECT_EQ(s->CharAt(2), 'c');
-    EXPECT_EQ(s->CharAt(3), 0);
-    EXPECT_EQ(s->CharAt(-1), 0);
-    EXPECT_EQ(s->CharAt(1000), 0);
-    DropIfUnowned(s);
-}
-
-TEST_F(Values, IndexOf) {
+TEST_F(Values, IndexOfAndCharAt) {
     JsString *s = Str("abcb");
     const struct {
         const char *pattern;
@@ -327,6 +301,11 @@ TEST_F(Values, IndexOf) {
     };
     for (const auto &c : cases) EXPECT_EQ(s->IndexOf(c.pattern, c.start), c.result) << c.pattern << " " << c.start;
     EXPECT_EQ(s->IndexOf(nullptr, 0), -1);
+    const struct {
+        int at;
+        char c;
+    } chars[] = {{0, 'a'}, {2, 'c'}, {3, 'b'}, {4, 0}, {-1, 0}, {1000, 0}};
+    for (const auto &c : chars) EXPECT_EQ(s->CharAt(c.at), c.c) << c.at;
     DropIfUnowned(s);
 }
 
@@ -364,42 +343,45 @@ TEST_F(Values, ChangeCaseWorksInPlaceOnAsciiLetters) {
 
 // ---- comparison ----
 
-TEST_F(Values, CompareNumbers) {
-    JsNumber *five = MakeNumber(5), *six = MakeNumber(6), *otherFive = MakeNumber(5);
-    JsNumber *nan = NaN(), *ieee = MakeNumber(std::nan(""));
-    JsString *s12 = Str("12abc"), *sAbc = Str("abc");
-    JsBoolean *t = new JsBoolean(1);
-    EXPECT_EQ(five->Compare(otherFive), 0);
-    EXPECT_LT(five->Compare(six), 0);
-    EXPECT_GT(six->Compare(five), 0);
-    EXPECT_EQ(five->Compare(nullptr), 1);
-    EXPECT_EQ(five->Compare(nan), 1);
-    EXPECT_EQ(nan->Compare(five), 1);
-    EXPECT_EQ(five->Compare(ieee), 1);  // unordered counts as greater
-    EXPECT_EQ(ieee->Compare(five), 1);
-    EXPECT_LT(five->Compare(s12), 0);   // the other value's ToNumber: 12
-    EXPECT_GT(five->Compare(sAbc), 0);  // 0
-    JsNumber *one = MakeNumber(1), *zero = MakeNumber(0);
-    EXPECT_EQ(one->Compare(t), 0);
-    EXPECT_EQ(zero->Compare(g_shared.nullValue), 0);      // null counts 0.0
-    EXPECT_EQ(zero->Compare(g_shared.undefinedValue), 0);
-    for (JsValue *v : std::vector<JsValue *>{five, six, otherFive, nan, ieee, s12, sAbc, t, one, zero}) DropIfUnowned(v);
-}
-
-TEST_F(Values, CompareBooleans) {
+TEST_F(Values, CompareNumbersBooleansNullAndUndefined) {
+    // Each row: a compared with b, and the answer: exactly "0" or "1", or
+    // only its sign ("<0", ">0").
+    JsNumber *five = MakeNumber(5), *six = MakeNumber(6), *otherFive = MakeNumber(5), *n3 = MakeNumber(3);
+    JsNumber *nan = NaN(), *ieee = MakeNumber(std::nan("")), *one = MakeNumber(1), *zero = MakeNumber(0);
+    JsString *s12 = Str("12abc"), *sAbc = Str("abc"), *zeroText = Str("0"), *empty = Str("");
     JsBoolean *t = new JsBoolean(1), *f = new JsBoolean(0), *two = new JsBoolean(2);
-    JsString *zeroText = Str("0"), *empty = Str("");
-    JsNumber *n3 = MakeNumber(3);
-    EXPECT_EQ(t->Compare(g_shared.trueValue), 0);
-    EXPECT_EQ(t->Compare(f), 1);
-    EXPECT_EQ(f->Compare(t), 1);  // never negative
-    EXPECT_EQ(t->Compare(zeroText), 0);
-    EXPECT_EQ(f->Compare(empty), 0);
-    EXPECT_EQ(t->Compare(n3), 0);
-    EXPECT_EQ(f->Compare(g_shared.nullValue), 0);
-    EXPECT_EQ(t->Compare(nullptr), 1);
-    EXPECT_EQ(two->Compare(t), 1);  // the raw word 2 against 1
-    for (JsValue *v : std::vector<JsValue *>{t, f, two, zeroText, empty, n3}) DropIfUnowned(v);
+    JsValue *nul = g_shared.nullValue, *und = g_shared.undefinedValue;
+    const struct {
+        JsValue *a, *b;
+        const char *answer;
+    } cases[] = {
+        {five, otherFive, "0"}, {five, six, "<0"}, {six, five, ">0"}, {five, nullptr, "1"}, {five, nan, "1"},
+        {nan, five, "1"}, {nan, nan, "1"},  // NaN is unequal even to itself
+        {nan, zero, "1"}, {zero, nan, "1"},
+        {five, ieee, "1"}, {ieee, five, "1"},  // unordered counts as greater
+        {five, s12, "<0"}, {five, sAbc, ">0"},  // the other value's ToNumber: 12, 0
+        {one, t, "0"}, {zero, nul, "0"}, {zero, und, "0"},  // null and undefined count 0.0
+        {t, g_shared.trueValue, "0"}, {t, f, "1"}, {f, t, "1"},  // booleans are never negative
+        {t, zeroText, "0"}, {f, empty, "0"}, {t, n3, "0"}, {f, nul, "0"}, {t, nullptr, "1"},
+        {two, t, "1"},  // the raw word 2 against 1
+        {nul, nul, "0"}, {und, und, "0"}, {nul, und, "1"}, {und, nul, "1"}, {nul, g_shared.zero, "1"},
+        {nul, nullptr, "1"},  // null and undefined compare by identity
+    };
+    for (const auto &c : cases) {
+        const int r = c.a->Compare(c.b);
+        const std::string answer = c.answer;
+        SCOPED_TRACE(Text(c.a) + " vs " + (c.b ? Text(c.b) : "<none>") + ": " + std::to_string(r));
+        if (answer == "<0") {
+            EXPECT_LT(r, 0);
+        } else if (answer == ">0") {
+            EXPECT_GT(r, 0);
+        } else {
+            EXPECT_EQ(r, std::stoi(answer));
+        }
+    }
+    for (JsValue *v : std::vector<JsValue *>{five, six, otherFive, n3, nan, ieee, one, zero, s12, sAbc, zeroText,
+                                             empty, t, f, two})
+        DropIfUnowned(v);
 }
 
 TEST_F(Values, CompareStrings) {
@@ -422,11 +404,7 @@ TEST_F(Values, CompareStrings) {
         {s10, n10, 0},
         {minus5, nMinus5, 0}, // not all digits: as texts "-5" and "-5"
         {abc, n100, 1},       // "abc" against "100"
-        {abc, abd, -1},
-        {abd, abc, 1},
-        {abc, otherAbc, 0},
-        {empty, x, -1},
-        {x, empty, 1},
+        {abc, abd, -1}, {abd, abc, 1}, {abc, otherAbc, 0}, {empty, x, -1}, {x, empty, 1},
         {empty, g_shared.emptyString, 0},
         {x, g_shared.nullValue, 1},    // against the text "null"
         {abc, g_shared.trueValue, -1}, // against the text "true"
@@ -439,16 +417,6 @@ TEST_F(Values, CompareStrings) {
     }
     EXPECT_EQ(abc->Compare(nullptr), 1);
     for (JsValue *v : made) DropIfUnowned(v);
-}
-
-TEST_F(Values, CompareNullAndUndefinedByIdentity) {
-    JsValue *nul = g_shared.nullValue, *und = g_shared.undefinedValue;
-    EXPECT_EQ(nul->Compare(nul), 0);
-    EXPECT_EQ(und->Compare(und), 0);
-    EXPECT_EQ(nul->Compare(und), 1);
-    EXPECT_EQ(und->Compare(nul), 1);
-    EXPECT_EQ(nul->Compare(g_shared.zero), 1);
-    EXPECT_EQ(nul->Compare(nullptr), 1);
 }
 
 // ---- pool and references ----
