@@ -1,7 +1,6 @@
-// Elements by number: GetByKey and PutByKey with a number key on an array
-// find the element through the table of elements, and must answer, store,
-// count and leave g_lastFoundPosition exactly as the same key given as a
-// text does, which goes by name.
+// Elements by number: GetByKey and PutByKey with a number key on an array go
+// through the element table, and must answer, store, count and leave
+// g_lastFoundPosition exactly as the key given as a text (by name) does.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,8 +35,7 @@ protected:
         JsValue *value = a->GetByKey(key);
         return Read{value, g_lastFoundPosition, a->DuplicatesBeforeLastFound()};
     }
-    // The number key reads what the name as a text key reads, on a first
-    // and on a later read.
+    // The number key reads what the name as a text key reads, twice.
     static void ExpectSameRead(JsArray *a, JsValue *key, const std::string &name) {
         SCOPED_TRACE("key " + std::string(key->ToText()) + ", name " + name);
         JsString *text = JsString::Make(name.c_str());
@@ -57,8 +55,7 @@ protected:
         ExpectSameRead(a, n, name);
         ReleaseRef(n);
     }
-    // The same store on twins: a number key on one, the name as a text key
-    // on the other. Both answer alike and leave the same slots and count.
+    // The same store on twins, by number key and by text key: same answer, slots and count.
     static void StoreBoth(JsArray *byNumber, JsArray *byText, JsValue *key, const std::string &name,
                           JsValue *value, int op, int create) {
         SCOPED_TRACE("store to key " + std::string(key->ToText()) + ", name " + name + ", op " +
@@ -110,8 +107,7 @@ protected:
 };
 
 TEST_F(ElementTable, FillAndReadAgreeWithNames) {
-    // Forty elements: past the index threshold and past two growths of
-    // the table.
+    // Forty elements: past the index threshold and two growths of the table.
     JsArray *a = NewArray(), *b = NewArray();
     for (int i = 0; i < 40; i++) {
         JsNumber *v = MakeNumber(i * 3);
@@ -192,8 +188,7 @@ TEST_F(ElementTable, ReverseAndSortForgetWhereElementsWere) {
         EXPECT_EQ(r.value, cycle[i % 3]) << i;
         EXPECT_EQ(r.position, PositionOfName(a, name)) << i;
     }
-    // A store after the reordering goes to the slot of that name, wherever
-    // it went.
+    // A store after the reordering goes to the slot of that name.
     JsString *changed = Str("changed");
     a->PutByKey(Number(7), changed, TK_ASSIGN, 1);
     EXPECT_EQ(SlotOfName(a, "7")->value, changed);
@@ -382,8 +377,7 @@ TEST_F(ElementTable, SparseKeysAreFoundByName) {
 }
 
 TEST_F(ElementTable, PositionalListsSelectDigitsByPosition) {
-    // Argument lists: a key of digits is a position, whatever slot carries
-    // the name.
+    // Argument lists: a key of digits is a position, whatever the slot's name.
     JsArray *args = NewArray(1), *twin = NewArray(1);
     JsString *p = Str("p"), *q = Str("q"), *r = Str("r");
     for (JsArray *t : {args, twin}) {

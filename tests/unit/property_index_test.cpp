@@ -1,7 +1,5 @@
-// The name index of objects with many slots: look-ups by name and the
-// one-based position they report, before the index exists, while it is
-// built and grown, and after arrays reorder their slots; enumeration over
-// big objects; look-ups when the memory for the index is not there.
+// The name index of objects with many slots: look-ups and their one-based
+// positions before, while and after the index is built, grown and dropped.
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
@@ -21,10 +19,8 @@
 
 namespace {
 
-// How a test object gets its slots: AddProperty appends without a look-up,
-// so the index is only built by the first look-up after the fact;
-// PutProperty looks each name up first, so the index is built part way
-// and then grows with every new slot.
+// AddProperty appends without a look-up, so the first look-up builds the
+// index; PutProperty looks each name up first, so the index grows with it.
 enum class Fill { kAdd, kPut };
 
 class PropertyIndex : public EngineTest {
@@ -66,8 +62,7 @@ protected:
         }
     }
 
-    // An element's value text and position, found through a number key as
-    // a script's a[i] does.
+    // An element's text found through a number key, as a[i] reads it.
     static std::string ElementText(JsArray *a, int i) {
         JsNumber *key = MakeNumber(i);
         std::string text = Take(a->GetByKey(key));
@@ -84,8 +79,7 @@ protected:
         return position;
     }
 
-    // Blocks in use, with the number pool and the list of values awaiting
-    // destruction emptied, since those keep blocks between calls.
+    // Blocks in use, once the number pool and the destruction list are empty.
     static size_t Blocks() {
         NumberPoolClear();
         FreeValueWorklist();
@@ -122,9 +116,8 @@ TEST_F(PropertyIndex, EveryNameFindsItsSlotAndPositionAtEverySize) {
 }
 
 TEST_F(PropertyIndex, LookupsStayRightAsTheObjectGrowsPastTheThreshold) {
-    // After every new slot every earlier name is looked up again: the list
-    // search, the build at 13 slots and each growth of the index meet the
-    // same expectations.
+    // After every new slot every name is looked up again: the list search,
+    // the build at 13 slots and each growth of the index.
     for (Fill fill : {Fill::kAdd, Fill::kPut}) {
         JsObject *o = NewObject();
         std::vector<std::string> names;
@@ -140,16 +133,14 @@ TEST_F(PropertyIndex, LookupsStayRightAsTheObjectGrowsPastTheThreshold) {
 }
 
 TEST_F(PropertyIndex, TheLastFoundPositionFollowsEveryLookup) {
-    // Every slot holds the same string, so the slots before the one last
-    // found that hold its value are exactly the slots before it.
+    // One string in every slot: the duplicates before a slot are all the slots before it.
     for (int n : {5, 12, 13, 200, 3000}) {
         SCOPED_TRACE(testing::Message() << n << " slots");
         JsObject *o = NewObject();
         JsString *mark = Str("mark");
         std::vector<std::string> names = Names("at", n);
         for (const std::string &name : names) o->PutProperty(name.c_str(), mark, TK_ASSIGN, 1);
-        // From the end backwards, then from the front, so that no answer is
-        // left over from the look-up before.
+        // Backwards, then forwards, so that no answer is left over from the look-up before.
         for (int i = n - 1; i >= 0; i--) {
             ASSERT_EQ(o->GetProperty(names[i].c_str()), mark) << names[i];
             ASSERT_EQ(o->DuplicatesBeforeLastFound(), i) << names[i];
@@ -206,18 +197,16 @@ TEST_F(PropertyIndex, NamesThatShareLongPrefixesOrDifferOnlyAtTheEnd) {
     }
 }
 
-// The 32-bit FNV-1a hash of a name: used only to pick names that start
-// their probe at the same entry of the index. Were the index to hash
-// otherwise, these would be ordinary names and the test still holds.
+// The 32-bit FNV-1a hash, only to pick names that start their probe at one
+// entry of the index; under another hash they are ordinary names.
 uint32_t Fnv1a(const std::string &name) {
     uint32_t h = 2166136261u;
     for (unsigned char c : name) h = (h ^ c) * 16777619u;
     return h;
 }
 
-// n names (and after them `misses` more, for look-ups of absent names)
-// whose hash has the low `bits` bits all set: they all start in the last
-// entry of a table of 2^bits entries, and their probes wrap to the front.
+// n names whose hash has the low `bits` bits set: they start in the last
+// entry of a table of 2^bits entries and their probes wrap to the front.
 std::vector<std::string> SameBucketNames(int n, int bits) {
     std::vector<std::string> names;
     const uint32_t mask = (1u << bits) - 1;
@@ -278,9 +267,8 @@ TEST_F(PropertyIndex, NamesWithTheSameFullHashAreToldApart) {
 }
 
 TEST_F(PropertyIndex, RepeatedNamesInOneProbeChainFindTheFirstSlot) {
-    // The first of the chain starts in the table's last entry and the
-    // others wrap to the front; repeats of it placed in the table would
-    // come before it when the entries move to a bigger table.
+    // Repeats placed in the table would come before the first slots of
+    // their names once the entries move to a bigger table.
     std::vector<std::string> chain = SameBucketNames(40, 7);
     JsObject *o = NewObject();
     JsString *first = Str("first"), *repeat = Str("repeat");
@@ -303,9 +291,7 @@ TEST_F(PropertyIndex, RepeatedNamesInOneProbeChainFindTheFirstSlot) {
 }
 
 TEST_F(PropertyIndex, RepeatedNamesFindTheFirstSlot) {
-    // AddProperty does not look for a slot of the same name: a repeated
-    // name makes a second slot, which look-ups never find but enumeration
-    // visits.
+    // A name added again makes a second slot: look-ups never find it, enumeration visits it.
     JsObject *o = NewObject();
     std::vector<std::string> names = Names("r", 20);
     JsString *first = Str("first"), *second = Str("second"), *third = Str("third");
@@ -335,14 +321,10 @@ TEST_F(PropertyIndex, RepeatedNamesFindTheFirstSlot) {
     EXPECT_EQ(o->properties.Count(), 23);
     // Enumeration steps from the first slot of a name: the repeat of r00015
     // is reached from r00019, and from it the walk goes on after r00015.
-    std::vector<std::string> walk = Enumerate(o);
+    std::vector<std::string> walk = Enumerate(o), want = names;
+    want.push_back(names[15]);
     ASSERT_GE(walk.size(), 21u);
-    EXPECT_EQ(std::vector<std::string>(walk.begin(), walk.begin() + 21),
-              [&] {
-                  std::vector<std::string> want(names.begin(), names.end());
-                  want.push_back(names[15]);
-                  return want;
-              }());
+    EXPECT_EQ(std::vector<std::string>(walk.begin(), walk.begin() + 21), want);
 }
 
 TEST_F(PropertyIndex, EnumerationVisitsEverySlotOnceInCreationOrder) {
@@ -367,9 +349,8 @@ TEST_F(PropertyIndex, EnumerationVisitsEverySlotOnceInCreationOrder) {
 }
 
 TEST_F(PropertyIndex, SlotsAddedDuringEnumerationAreVisitedInTheirTurn) {
-    // A loop body that adds a slot for each of the first names it meets:
-    // the walk goes on from the current name, through the grown index, and
-    // reaches the new slots at the end.
+    // A loop body adding a slot for each of the first names it meets: the
+    // walk goes on through the grown index and reaches the new slots last.
     JsObject *o = NewObject();
     JsString *v = Str("v");
     std::vector<std::string> want = Names("e", 40);
@@ -440,8 +421,7 @@ TEST_F(PropertyIndex, ReverseMovesPositionsAndKeepsNames) {
 }
 
 TEST_F(PropertyIndex, LastFoundPositionAfterReverse) {
-    // One string in every element: the elements before the one found that
-    // hold it are all the elements before it in the reversed order.
+    // One string in every element: its duplicates are the elements before it, reversed.
     const int n = 250;
     JsArray *a = NewArray();
     JsString *mark = Str("m");
@@ -461,8 +441,7 @@ TEST_F(PropertyIndex, LastFoundPositionAfterReverse) {
 
 TEST_F(PropertyIndex, SortMovesPositionsAndKeepsNames) {
     const int n = 300;
-    // Element i holds the four-digit text of (i * 7919) % n, a permutation
-    // of 0..n-1, so after sorting it stands at that rank.
+    // Element i holds the four-digit text of rank(i), a permutation of 0..n-1.
     auto rank = [](int i) { return (i * 7919) % n; };
     JsArray *a = NewArray();
     for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(Padded("", rank(i), 4).c_str())));
@@ -496,8 +475,7 @@ TEST_F(PropertyIndex, SortMovesPositionsAndKeepsNames) {
 }
 
 TEST_F(PropertyIndex, SortedNumbersAreFoundByTheirKeys) {
-    // Numbers sort as texts: 0, 1, 10, 100, 101, ... Every key still reads
-    // its own number.
+    // Numbers sort as texts (0, 1, 10, 100, ...); every key still reads its own.
     const int n = 400;
     JsArray *a = NewArray();
     for (int i = 0; i < n; i++) {
@@ -518,8 +496,7 @@ TEST_F(PropertyIndex, SortedNumbersAreFoundByTheirKeys) {
 }
 
 TEST_F(PropertyIndex, WithoutMemoryForTheIndexTheListIsSearched) {
-    // With the memory bound at what is in use, the index cannot be made:
-    // look-ups go through the list and still answer right.
+    // Without memory for the index, look-ups go through the list.
     std::vector<std::string> names = Names("m", 40);
     std::vector<JsProperty *> slots;
     JsObject *o = NewObject();
@@ -534,9 +511,9 @@ TEST_F(PropertyIndex, WithoutMemoryForTheIndexTheListIsSearched) {
 }
 
 TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
-    // 24 slots fill a table of 32 entries to three quarters; the 25th needs
-    // a bigger one. Whatever the headroom, the new slot is either not there at all
-    // or found with the rest, and nothing leaks once the object goes.
+    // 24 slots fill 32 entries to three quarters; the 25th needs a bigger
+    // table. Whatever the headroom, the new slot is either absent or found
+    // with the rest, and nothing leaks.
     std::vector<std::string> names = Names("g", 25);
     JsString *v = Str("v");
     bool sawAddedWithoutIndex = false, sawAddedWithIndex = false, sawRefused = false;
@@ -580,8 +557,7 @@ TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
 }
 
 TEST_F(PropertyIndex, DestroyingIndexedObjectsReturnsEveryBlock) {
-    // Built, grown, dropped by reordering and rebuilt: every index goes
-    // with its object.
+    // Built, grown, dropped by reordering and rebuilt: every index goes with its object.
     const size_t blocks = Blocks();
     {
         JsArray *a = new JsArray(0);

@@ -1,7 +1,6 @@
 // Remembered look-ups: GetPropertyAt and PutPropertyAt answer for a node's
-// name exactly as GetProperty and PutProperty do, on the first call and on
-// every later one, whatever happened to the object, the slots or the node
-// in between.
+// name as GetProperty and PutProperty do, on every call, whatever happened
+// to the object, its slots or the node in between.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -20,9 +19,8 @@
 
 namespace {
 
-// What one read gives: the value (null for a fresh one, which is compared
-// by its text only), its text, the position it leaves in
-// g_lastFoundPosition and the duplicates counted before that slot.
+// One read: the value (null for a fresh one, compared by text only), its
+// text, g_lastFoundPosition and the duplicates before that slot.
 struct Answer {
     JsValue *value;
     std::string text;
@@ -158,9 +156,8 @@ TEST_F(SlotCache, ReadsOnManySlotsAgreeWithTheIndexedPath) {
 }
 
 TEST_F(SlotCache, StoresAnswerAsTheNamePathDoes) {
-    // The same stores on twins, one by name and one through one site per
-    // name: the first stores find (or make) the slot, the later ones are
-    // answered from what the site remembered.
+    // The same stores on twins, by name and through one site per name: the
+    // first round finds or makes the slots, the second uses what sites remember.
     JsObject *byName = NewObject(), *bySite = NewObject();
     JsString *word = Str("word");
     JsNumber *five = Keep(MakeNumber(5)), *two = Keep(MakeNumber(2));
@@ -259,8 +256,7 @@ TEST_F(SlotCache, TheFirstSlotOfANameStaysTheAnswer) {
 }
 
 TEST_F(SlotCache, PositionsFollowReverseAndSort) {
-    // Named slots among the elements, several holding one value, so that
-    // the duplicates before the found slot tell positions apart.
+    // Named slots among elements, several of one value, so duplicates tell positions apart.
     JsArray *a = NewArray();
     JsString *m = Str("m"), *z = Str("z"), *b = Str("b");
     a->AppendElement(m);  // 0
@@ -304,8 +300,7 @@ TEST_F(SlotCache, PositionsFollowReverseAndSort) {
 }
 
 TEST_F(SlotCache, PositionsFollowReverseOnAPlainlyIndexedArray) {
-    // Enough slots that the names are found through the index, which the
-    // reordering throws away.
+    // Names found through the index, which the reordering throws away.
     JsArray *a = NewArray();
     JsString *same = Str("same");
     std::vector<std::string> names;
@@ -364,8 +359,7 @@ TEST_F(SlotCache, BuiltInNamesOfClassedObjectsComeFirst) {
 }
 
 TEST_F(SlotCache, DigitAndEmptyNamesOfArgumentListsSelectByPosition) {
-    // Argument lists read names of digits (and the empty name) by
-    // position, whatever slot carries that name.
+    // Argument lists read digit names (and the empty name) by position.
     JsArray *args = NewArray(1);
     JsString *x = Str("x"), *y = Str("y"), *w = Str("w");
     args->AddProperty("2", x);
