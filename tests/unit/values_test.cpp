@@ -133,64 +133,48 @@ TEST_F(Values, NumberConversions) {
     DropIfUnowned(ieee);
 }
 
-TEST_F(Values, TypeTestsAndTypeNames) {
+TEST_F(Values, TypeTestsTypeNamesAndConversions) {
     JsNumber *n = MakeNumber(3);
     JsString *s = Str("x");
-    JsBoolean *b = new JsBoolean(1);
+    JsBoolean *b = new JsBoolean(1), *f = new JsBoolean(0), *two = new JsBoolean(2);
     struct Row {
         JsValue *v;
         int str, num, boolean, null, undef, numeric;
         JsString *type;
-        const char *typeText;
+        const char *typeText, *text;
+        double number;
+        int truth, integer;  // the truth word as stored; booleans have no integer view
     } rows[] = {
-        {n, 0, 1, 0, 0, 0, 1, g_shared.typeNumber, "number"},
-        {s, 1, 0, 0, 0, 0, 0, g_shared.typeString, "string"},
-        {b, 0, 0, 1, 0, 0, 1, g_shared.typeBoolean, "boolean"},
-        {g_shared.nullValue, 0, 0, 0, 1, 0, 1, g_shared.typeNull, "null"},
-        {g_shared.undefinedValue, 0, 0, 0, 0, 1, 0, g_shared.typeUndefined, "undefined"},
+        {n, 0, 1, 0, 0, 0, 1, g_shared.typeNumber, "number", "3", 3, 1, 3},
+        {s, 1, 0, 0, 0, 0, 0, g_shared.typeString, "string", "x", 0, 1, 0},
+        {b, 0, 0, 1, 0, 0, 1, g_shared.typeBoolean, "boolean", "true", 1, 1, 0},
+        {f, 0, 0, 1, 0, 0, 1, g_shared.typeBoolean, "boolean", "false", 0, 0, 0},
+        {two, 0, 0, 1, 0, 0, 1, g_shared.typeBoolean, "boolean", "true", 1, 2, 0},
+        {g_shared.nullValue, 0, 0, 0, 1, 0, 1, g_shared.typeNull, "null", "null", 0, 0, 0},
+        {g_shared.undefinedValue, 0, 0, 0, 0, 1, 0, g_shared.typeUndefined, "undefined", "undefined", 0, 0, 0},
     };
     for (const Row &r : rows) {
-        EXPECT_EQ(r.v->IsString(), r.str) << r.typeText;
-        EXPECT_EQ(r.v->IsNumber(), r.num) << r.typeText;
-        EXPECT_EQ(r.v->IsBoolean(), r.boolean) << r.typeText;
-        EXPECT_EQ(r.v->IsNull(), r.null) << r.typeText;
-        EXPECT_EQ(r.v->IsUndefined(), r.undef) << r.typeText;
-        EXPECT_EQ(r.v->IsNumeric(), r.numeric) << r.typeText;
+        SCOPED_TRACE(r.text);
+        EXPECT_EQ(r.v->IsString(), r.str);
+        EXPECT_EQ(r.v->IsNumber(), r.num);
+        EXPECT_EQ(r.v->IsBoolean(), r.boolean);
+        EXPECT_EQ(r.v->IsNull(), r.null);
+        EXPECT_EQ(r.v->IsUndefined(), r.undef);
+        EXPECT_EQ(r.v->IsNumeric(), r.numeric);
         EXPECT_EQ(r.v->IsObject(), 0);
         EXPECT_EQ(r.v->HasClass(), 0);
         EXPECT_EQ(r.v->IsFunction(), 0);
         EXPECT_EQ(r.v->AsFunction(), nullptr);
         EXPECT_EQ(r.v->Flags(), 0);
-        EXPECT_EQ(r.v->TypeName(), r.type) << r.typeText;
+        EXPECT_EQ(r.v->IsNaN(), 0);
+        EXPECT_EQ(r.v->TypeName(), r.type);
         EXPECT_STREQ(r.v->TypeName()->ToText(), r.typeText);
+        EXPECT_STREQ(r.v->ToText(), r.text);
+        EXPECT_EQ(r.v->ToNumber(), r.number);
+        EXPECT_EQ(r.v->ToBoolean(), r.truth);
+        EXPECT_EQ(r.v->ToInteger(), r.integer);
     }
-    DropIfUnowned(n);
-    DropIfUnowned(s);
-    DropIfUnowned(b);
-}
-
-TEST_F(Values, BooleanNullUndefinedConversions) {
-    JsBoolean *t = new JsBoolean(1), *f = new JsBoolean(0), *two = new JsBoolean(2);
-    EXPECT_STREQ(t->ToText(), "true");
-    EXPECT_STREQ(f->ToText(), "false");
-    EXPECT_STREQ(two->ToText(), "true");
-    EXPECT_EQ(t->ToNumber(), 1.0);
-    EXPECT_EQ(f->ToNumber(), 0.0);
-    EXPECT_EQ(two->ToNumber(), 1.0);
-    EXPECT_EQ(two->ToBoolean(), 2);  // the truth word as stored
-    EXPECT_EQ(t->ToInteger(), 0);
-    JsValue *nul = g_shared.nullValue, *und = g_shared.undefinedValue;
-    EXPECT_STREQ(nul->ToText(), "null");
-    EXPECT_STREQ(und->ToText(), "undefined");
-    for (JsValue *v : {nul, und}) {
-        EXPECT_EQ(v->ToBoolean(), 0);
-        EXPECT_EQ(v->ToNumber(), 0.0);
-        EXPECT_EQ(v->ToInteger(), 0);
-        EXPECT_EQ(v->IsNaN(), 0);
-    }
-    DropIfUnowned(t);
-    DropIfUnowned(f);
-    DropIfUnowned(two);
+    for (JsValue *v : std::vector<JsValue *>{n, s, b, f, two}) DropIfUnowned(v);
 }
 
 TEST_F(Values, SharedValues) {
