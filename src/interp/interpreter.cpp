@@ -110,7 +110,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     continue;
                 }
             }
-            JsToken *resumeAfter = nullptr;
+            JsToken *resumeAfter = nullptr, *node = step.child;
             JsFrame *reserved = nullptr;
             if (step.scope == Step::CALL && step.child) {
                 if (CallBuiltinInParent(run, frame, step.child)) continue;
@@ -120,6 +120,10 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 case BODY_FAILED:
                     ReportRuntimeError(context, failed);
                     return RC_RUNTIME_ERROR;
+                case BODY_LAST_STATEMENT:
+                    node = resumeAfter;
+                    resumeAfter = nullptr;
+                    break;
                 default: break;
                 }
             }
@@ -143,7 +147,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     child->args = frame->args;
                     child->withObject = frame->withObject;
                 }
-                child->node = step.child;
+                child->node = node;
                 child->InsertAfter(frame);
                 run.frame = child;
                 run.done = resumeAfter;

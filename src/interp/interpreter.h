@@ -159,8 +159,11 @@ bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
 // goes on with its value as after the return. GOES_ON: no guard returned;
 // the body's frame, *reserved (had before anything ran), resumes as after
 // the statement *resumeAfter, its push counted already. FAILED: *failed
-// gets the failing node. FRAMES: the body needs its frames from the start.
-enum BodyOutcome { BODY_FRAMES, BODY_RETURNED, BODY_GOES_ON, BODY_FAILED };
+// gets the failing node. LAST_STATEMENT: no guard returned and one
+// statement, *resumeAfter, is left: it is pushed in the body's place with
+// the body's scope (the body's push counted already) into *reserved.
+// FRAMES: the body needs its frames from the start.
+enum BodyOutcome { BODY_FRAMES, BODY_RETURNED, BODY_GOES_ON, BODY_LAST_STATEMENT, BODY_FAILED };
 BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed, JsToken **resumeAfter,
                          JsFrame **reserved);
 // Set by tests that compare the two ways: every node gets a frame.

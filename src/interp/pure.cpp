@@ -446,9 +446,14 @@ BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **faile
     for (int size; statement && (size = GuardSize(call, statement)) != 0 && total < kPureLimit;
          statement = statement->Next(), guards++)
         total += size;
-    const int last = statement && !statement->Next() ? ReturnSize(call, statement) : 0;
+    const bool alone = statement && !statement->Next();
+    const int last = alone ? ReturnSize(call, statement) : 0;
+    // A last statement of another kind takes the body's place as the call's
+    // child, unless the call is the bottom frame: a return from there hands
+    // on what was popped last, which must stay the body.
+    const bool inPlace = alone && !last && call->Prev();
     // Guards followed by nothing would leave the body without a return.
-    if ((!guards && !last) || !statement || context->budget <= total + last) return BODY_FRAMES;
+    if ((!guards && !last && !inPlace) || !statement || context->budget <= total + last) return BODY_FRAMES;
     if (!last) {
         // The body goes on in its frame after the guards: the frame is had
         // before anything runs, as its push would have it.
@@ -489,6 +494,10 @@ BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **faile
         outcome = BODY_RETURNED;
         break;
     }
+    if (outcome == BODY_GOES_ON && inPlace) {
+        *resumeAfter = statement;
+        outcome = BODY_LAST_STATEMENT;
+    }
     if (outcome == BODY_GOES_ON && last) {
         context->budget--;
         JsValue *value = Evaluate(run, &scope, statement->FirstChild(), failed);
@@ -501,7 +510,7 @@ BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **faile
     }
     scope.function = nullptr;
     scope.thisObject = scope.locals = scope.args = scope.globalObject = nullptr;
-    if (outcome != BODY_GOES_ON && *reserved) {
+    if (outcome != BODY_GOES_ON && outcome != BODY_LAST_STATEMENT && *reserved) {
         ReleaseFrame(*reserved);
         *reserved = nullptr;
     }

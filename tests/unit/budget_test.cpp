@@ -148,6 +148,10 @@ TEST_F(Budget, GuardsInBodiesCountTheIfItsConditionAndTheReturnTaken) {
     Check("var k = 0; function h(a) { if ((k = k + a) > 5) return k; k++; return -k } h(1) + ',' + h(9)", 35,
           "-2,11");
     Check("function e(a) { if (a) return; return 4 } e(1) + '' + e(0)", 19, "undefined4");
+    // One statement left after the guards, or alone in the body.
+    Check("function g(a) { return a + 1 } function f(a) { t = g(a) * 2 } f(3); t", 18, "8");
+    Check("function w(n) { while (true) { if (n > 2) break; n++ } } w(0) + '' + w(5)", 49, "undefinedundefined");
+    Check("function v(n) { if (n) return 'x'; var k = n + 1 } v(0) + '' + v(1)", 23, "undefinedx");
 }
 
 TEST_F(Budget, DeepExpressionsCountTheSame) {
