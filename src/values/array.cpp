@@ -141,25 +141,17 @@ JsValue *JsArray::PutElement(JsNumber *key, JsValue *value, int op, int create) 
     char text[kNumberTextSize];
     if (!slot) {
         IntegerText(i, text);
-        if (SurelyNoElement(i)) {
-            // A new element's slot, without a search: it joins the table as
-            // it is appended.
-            if (!create) return nullptr;
-            JsValue *result = AddNamedSlot(text, value, op);
-            if (result && i >= count && i < INT32_MAX) count = i + 1;
-            return result;
+        // An element no slot has is made without a search; any new slot
+        // joins the table as it is appended.
+        const bool none = SurelyNoElement(i);
+        if (none && !create) return nullptr;
+        if (!none) {
+            if (i < 0 || !(slot = FindSlot(text, &position))) return PutProperty(text, value, op, create);
+            NoteElement(i, slot, position);
         }
-        if (i >= 0 && (slot = FindSlot(text, &position)) != nullptr) NoteElement(i, slot, position);
     }
-    if (slot) {
-        JsValue *result = ApplyToProperty(slot, value, op);
-        if (result && create && i >= count && i < INT32_MAX) count = i + 1;
-        return result;
-    }
-    const int32_t before = slotCount;
-    JsValue *result = PutProperty(text, value, op, create);
-    // A new slot goes last: the first of its name.
-    if (slotCount == before + 1) NoteElement(i, static_cast<JsProperty *>(properties.Last()), slotCount);
+    JsValue *result = slot ? ApplyToProperty(slot, value, op) : AddNamedSlot(text, value, op);
+    if (result && create && i >= count && i < INT32_MAX) count = i + 1;
     return result;
 }
 
