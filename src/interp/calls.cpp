@@ -21,10 +21,6 @@ uint32_t HandleOf(JsValue *value) {
     return object && object->IsHostObject() ? static_cast<JsHostObject *>(object)->handle : 0;
 }
 
-bool IsWindow(JsValue *value) {
-    return value && value->HasClass() && static_cast<JsClassObject *>(value)->ClassNumber() == DURIZ_CLASS_WINDOW;
-}
-
 // new Image(): the host makes the object.
 JsValue *HostImage(Run &run, JsValue *args) {
     const char *text = nullptr;
@@ -35,8 +31,13 @@ JsValue *HostImage(Run &run, JsValue *args) {
         g_host.callHostMethod(handle, handle, DURIZ_CTOR_IMAGE, args, &text, &number));
 }
 
-// A function value the callee names on an object, or null.
-JsValue *Method(JsValue *object, JsToken *memberName, JsValue *index) {
+}  // namespace
+
+bool IsWindow(JsValue *value) {
+    return value && value->HasClass() && static_cast<JsClassObject *>(value)->ClassNumber() == DURIZ_CLASS_WINDOW;
+}
+
+JsValue *MethodOf(JsValue *object, JsToken *memberName, JsValue *index) {
     NameIndexHint hint(memberName);
     if (object->IsFunction()) {
         JsFunction *function = static_cast<JsFunction *>(object);
@@ -53,6 +54,8 @@ JsValue *Method(JsValue *object, JsToken *memberName, JsValue *index) {
     if (memberName) return o->GetProperty(memberName->text ? memberName->text : "");
     return index ? o->GetByKey(index) : nullptr;
 }
+
+namespace {
 
 Step EnterBody(Run &run, JsFunction *function, bool construct) {
     JsFrame *f = run.frame;
@@ -75,54 +78,105 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
 
 }  // namespace
 
-Step HandleCall(Run &run) {
+namespace {
+
+// A child the call would push: evaluated here when it needs no frame of its
+// own, as the loop would have evaluated it after the push, so the call goes
+// on at once with *done set; else the push to hand back.
+bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step) {
+    JsToken *failed = nullptr;
+    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) {
+        *step = Push(child, wantReference);
+        return false;
+    }
+    if (failed) {
+        *step = Fail(failed);
+        return false;
+    }
+    run.done = child;
+    return true;
+}
+
+// The call's next step once the child run.done has completed, or the first
+// one when nothing has; false with *step to hand back, true when the call
+// goes on with a new run.done.
+bool CallGoesOn(Run &run, Step *step) {
     JsFrame *f = run.frame;
     JsToken *node = f->node;
     JsToken *callee = node->FirstChild();
     JsToken *list = callee ? callee->Next() : nullptr;
     if (!run.done) {
-        if (!callee) return Fail(node);
+        if (!callee) {
+            *step = Fail(node);
+            return false;
+        }
         if (callee->code == TK_IDENT) {
             NameIndexHint hint(callee);
             AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal, callee));
-            if (!list) return Fail(node);
-            return Push(list);
+            if (!list) {
+                *step = Fail(node);
+                return false;
+            }
+            return PushedInPlace(run, list, false, step);
         }
-        return Push(callee, true);
+        return PushedInPlace(run, callee, true, step);
     }
     if (run.done == callee) {
         JsValue *object = f->operand1;
-        if (!object) return Fail(node);
+        if (!object) {
+            *step = Fail(node);
+            return false;
+        }
         if (object->IsString() || object->IsNumber()) {
             JsObject *wrapper = JsObject::MakeConstructed(
                 static_cast<JsFunction *>(NativeFunction(DURIZ_CTOR_STRING)), nullptr);
-            if (!wrapper) return Pop();
+            if (!wrapper) {
+                *step = Pop();
+                return false;
+            }
             JsString *text = object->IsString() ? static_cast<JsString *>(object) : JsString::Make(object->ToText());
             AssignRef(&wrapper->internal, text);
             AssignRef(&f->operand1, wrapper);
             object = wrapper;
         }
-        if (!f->memberName && !f->operand2) return Fail(node);
-        AssignRef(&f->held, Method(object, f->memberName, f->operand2));
-        if (!list) return Fail(node);
-        return Push(list);
+        if (!f->memberName && !f->operand2) {
+            *step = Fail(node);
+            return false;
+        }
+        AssignRef(&f->held, MethodOf(object, f->memberName, f->operand2));
+        if (!list) {
+            *step = Fail(node);
+            return false;
+        }
+        return PushedInPlace(run, list, false, step);
     }
     if (run.done == list) {
         JsValue *value = f->held ? f->held->AsFunction() : nullptr;
-        if (!value) return Fail(node);
+        if (!value || list->code != TK_COMMA) {
+            *step = Fail(node);
+            return false;
+        }
         JsFunction *function = static_cast<JsFunction *>(value);
         JsValue *candidate = callee->code == TK_IDENT ? nullptr : f->operand1;
         if (!candidate) candidate = f->withObject;
-        if (list->code != TK_COMMA) return Fail(node);
         OwnScope(f);
         AssignRef(&f->args, f->pendingArgs);
         AssignRef(&f->pendingArgs, nullptr);
         const bool construct = function->id >= kFirstConstructorId || (node->Parent() && node->Parent()->code == TK_NEW);
         if (construct) {
-            if (function->id == DURIZ_CTOR_IMAGE) return Pop(HostImage(run, f->args));
-            if (function->id == DURIZ_CTOR_ARRAY) return Pop(JsArray::Construct(AsObject(f->args)));
+            if (function->id == DURIZ_CTOR_IMAGE) {
+                *step = Pop(HostImage(run, f->args));
+                return false;
+            }
+            if (function->id == DURIZ_CTOR_ARRAY) {
+                *step = Pop(JsArray::Construct(AsObject(f->args)));
+                return false;
+            }
             JsObject *made = JsObject::MakeConstructed(function, AsObject(f->args));
-            if (!made) return Pop();
+            if (!made) {
+                *step = Pop();
+                return false;
+            }
             AssignRef(&f->thisObject, made);
         } else if (IsWindow(candidate)) {
             AssignRef(&f->globalObject, candidate);
@@ -131,17 +185,32 @@ Step HandleCall(Run &run) {
         } else {
             AssignRef(&f->thisObject, candidate);
         }
-        return EnterBody(run, function, construct);
+        *step = EnterBody(run, function, construct);
+        // A built-in's body is called here as the loop would call it.
+        if (step->kind != Step::PUSH || step->scope != Step::CALL || !CallBuiltinInParent(run, f, step->child))
+            return false;
+        return true;  // run.done is the body
     }
     // The body has completed.
     JsValue *called = f->held ? f->held->AsFunction() : nullptr;
     if ((node->Parent() && node->Parent()->code == TK_NEW) ||
-        (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId))
-        return Pop(f->thisObject);
-    if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY) {
-        return Pop(f->operand1 ? f->operand1 : g_shared.undefinedValue);
+        (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId)) {
+        *step = Pop(f->thisObject);
+    } else if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY) {
+        *step = Pop(f->operand1 ? f->operand1 : g_shared.undefinedValue);
+    } else {
+        *step = Pop(g_shared.undefinedValue);
     }
-    return Pop(g_shared.undefinedValue);
+    return false;
+}
+
+}  // namespace
+
+Step HandleCall(Run &run) {
+    Step step;
+    while (CallGoesOn(run, &step)) {
+    }
+    return step;
 }
 
 namespace {

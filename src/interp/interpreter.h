@@ -29,6 +29,20 @@ struct Step {
     Step() : child(nullptr) {}
 };
 
+// The built-ins that the calls of an expression were seen to name before
+// it began (object: the callee's object, the call's this), counted.
+struct PeekedCall {
+    const JsToken *node;
+    JsValue *object;
+    JsFunction *function;
+};
+struct PeekedCalls {
+    static constexpr int kRoom = 24;
+    int count = 0;
+    uint32_t hostAnswers = 0;  // as they stood when the callees were seen
+    PeekedCall calls[kRoom];
+};
+
 // The state of one Interpret call.
 struct Run {
     JsEvalContext *context;
@@ -39,6 +53,8 @@ struct Run {
     JsValue *thisObject = nullptr;
     JsValue *locals = nullptr;
     JsValue *withObject = nullptr;
+    // The calls seen for the expression under evaluation without frames.
+    PeekedCalls *peeked = nullptr;
 };
 
 inline Step Push(JsToken *child, bool wantReference = false) {
@@ -166,6 +182,25 @@ bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
 enum BodyOutcome { BODY_FRAMES, BODY_RETURNED, BODY_GOES_ON, BODY_LAST_STATEMENT, BODY_FAILED };
 BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed, JsToken **resumeAfter,
                          JsFrame **reserved);
+// Built-in calls in such expressions: before the expression begins, every
+// call's callee is looked up without asking the host (PeekCalls), and the
+// expression is evaluated so only when each names a built-in that runs
+// alone (Math's functions, the string methods, the global conversions)
+// and its this is no window. False when one does not or cannot be told;
+// the calls seen are counted in *peeked either way, for ReleasePeeked.
+bool PeekCalls(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked);
+// The cached size of an expression left to the frames; a call is marked so
+// once its callee was seen to name anything else, and is not looked at again.
+constexpr uint8_t kFramedCall = 255;
+void ReleasePeeked(PeekedCalls *peeked);
+// The built-in a call was seen to name and its this (both counted, for the
+// caller), looked up again as the call's frames would if the host has
+// answered anything since. False when the call names no such built-in now.
+bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function);
+// The function value the callee names on an object (by member name, else
+// by index), or null.
+JsValue *MethodOf(JsValue *object, JsToken *memberName, JsValue *index);
+bool IsWindow(JsValue *value);
 // Set by tests that compare the two ways: every node gets a frame.
 extern bool g_evaluateWithFrames;
 

@@ -5,6 +5,8 @@
 // pop makes it, so the run cannot tell the difference.
 #include <initializer_list>
 
+#include "builtins/function.h"
+#include "builtins/natives.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
 #include "values/object.h"
@@ -14,10 +16,12 @@ namespace {
 // The most pushes an expression evaluated this way may take; it bounds the
 // recursion as well.
 constexpr int kPureLimit = 64;
-constexpr uint8_t kNotPure = 255;
+constexpr uint8_t kNotPure = kFramedCall;
+// Marks a cached size whose expression holds calls.
+constexpr uint8_t kHoldsCalls = 128;
 
 // What each node code is to this evaluator.
-enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY, CHOICE };
+enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY, CHOICE, CALL };
 constexpr int kCodeLimit = 1024;
 
 struct KindTable {
@@ -38,6 +42,7 @@ constexpr KindTable MakeKindTable() {
     t.kind[TK_NEG] = NEG;
     t.kind[TK_AND] = t.kind[TK_OR] = LOGICAL;
     t.kind[TK_IF] = t.kind[TK_CONDITIONAL] = CHOICE;
+    t.kind[TK_CALL] = CALL;
     for (int c : {TK_PLUS, TK_MINUS, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR, TK_XOR,
                   TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE})
         t.kind[c] = BINARY;
@@ -55,60 +60,97 @@ const JsToken *Otherwise(const JsToken *node) {
     return otherwise && node->code == TK_IF ? otherwise->FirstChild() : otherwise;
 }
 
+// What a measured expression holds besides its size.
+struct Notes {
+    int calls = 0;
+    int assignments = 0;  // assignments, ++ and --
+};
+
+int Measure(const JsToken *node, int room, Notes *notes);
+
+// A call of a name or of a name's member with an argument list: the call,
+// the callee's nodes (none for a name, which the call looks up itself), the
+// list, each argument and the body of the built-in it is to call.
+int MeasureCall(const JsToken *node, int room, Notes *notes) {
+    const JsToken *callee = node->FirstChild();
+    const JsToken *list = callee->Next();
+    if (!list || list->Next() || list->code != TK_COMMA || (node->Parent() && node->Parent()->code == TK_NEW))
+        return 0;
+    int size = 3;
+    if (callee->code == TK_DOT) {
+        const JsToken *base = callee->FirstChild();
+        const JsToken *member = base ? base->Next() : nullptr;
+        if (!member || member->Next() || base->code != TK_IDENT || member->code != TK_IDENT) return 0;
+        size += 2;
+    } else if (callee->code != TK_IDENT) {
+        return 0;
+    }
+    for (const JsToken *argument = list->FirstChild(); argument && size <= room; argument = argument->Next()) {
+        const int a = Measure(argument, room - size, notes);
+        if (!a) return 0;
+        size += a;
+    }
+    if (size > room) return 0;
+    notes->calls++;
+    return size;
+}
+
 // The node's size, or 0 when it is no such expression or is bigger than room.
 // Shapes that the operator handler would refuse (a missing operand) are left
 // to the frames, which report them.
-int Measure(const JsToken *node, int room) {
+int Measure(const JsToken *node, int room, Notes *notes) {
     if (room <= 0) return 0;
     const Kind kind = KindOf(node->code);
     if (kind == NONE) return 0;
     if (kind == LEAF) return 1;
     const JsToken *first = node->FirstChild();
     if (!first) return 0;
+    if (kind == CALL) return MeasureCall(node, room, notes);
     const JsToken *second = first->Next();
     switch (kind) {
     case MEMBER: {
         if (!second) return 0;
-        const int a = Measure(first, room - 1);
+        const int a = Measure(first, room - 1, notes);
         if (!a || !IsComputedIndex(node)) return a ? 1 + a : 0;
-        const int b = Measure(second, room - 1 - a);
+        const int b = Measure(second, room - 1 - a, notes);
         return b ? 1 + a + b : 0;
     }
     case ASSIGN: case STEP: {
         // The value (none for ++ and --), then a member target as a frame of
         // its own; a name target is stored without a push.
         int size = 1;
+        notes->assignments++;
         if (kind == ASSIGN) {
             if (!second || second->Next()) return 0;
-            const int v = Measure(second, room - size);
+            const int v = Measure(second, room - size, notes);
             if (!v) return 0;
             size += v;
         }
         if (first->code == TK_IDENT) return size;
         if (KindOf(first->code) != MEMBER) return 0;
-        const int t = Measure(first, room - size);
+        const int t = Measure(first, room - size, notes);
         return t ? size + t : 0;
     }
     case UNARY: case NEG: {
-        const int a = Measure(first, room - 1);
+        const int a = Measure(first, room - 1, notes);
         return a ? 1 + a : 0;
     }
     case CHOICE: {
         // The condition and the longer branch: only one of them runs.
         if (!second) return 0;
         const JsToken *otherwise = Otherwise(node);
-        const int c = Measure(first, room - 1);
+        const int c = Measure(first, room - 1, notes);
         if (!c) return 0;
-        const int t = Measure(second, room - 1 - c);
-        const int e = otherwise ? Measure(otherwise, room - 1 - c) : 0;
+        const int t = Measure(second, room - 1 - c, notes);
+        const int e = otherwise ? Measure(otherwise, room - 1 - c, notes) : 0;
         if (!t || (otherwise && !e)) return 0;
         return 1 + c + (t > e ? t : e);
     }
     default: {  // LOGICAL, BINARY
         if (!second) return 0;
-        const int a = Measure(first, room - 1);
+        const int a = Measure(first, room - 1, notes);
         if (!a) return 0;
-        const int b = Measure(second, room - 1 - a);
+        const int b = Measure(second, room - 1 - a, notes);
         return b ? 1 + a + b : 0;
     }
     }
@@ -120,6 +162,7 @@ JsValue *Owned(JsValue *value) {
 }
 
 JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
 
 // A member target: the object (and a computed key) that the store goes to,
 // as the target's frame would hand them to the assignment. False when the
@@ -286,6 +329,7 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     case ASSIGN: case STEP: result = Assign(run, scope, node, failed); break;
     case MEMBER: result = Member(run, scope, node, failed); break;
     case CHOICE: result = Choice(run, scope, node, failed); break;
+    case CALL: result = Call(run, scope, node, failed); break;
     default: result = Operator(run, scope, node, kind, failed); break;
     }
     if (*failed) {
@@ -296,38 +340,75 @@ JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return result;
 }
 
-int PureSize(JsFrame *parent, JsToken *node) {
-    if (!node->pureSize) {
-        int size = 0;
-        if (node->code == TK_COMMA) {
-            // An argument list (not a var list): the list and each argument.
-            if (node->Parent() && node->Parent()->code != TK_VAR) {
-                size = 1;
-                for (JsToken *argument = node->FirstChild(); argument && size; argument = argument->Next()) {
-                    const int a = Measure(argument, kPureLimit - size);
-                    size = a ? size + a : 0;
-                }
+// Measures the node once, for PureSize.
+__attribute__((noinline)) void LearnPureSize(JsToken *node) {
+    int size = 0;
+    Notes notes;
+    if (node->code == TK_COMMA) {
+        // An argument list (not a var list): the list and each argument.
+        if (node->Parent() && node->Parent()->code != TK_VAR) {
+            size = 1;
+            for (JsToken *argument = node->FirstChild(); argument && size; argument = argument->Next()) {
+                const int a = Measure(argument, kPureLimit - size, &notes);
+                size = a ? size + a : 0;
             }
-        } else {
-            size = Measure(node, kPureLimit);
         }
-        node->pureSize = size ? static_cast<uint8_t>(size) : kNotPure;
+    } else {
+        size = Measure(node, kPureLimit, &notes);
     }
-    if (node->pureSize == kNotPure) return 0;
-    // Arguments written as texts may run a toString of their own.
-    if (node->code == TK_COMMA && ArgumentsBecomeTexts(parent)) return 0;
-    return node->pureSize;
+    // A call's callee is looked up before the expression begins, which
+    // holds only while nothing in it is assigned before the call: the
+    // expression's own assignment stores after its value.
+    const Kind kind = KindOf(node->code);
+    const int own = kind == ASSIGN || kind == STEP ? 1 : 0;
+    if (notes.calls && notes.assignments > own) size = 0;
+    node->pureSize = size ? static_cast<uint8_t>(size | (notes.calls ? kHoldsCalls : 0)) : kNotPure;
 }
 
-// An argument list: each argument goes to the call's pending list as the
-// list's frame would append it; the list's value is the last argument.
-JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
+inline int PureSize(JsFrame *parent, JsToken *node) {
+    if (!node->pureSize) LearnPureSize(node);
+    const int cached = node->pureSize;
+    if (cached == kNotPure) return 0;
+    // Arguments written as texts may run a toString of their own.
+    if (node->code == TK_COMMA && ArgumentsBecomeTexts(parent)) return 0;
+    return cached & ~kHoldsCalls;
+}
+
+// After PureSize: whether the expression holds calls.
+bool HoldsCalls(const JsToken *node) { return node->pureSize != kNotPure && (node->pureSize & kHoldsCalls); }
+
+// The calls an expression was seen to hold, for as long as it runs.
+class SeenCalls {
+public:
+    explicit SeenCalls(Run &run) : run_(run), saved_(run.peeked) {}
+    bool Peek(JsFrame *scope, JsToken *node) {
+        if (!PeekCalls(run_, scope, node, &peeked_)) return false;
+        run_.peeked = &peeked_;
+        return true;
+    }
+    ~SeenCalls() {
+        run_.peeked = saved_;
+        ReleasePeeked(&peeked_);
+    }
+    SeenCalls(const SeenCalls &) = delete;
+    SeenCalls &operator=(const SeenCalls &) = delete;
+
+private:
+    Run &run_;
+    PeekedCalls *saved_;
+    PeekedCalls peeked_;
+};
+
+// An argument list: each argument, evaluated in the scope's frame, goes to
+// the call's pending list as the list's frame would append it; the list's
+// value is the last argument.
+JsValue *Arguments(Run &run, JsFrame *scope, JsFrame *call, JsToken *node, JsToken **failed) {
     JsValue *last = nullptr;
     int position = 0;
     for (JsToken *argument = node->FirstChild(); argument; argument = argument->Next()) {
         ReleaseRef(last);  // the list lets go of one argument before the next
         last = nullptr;
-        JsValue *value = Evaluate(run, call, argument, failed);
+        JsValue *value = Evaluate(run, scope, argument, failed);
         if (*failed) return nullptr;
         if (!value) {
             *failed = node;
@@ -342,12 +423,106 @@ JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
     return last;
 }
 
+// A call of the built-in its callee was seen to name: the call's callee,
+// list and body pushes in the order its frames make them, the arguments
+// appended as its list's frame appends them, and the built-in called as
+// its body's push would call it. The value is the built-in's, else
+// undefined.
+JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    JsToken *callee = node->FirstChild();
+    JsValue *object;
+    JsFunction *function;
+    if (!SeenCallee(run, scope, node, &object, &function)) {
+        *failed = node;
+        return nullptr;
+    }
+    if (callee->code != TK_IDENT) {
+        context->budget -= 2;  // the member and its object
+        AssignRef(&context->currentGlobal, scope->globalObject);
+    }
+    JsFrame call;  // what the list reads of the call's frame
+    call.held = function;
+    context->budget--;
+    JsValue *last = Arguments(run, scope, &call, callee->Next(), failed);
+    call.held = nullptr;
+    JsValue *result = nullptr;
+    if (!*failed) {
+        ReleaseRef(last);
+        AssignRef(&context->currentGlobal, scope->globalObject);
+        context->budget--;
+        JsFrame body;  // only what a built-in reads
+        body.function = function;
+        body.thisObject = object;
+        body.args = call.pendingArgs;
+        JsScript *code = nullptr;
+        JsValue *value = CallNative(context, &body, &code);
+        body.function = nullptr;
+        body.thisObject = body.args = nullptr;
+        AssignRef(&context->currentGlobal, scope->globalObject);
+        result = Owned(value ? value : g_shared.undefinedValue);
+    }
+    AssignRef(&call.pendingArgs, nullptr);
+    ReleaseRef(object);
+    ReleaseRef(function);
+    return result;
+}
+
 // A node that takes one push and evaluates no child.
 bool IsFrameLeaf(int code) { return KindOf(code) == LEAF || code == TK_EMPTY || code == TK_FUNCTION; }
 
 }  // namespace
 
 bool g_evaluateWithFrames = false;
+
+namespace {
+
+// An expression that EvaluateInParent takes on, evaluated for the parent.
+inline __attribute__((always_inline)) void EvaluateForParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    const int code = child->code;
+    if (wantReference && KindOf(code) == MEMBER) {
+        // The target's object, then its name or key, as its frame hands them on.
+        JsValue *object = nullptr, *key = nullptr;
+        JsToken *memberName = nullptr;
+        if (!EvaluateTarget(run, parent, child, &object, &memberName, &key, failed)) return;
+        PutOperand(parent, object);
+        parent->memberName = memberName;
+        PutOperand(parent, key);
+        ReleaseRef(object);
+        ReleaseRef(key);
+        return;
+    }
+    JsValue *value;
+    if (code == TK_COMMA) {
+        --context->budget;
+        value = Arguments(run, parent, parent, child, failed);
+        if (!*failed) AssignRef(&context->currentGlobal, parent->globalObject);
+    } else {
+        value = Evaluate(run, parent, child, failed);
+    }
+    if (*failed) return;
+    if (wantReference) parent->memberName = nullptr;  // no name comes from an expression
+    PutOperand(parent, value);
+    ReleaseRef(value);
+}
+
+// One that holds calls: each callee is looked up first. A call whose callee
+// names something else is left to the frames from then on, and so is every
+// expression around it that is asked to go without them.
+__attribute__((noinline)) bool EvaluateWithCalls(Run &run, JsFrame *parent, JsToken *child, bool wantReference,
+                                                 JsToken **failed) {
+    if (wantReference && child->code == TK_CALL) return false;
+    SeenCalls seen(run);
+    if (!seen.Peek(parent, child)) {
+        child->pureSize = kNotPure;
+        return false;
+    }
+    EvaluateForParent(run, parent, child, wantReference, failed);
+    return true;
+}
+
+}  // namespace
 
 bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed) {
     JsEvalContext *context = run.context;
@@ -366,30 +541,8 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
     }
     const int size = PureSize(parent, child);
     if (!size || context->budget <= size) return false;
-    if (wantReference && KindOf(code) == MEMBER) {
-        // The target's object, then its name or key, as its frame hands them on.
-        JsValue *object = nullptr, *key = nullptr;
-        JsToken *memberName = nullptr;
-        if (!EvaluateTarget(run, parent, child, &object, &memberName, &key, failed)) return true;
-        PutOperand(parent, object);
-        parent->memberName = memberName;
-        PutOperand(parent, key);
-        ReleaseRef(object);
-        ReleaseRef(key);
-        return true;
-    }
-    JsValue *value;
-    if (code == TK_COMMA) {
-        --context->budget;
-        value = Arguments(run, parent, child, failed);
-        if (!*failed) AssignRef(&context->currentGlobal, parent->globalObject);
-    } else {
-        value = Evaluate(run, parent, child, failed);
-    }
-    if (*failed) return true;
-    if (wantReference) parent->memberName = nullptr;  // no name comes from an expression
-    PutOperand(parent, value);
-    ReleaseRef(value);
+    if (HoldsCalls(child)) return EvaluateWithCalls(run, parent, child, wantReference, failed);
+    EvaluateForParent(run, parent, child, wantReference, failed);
     return true;
 }
 
@@ -405,9 +558,10 @@ int GuardSize(JsFrame *call, JsToken *statement) {
     if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
     JsToken *value = then->FirstChild();
     if (!value || value->Next() || value->code == TK_COMMA) return 0;
+    // Calls are left to the frames: the guards run one after the other.
     const int c = PureSize(call, condition);
-    const int r = c ? PureSize(call, value) : 0;
-    return r ? 2 + c + r : 0;
+    const int r = c && !HoldsCalls(condition) ? PureSize(call, value) : 0;
+    return r && !HoldsCalls(value) ? 2 + c + r : 0;
 }
 
 // `return value;` of such an expression: its pushes, or 0.
@@ -416,7 +570,7 @@ int ReturnSize(JsFrame *call, JsToken *statement) {
     JsToken *value = statement->FirstChild();
     if (!value || value->Next() || value->code == TK_COMMA) return 0;
     const int r = PureSize(call, value);
-    return r ? 1 + r : 0;
+    return r && !HoldsCalls(value) ? 1 + r : 0;
 }
 
 // As the return statement leaves it: the value with the call, which goes

@@ -154,6 +154,25 @@ TEST_F(Budget, GuardsInBodiesCountTheIfItsConditionAndTheReturnTaken) {
     Check("function v(n) { if (n) return 'x'; var k = n + 1 } v(0) + '' + v(1)", 23, "undefinedx");
 }
 
+TEST_F(Budget, BuiltinCallsInsideExpressionsCountTheCallItsCalleeListAndBody) {
+    Check("x = Math.floor(2.7) + Math.abs(-3); x", 16, "5");
+    Check("acc = 0; for (i = 1; i < 4; i++) acc = acc + Math.floor(Math.sqrt(i) * 10) + Math.max(i % 2, 3); acc", 99,
+          "50");
+    Check("s = parseInt('12') + parseFloat('1.5') + (isNaN('x') ? 1 : 0); s", 18, "13.5");
+    Check("a = new Array(); a[Math.round(1.4)] = escape('a b'); a[1] + unescape('%41')", 24, "a%20bA");
+    Check("m = Math; m.floor(m.PI) + m.pow(2, m.ceil(2.1)) + Math.max()", 28, "11");
+    Check("s = 'a,bc'; n = 42; s.charAt(2) + s.indexOf('c') + n.charAt(1) + s.substring(1, 3).length + s.split(',')",
+          40, "b322object");
+    // Callees that name no such built-in, or name one only for a while.
+    Check("function fl(x) { return x * 2 } o = new Object(); o.floor = fl; function g(Math) { return Math.floor(4) + 1 "
+          "} g(o) + g(Math)", 41, "14");
+    Check("function t(x) { return x * 10 } var h = Math.abs; var k; var r = ''; for (k = 0; k < 3; k++) { if (k == 2) "
+          "h = t; r = r + h(-2) + ',' } r", 79, "2,2,-20,");
+    Check("with (Math) { r = floor(2.5) + 1 } y = (z = 2) + Math.abs(-z); r + y", 24, "7");
+    Check("function q(n) { if (Math.abs(n) < 2) return Math.floor(n * 1.5); return Math.min(n, 0) } q(1) + q(-5)", 46,
+          "-4");
+}
+
 TEST_F(Budget, DeepExpressionsCountTheSame) {
     // Nested deeper than the interpreter evaluates without frames, and just
     // within it.

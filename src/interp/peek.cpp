@@ -1,0 +1,154 @@
+// Which built-in a call's callee names, seen before an expression without
+// frames begins: the look-up its frames would make, but one that stops
+// short of asking the host anything.
+#include "builtins/function.h"
+#include "builtins/host_object.h"
+#include "duriz.h"
+#include "interp/interpreter.h"
+
+namespace {
+
+// Built-ins that ask nothing of the host themselves, change no binding and
+// leave the window as it was (Math's, the string methods, the global
+// conversions): they can run in the middle of an expression.
+bool RunsAlone(JsValue *value) {
+    JsValue *f = value ? value->AsFunction() : nullptr;
+    if (!f) return false;
+    JsFunction *function = static_cast<JsFunction *>(f);
+    const int id = function->id;
+    const bool math = id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN;
+    const bool text = id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE;
+    const bool conversion = id == DURIZ_NATIVE_WINDOW_PARSEINT || id == DURIZ_NATIVE_WINDOW_PARSEFLOAT ||
+                            id == DURIZ_NATIVE_WINDOW_ESCAPE || id == DURIZ_NATIVE_WINDOW_UNESCAPE ||
+                            id == DURIZ_NATIVE_WINDOW_ISNAN;
+    if (!math && !text && !conversion) return false;
+    JsToken *body = function->Body();
+    return body && body->code == TK_NATIVE_BODY && !IsWindow(function->owner);
+}
+
+// The callee's look-up as the call's frames make it: a name, or a name's
+// member. *object gets the member's object for a member (counted; a string
+// or number is wrapped as its member access wraps it), the answer is the
+// function value found (borrowed, possibly fresh).
+JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object) {
+    JsToken *callee = call->FirstChild();
+    JsValue *global = run.context->currentGlobal;
+    *object = nullptr;
+    if (callee->code == TK_IDENT) {
+        NameIndexHint hint(callee);
+        return ResolveName(callee->text, scope, global, callee);
+    }
+    JsToken *base = callee->FirstChild();
+    JsValue *o;
+    {
+        NameIndexHint hint(base);
+        o = ResolveName(base->text, scope, global, base);
+    }
+    if (!o) return nullptr;
+    o->refs++;
+    // A member target of an object or function is the object as it stands;
+    // anything else goes through the member access, which wraps a string
+    // or number and fails the rest.
+    JsValue *ignored = nullptr;
+    const bool asItStands = !o->IsString() && !o->IsNumber() && (o->IsFunction() || o->IsObject());
+    if (!asItStands && MemberAfterObject(run, scope, callee, &o, true, &ignored) != MEMBER_REFERENCE) {
+        ReleaseRef(o);
+        return nullptr;
+    }
+    // A window would become the current one.
+    if (IsWindow(o)) {
+        ReleaseRef(o);
+        return nullptr;
+    }
+    *object = o;
+    return MethodOf(o, base->Next(), nullptr);
+}
+
+// Keeps what was found when it runs alone: the function and the object
+// (counted) in *function and *object. False (nothing kept) otherwise.
+bool Keep(JsValue *found, JsValue **object, JsFunction **function) {
+    const bool alone = RunsAlone(found);
+    if (alone) {
+        *function = static_cast<JsFunction *>(found->AsFunction());
+        (*function)->refs++;
+    }
+    DropIfUnowned(found);
+    if (!alone) {
+        ReleaseRef(*object);
+        *object = nullptr;
+    }
+    return alone;
+}
+
+bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
+    if (node->code == TK_CALL) {
+        // A call once seen to name something else is left to the frames
+        // (see MarkFramed).
+        if (peeked->count == PeekedCalls::kRoom || node->pureSize == kFramedCall) return false;
+        JsValue *object = nullptr;
+        g_hostQuiet = true;
+        g_hostAsked = false;
+        JsValue *found = LookUpCallee(run, scope, node, &object);
+        g_hostQuiet = false;
+        if (g_hostAsked) {
+            DropIfUnowned(found);
+            ReleaseRef(object);
+            node->pureSize = kFramedCall;
+            return false;
+        }
+        JsFunction *function = nullptr;
+        if (!Keep(found, &object, &function)) {
+            node->pureSize = kFramedCall;
+            return false;
+        }
+        peeked->calls[peeked->count++] = PeekedCall{node, object, function};
+        // The arguments may hold calls of their own.
+        node = node->FirstChild()->Next();
+    }
+    for (JsToken *child = node->FirstChild(); child; child = child->Next()) {
+        if (!Peek(run, scope, child, peeked)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PeekCalls(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
+    peeked->count = 0;
+    peeked->hostAnswers = g_hostAnswers;
+    // The callees are looked up in the scope and window that the expression
+    // will have when it reaches them.
+    if (scope->withObject || run.context->currentGlobal != scope->globalObject) return false;
+    return Peek(run, scope, node, peeked);
+}
+
+void ReleasePeeked(PeekedCalls *peeked) {
+    for (int i = 0; i < peeked->count; i++) {
+        ReleaseRef(peeked->calls[i].object);
+        ReleaseRef(peeked->calls[i].function);
+    }
+    peeked->count = 0;
+}
+
+bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function) {
+    *object = nullptr;
+    *function = nullptr;
+    PeekedCalls *peeked = run.peeked;
+    const PeekedCall *seen = nullptr;
+    for (int i = 0; peeked && i < peeked->count && !seen; i++) {
+        if (peeked->calls[i].node == call) seen = &peeked->calls[i];
+    }
+    if (!seen) return false;
+    if (g_hostAnswers == peeked->hostAnswers) {
+        // Nothing but the expression has run since the look-up, and it
+        // assigns nothing before its calls: the look-up would answer the same.
+        *object = seen->object;
+        *function = seen->function;
+        if (*object) (*object)->refs++;
+        (*function)->refs++;
+        return true;
+    }
+    // The host may have run something: look again, asking it as the frames would.
+    JsValue *found = LookUpCallee(run, scope, call, object);
+    return Keep(found, object, function);
+}
