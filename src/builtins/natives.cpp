@@ -16,7 +16,10 @@
 #include "interp/frame.h"
 #include "values/array.h"
 
-JsValue *NativeCall::Arg(int i) const { return args && i >= 1 ? args->ValueAt(i - 1) : nullptr; }
+JsValue *NativeCall::Arg(int i) const {
+    if (values) return i >= 1 && i <= valueCount ? values[i - 1] : nullptr;
+    return args && i >= 1 ? args->ValueAt(i - 1) : nullptr;
+}
 
 namespace {
 
@@ -151,6 +154,25 @@ JsValue *ArrayMethod(const NativeCall &call) {
 }
 
 }  // namespace
+
+JsValue *CallNativeWith(JsEvalContext *context, int32_t id, JsValue *thisValue, JsValue *const *values,
+                        int32_t count) {
+    NativeCall call{context, id, thisValue, nullptr};
+    call.values = values;
+    call.valueCount = count;
+    if (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) return StringMethod(call);
+    if (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) return MathFunction(call);
+    switch (id) {
+    case DURIZ_NATIVE_WINDOW_PARSEINT:
+    case DURIZ_NATIVE_WINDOW_PARSEFLOAT:
+    case DURIZ_NATIVE_WINDOW_ESCAPE:
+    case DURIZ_NATIVE_WINDOW_UNESCAPE:
+    case DURIZ_NATIVE_WINDOW_ISNAN:
+        return GlobalFunction(call);
+    default:
+        return nullptr;
+    }
+}
 
 JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     *code = nullptr;

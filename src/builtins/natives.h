@@ -22,8 +22,17 @@ struct NativeCall {
     int32_t id;
     JsValue *thisValue;  // may be null
     JsObject *args;      // may be null
+    // The arguments as values instead of a list (args null).
+    JsValue *const *values = nullptr;
+    int32_t valueCount = 0;
     // The i-th argument (1-based), or null when missing.
     JsValue *Arg(int i) const;
 };
+
+// Calls a built-in that reads its arguments one by one only (Math's
+// functions, the string methods, the global conversions) with the values
+// its argument list's slots would hold, count of them.
+JsValue *CallNativeWith(JsEvalContext *context, int32_t id, JsValue *thisValue, JsValue *const *values,
+                        int32_t count);
 
 #endif

@@ -9,6 +9,7 @@
 #include "builtins/natives.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
+#include "values/convert.h"
 #include "values/object.h"
 
 namespace {
@@ -424,10 +425,9 @@ JsValue *Arguments(Run &run, JsFrame *scope, JsFrame *call, JsToken *node, JsTok
 }
 
 // A call of the built-in its callee was seen to name: the call's callee,
-// list and body pushes in the order its frames make them, the arguments
-// appended as its list's frame appends them, and the built-in called as
-// its body's push would call it. The value is the built-in's, else
-// undefined.
+// list and body pushes in the order its frames make them, each argument
+// held as its list's slot would hold it, and the built-in called as its
+// body's push would call it. The value is the built-in's, else undefined.
 JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsEvalContext *context = run.context;
     JsToken *callee = node->FirstChild();
@@ -441,28 +441,33 @@ JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
         context->budget -= 2;  // the member and its object
         AssignRef(&context->currentGlobal, scope->globalObject);
     }
-    JsFrame call;  // what the list reads of the call's frame
-    call.held = function;
-    context->budget--;
-    JsValue *last = Arguments(run, scope, &call, callee->Next(), failed);
-    call.held = nullptr;
+    context->budget--;  // the list
+    JsValue *values[kPureLimit];
+    int count = 0;
+    JsToken *list = callee->Next();
+    for (JsToken *argument = list->FirstChild(); argument && !*failed; argument = argument->Next()) {
+        JsValue *value = Evaluate(run, scope, argument, failed);
+        if (*failed) break;
+        if (!value) {
+            *failed = list;
+            break;
+        }
+        // A new slot holds null until the argument is assigned to it.
+        JsValue *held = g_shared.nullValue;
+        held->refs++;
+        AssignToSlot(&held, value, TK_ASSIGN);
+        values[count++] = held;
+        ReleaseRef(value);
+    }
     JsValue *result = nullptr;
     if (!*failed) {
-        ReleaseRef(last);
         AssignRef(&context->currentGlobal, scope->globalObject);
-        context->budget--;
-        JsFrame body;  // only what a built-in reads
-        body.function = function;
-        body.thisObject = object;
-        body.args = call.pendingArgs;
-        JsScript *code = nullptr;
-        JsValue *value = CallNative(context, &body, &code);
-        body.function = nullptr;
-        body.thisObject = body.args = nullptr;
+        context->budget--;  // the built-in's body
+        JsValue *value = CallNativeWith(context, function->id, object, values, count);
         AssignRef(&context->currentGlobal, scope->globalObject);
         result = Owned(value ? value : g_shared.undefinedValue);
     }
-    AssignRef(&call.pendingArgs, nullptr);
+    for (int i = 0; i < count; i++) ReleaseRef(values[i]);
     ReleaseRef(object);
     ReleaseRef(function);
     return result;

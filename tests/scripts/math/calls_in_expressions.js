@@ -8,6 +8,8 @@ document.writeln("acc = " + acc);
 document.writeln("nested = " + Math.max(Math.min(4, Math.pow(2, 3)), Math.ceil(Math.log(100))));
 document.writeln("conversions = " + (parseInt("0x1f") + parseFloat("2.5e1") + parseInt("12abc", 10)));
 document.writeln("texts = " + escape("a&b c") + " " + unescape("%7e%41") + " " + isNaN(parseInt("z")));
+var nan = 0 / 0, yes = true;
+document.writeln("argument kinds = " + Math.abs(yes) + " " + isNaN(nan) + " " + Math.max(nan, 1) + " " + Math.min(yes, null, "4") + " " + parseInt(nan) + " " + escape(yes));
 document.writeln("no arguments = " + Math.floor() + " " + Math.max() + " " + parseInt());
 document.writeln("in a condition = " + (Math.abs(-3) > 2 ? "yes" : "no"));
 var word = "Period", n = 1996, pos, letters = "";
