@@ -117,8 +117,11 @@ JsHostObject::~JsHostObject() {
 }
 
 bool JsHostObject::DescribeMember(int nameIndex, MemberInfo *info) {
+    return DescribeFound(FindHostMember(classNumber, nameIndex), info);
+}
+
+bool JsHostObject::DescribeFound(const HostMember *member, MemberInfo *info) {
     *info = MemberInfo{};
-    const HostMember *member = FindHostMember(classNumber, nameIndex);
     if (!member) return false;
     info->writable = !member->readOnly;
     switch (member->kind) {
@@ -167,8 +170,11 @@ JsValue *JsHostObject::CommonGetMember(int nameIndex) {
                           : 0;
         return new JsBoolean(closedCache);
     }
+    // A built-in method is the same function whatever the object.
+    const HostMember *member = FindHostMember(classNumber, nameIndex);
+    if (member && member->kind == MK_NATIVE) return NativeFunction(member->extra);
     MemberInfo info;
-    if (!DescribeMember(nameIndex, &info)) {
+    if (!DescribeFound(member, &info)) {
         switch (nameIndex) {
         case DURIZ_NAME_ASSIGN: return NativeFunction(DURIZ_NATIVE_HOST_ASSIGN);
         case DURIZ_NAME_EVAL: return NativeFunction(DURIZ_NATIVE_HOST_EVAL);

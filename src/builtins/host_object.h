@@ -8,6 +8,8 @@
 
 #include "values/array.h"
 
+struct HostMember;
+
 struct MemberInfo {
     JsValue *fixed = nullptr;  // a fixed value, or none
     bool writable = false;
@@ -44,9 +46,11 @@ public:
     const char *HostValue() override;
     JsValue *FindNamed(const char *name, int nameIndex) override;
 
-    virtual bool DescribeMember(int nameIndex, MemberInfo *info);
+    bool DescribeMember(int nameIndex, MemberInfo *info);
 
 private:
+    // What the member the class's table gives (null: none) is to this object.
+    bool DescribeFound(const HostMember *member, MemberInfo *info);
     JsValue *CommonGetMember(int nameIndex);
     JsValue *CommonPutMember(int nameIndex, JsValue *value, int op);
     JsObject *GroupElements();

@@ -105,8 +105,9 @@ bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
         // The arguments may hold calls of their own.
         node = node->FirstChild()->Next();
     }
+    // Names and literals hold no calls.
     for (JsToken *child = node->FirstChild(); child; child = child->Next()) {
-        if (!Peek(run, scope, child, peeked)) return false;
+        if (child->FirstChild() && !Peek(run, scope, child, peeked)) return false;
     }
     return true;
 }
