@@ -238,6 +238,10 @@ JsValue *JsHostObject::CommonPutMember(int nameIndex, JsValue *value, int op) {
 }
 
 const char *JsHostObject::HostValue() {
+    if (g_hostQuiet) {
+        g_hostAsked = true;
+        return nullptr;
+    }
     if (!g_host.getHostProperty) return nullptr;
     g_hostAnswers++;
     const char *text = nullptr;

@@ -197,6 +197,13 @@ void ReleasePeeked(PeekedCalls *peeked);
 // caller), looked up again as the call's frames would if the host has
 // answered anything since. False when the call names no such built-in now.
 bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function);
+// The value of an expression without calls, evaluated as it would be but
+// with no push counted (owned; null when it fails). For the look-up.
+JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node);
+// A function value found for a callee that names a built-in that runs
+// alone: *function gets it (counted), *object is kept. Else false, and
+// *object is let go of. found is dropped if nothing holds it.
+bool KeepIfAlone(JsValue *found, JsValue **object, JsFunction **function);
 // The function value the callee names on an object (by member name, else
 // by index), or null.
 JsValue *MethodOf(JsValue *object, JsToken *memberName, JsValue *index);

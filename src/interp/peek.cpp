@@ -40,12 +40,14 @@ JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **o
     }
     JsToken *base = callee->FirstChild();
     JsValue *o;
-    {
+    if (base->code == TK_IDENT) {
         NameIndexHint hint(base);
         o = ResolveName(base->text, scope, global, base);
+        if (o) o->refs++;
+    } else {
+        o = PeekValue(run, scope, base);
     }
     if (!o) return nullptr;
-    o->refs++;
     // A member target of an object or function is the object as it stands;
     // anything else goes through the member access, which wraps a string
     // or number and fails the rest.
@@ -64,9 +66,9 @@ JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **o
     return MethodOf(o, base->Next(), nullptr);
 }
 
-// Keeps what was found when it runs alone: the function and the object
-// (counted) in *function and *object. False (nothing kept) otherwise.
-bool Keep(JsValue *found, JsValue **object, JsFunction **function) {
+}  // namespace
+
+bool KeepIfAlone(JsValue *found, JsValue **object, JsFunction **function) {
     const bool alone = RunsAlone(found);
     if (alone) {
         *function = static_cast<JsFunction *>(found->AsFunction());
@@ -79,6 +81,8 @@ bool Keep(JsValue *found, JsValue **object, JsFunction **function) {
     }
     return alone;
 }
+
+namespace {
 
 bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
     if (node->code == TK_CALL) {
@@ -97,7 +101,7 @@ bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
             return false;
         }
         JsFunction *function = nullptr;
-        if (!Keep(found, &object, &function)) {
+        if (!KeepIfAlone(found, &object, &function)) {
             node->pureSize = kFramedCall;
             return false;
         }
@@ -151,5 +155,5 @@ bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object,
     }
     // The host may have run something: look again, asking it as the frames would.
     JsValue *found = LookUpCallee(run, scope, call, object);
-    return Keep(found, object, function);
+    return KeepIfAlone(found, object, function);
 }

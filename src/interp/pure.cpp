@@ -79,10 +79,16 @@ int MeasureCall(const JsToken *node, int room, Notes *notes) {
         return 0;
     int size = 3;
     if (callee->code == TK_DOT) {
+        // The member and its object: a name, or an expression without calls
+        // (it is evaluated once more to find the callee).
         const JsToken *base = callee->FirstChild();
         const JsToken *member = base ? base->Next() : nullptr;
-        if (!member || member->Next() || base->code != TK_IDENT || member->code != TK_IDENT) return 0;
-        size += 2;
+        if (!member || member->Next() || member->code != TK_IDENT) return 0;
+        Notes baseNotes;
+        const int b = Measure(base, room - size - 1, &baseNotes);
+        if (!b || baseNotes.calls) return 0;
+        notes->assignments += baseNotes.assignments;
+        size += 1 + b;
     } else if (callee->code != TK_IDENT) {
         return 0;
     }
@@ -424,6 +430,19 @@ JsValue *Arguments(Run &run, JsFrame *scope, JsFrame *call, JsToken *node, JsTok
     return last;
 }
 
+}  // namespace
+
+JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node) {
+    JsEvalContext *context = run.context;
+    const int32_t budget = context->budget;
+    JsToken *failed = nullptr;
+    JsValue *value = Evaluate(run, scope, node, &failed);
+    context->budget = budget;
+    return failed ? nullptr : value;
+}
+
+namespace {
+
 // A call of the built-in its callee was seen to name: the call's callee,
 // list and body pushes in the order its frames make them, each argument
 // held as its list's slot would hold it, and the built-in called as its
@@ -431,15 +450,29 @@ JsValue *Arguments(Run &run, JsFrame *scope, JsFrame *call, JsToken *node, JsTok
 JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsEvalContext *context = run.context;
     JsToken *callee = node->FirstChild();
-    JsValue *object;
-    JsFunction *function;
-    if (!SeenCallee(run, scope, node, &object, &function)) {
-        *failed = node;
-        return nullptr;
-    }
-    if (callee->code != TK_IDENT) {
-        context->budget -= 2;  // the member and its object
-        AssignRef(&context->currentGlobal, scope->globalObject);
+    JsValue *object = nullptr;
+    JsFunction *function = nullptr;
+    if (callee->code == TK_IDENT || callee->FirstChild()->code == TK_IDENT) {
+        if (!SeenCallee(run, scope, node, &object, &function)) {
+            *failed = node;
+            return nullptr;
+        }
+        if (callee->code != TK_IDENT) {
+            context->budget -= 2;  // the member and its object
+            AssignRef(&context->currentGlobal, scope->globalObject);
+        }
+    } else {
+        // The member's object is evaluated as its frames evaluate it, and
+        // the callee found on it as the call finds it.
+        JsValue *key = nullptr;
+        JsToken *memberName = nullptr;
+        if (!EvaluateTarget(run, scope, callee, &object, &memberName, &key, failed)) return nullptr;
+        JsValue *found = object && memberName && !IsWindow(object) ? MethodOf(object, memberName, nullptr) : nullptr;
+        ReleaseRef(key);
+        if (!KeepIfAlone(found, &object, &function)) {
+            *failed = node;
+            return nullptr;
+        }
     }
     context->budget--;  // the list
     JsValue *values[kPureLimit];

@@ -163,6 +163,8 @@ TEST_F(Budget, BuiltinCallsInsideExpressionsCountTheCallItsCalleeListAndBody) {
     Check("m = Math; m.floor(m.PI) + m.pow(2, m.ceil(2.1)) + Math.max()", 28, "11");
     Check("s = 'a,bc'; n = 42; s.charAt(2) + s.indexOf('c') + n.charAt(1) + s.substring(1, 3).length + s.split(',')",
           40, "b322object");
+    Check("s = 'a,bc'; p = s.split(','); t = true; p[1].charAt(1) + (t ? s : p).substring(0, 1) + p[0].toUpperCase()",
+          35, "caA");
     // Callees that name no such built-in, or name one only for a while.
     Check("function fl(x) { return x * 2 } o = new Object(); o.floor = fl; function g(Math) { return Math.floor(4) + 1 "
           "} g(o) + g(Math)", 41, "14");

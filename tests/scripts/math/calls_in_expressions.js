@@ -17,6 +17,10 @@ for (pos = 0; pos < word.length; pos++) letters = letters + word.charAt(pos).len
 document.writeln("string methods = " + letters + " " + n.charAt(2) + word.substring(1, 3) + word.toUpperCase() + word.lastIndexOf("o"));
 var pieces = word.split("r");
 document.writeln("split = " + pieces.length + " " + pieces[0] + "|" + pieces[1]);
+var names = word.split("i"), sum = 0, which = true;
+for (pos = 0; pos < names.length; pos++) sum = sum + names[pos].substring(1, 3).length + names[pos].toUpperCase().length;
+document.writeln("members of expressions = " + sum + " " + (which ? word : n).charAt(1) + (which ? n : word).charAt(1));
+document.writeln("a window's member = " + (which ? window : self).parseInt("31") + " " + names[0].x);
 var a = new Array();
 a[Math.floor(2.9)] = Math.round(7.5);
 document.writeln("subscript target = " + a[2] + ", length " + a.length);
