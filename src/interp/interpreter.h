@@ -35,6 +35,7 @@ struct PeekedCall {
     const JsToken *node;
     JsValue *object;
     JsFunction *function;
+    int32_t pushes;  // the callee's: none for a name, else the member's and its object's
 };
 struct PeekedCalls {
     static constexpr int kRoom = 24;
@@ -194,12 +195,17 @@ bool PeekCalls(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked);
 constexpr uint8_t kFramedCall = 255;
 void ReleasePeeked(PeekedCalls *peeked);
 // The built-in a call was seen to name and its this (both counted, for the
-// caller), looked up again as the call's frames would if the host has
-// answered anything since. False when the call names no such built-in now.
-bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function);
+// caller) with the callee's pushes, to be counted as its evaluation would.
+// If the host has answered anything since, a callee of a name or a name's
+// member is looked up again as the call's frames would; any other callee
+// gets *pushes -1: the caller evaluates it. False when the call names no
+// such built-in now.
+bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function,
+                int32_t *pushes);
 // The value of an expression without calls, evaluated as it would be but
-// with no push counted (owned; null when it fails). For the look-up.
-JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node);
+// with no push counted (owned; null when it fails); *pushes gets those it
+// would have counted. For the look-up.
+JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node, int32_t *pushes);
 // A function value found for a callee that names a built-in that runs
 // alone: *function gets it (counted), *object is kept. Else false, and
 // *object is let go of. found is dropped if nothing holds it.

@@ -30,10 +30,11 @@ bool RunsAlone(JsValue *value) {
 // member. *object gets the member's object for a member (counted; a string
 // or number is wrapped as its member access wraps it), the answer is the
 // function value found (borrowed, possibly fresh).
-JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object) {
+JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, int32_t *pushes) {
     JsToken *callee = call->FirstChild();
     JsValue *global = run.context->currentGlobal;
     *object = nullptr;
+    *pushes = 0;
     if (callee->code == TK_IDENT) {
         NameIndexHint hint(callee);
         return ResolveName(callee->text, scope, global, callee);
@@ -44,8 +45,10 @@ JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **o
         NameIndexHint hint(base);
         o = ResolveName(base->text, scope, global, base);
         if (o) o->refs++;
+        *pushes = 2;
     } else {
-        o = PeekValue(run, scope, base);
+        o = PeekValue(run, scope, base, pushes);
+        ++*pushes;
     }
     if (!o) return nullptr;
     // A member target of an object or function is the object as it stands;
@@ -90,9 +93,10 @@ bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
         // (see MarkFramed).
         if (peeked->count == PeekedCalls::kRoom || node->pureSize == kFramedCall) return false;
         JsValue *object = nullptr;
+        int32_t pushes = 0;
         g_hostQuiet = true;
         g_hostAsked = false;
-        JsValue *found = LookUpCallee(run, scope, node, &object);
+        JsValue *found = LookUpCallee(run, scope, node, &object, &pushes);
         g_hostQuiet = false;
         if (g_hostAsked) {
             DropIfUnowned(found);
@@ -105,7 +109,7 @@ bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
             node->pureSize = kFramedCall;
             return false;
         }
-        peeked->calls[peeked->count++] = PeekedCall{node, object, function};
+        peeked->calls[peeked->count++] = PeekedCall{node, object, function, pushes};
         // The arguments may hold calls of their own.
         node = node->FirstChild()->Next();
     }
@@ -135,9 +139,11 @@ void ReleasePeeked(PeekedCalls *peeked) {
     peeked->count = 0;
 }
 
-bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function) {
+bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object, JsFunction **function,
+                int32_t *pushes) {
     *object = nullptr;
     *function = nullptr;
+    *pushes = 0;
     PeekedCalls *peeked = run.peeked;
     const PeekedCall *seen = nullptr;
     for (int i = 0; peeked && i < peeked->count && !seen; i++) {
@@ -146,14 +152,22 @@ bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object,
     if (!seen) return false;
     if (g_hostAnswers == peeked->hostAnswers) {
         // Nothing but the expression has run since the look-up, and it
-        // assigns nothing before its calls: the look-up would answer the same.
+        // assigns nothing before its calls and calls nothing that changes
+        // what a look-up finds: the callee would give the same again.
         *object = seen->object;
         *function = seen->function;
+        *pushes = seen->pushes;
         if (*object) (*object)->refs++;
         (*function)->refs++;
         return true;
     }
-    // The host may have run something: look again, asking it as the frames would.
-    JsValue *found = LookUpCallee(run, scope, call, object);
+    // The host may have run something: look again, asking it as the frames
+    // would, or have the callee evaluated.
+    JsToken *callee = call->FirstChild();
+    if (callee->code != TK_IDENT && callee->FirstChild()->code != TK_IDENT) {
+        *pushes = -1;
+        return true;
+    }
+    JsValue *found = LookUpCallee(run, scope, call, object, pushes);
     return KeepIfAlone(found, object, function);
 }

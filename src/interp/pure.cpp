@@ -432,11 +432,12 @@ JsValue *Arguments(Run &run, JsFrame *scope, JsFrame *call, JsToken *node, JsTok
 
 }  // namespace
 
-JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node) {
+JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node, int32_t *pushes) {
     JsEvalContext *context = run.context;
     const int32_t budget = context->budget;
     JsToken *failed = nullptr;
     JsValue *value = Evaluate(run, scope, node, &failed);
+    *pushes = budget - context->budget;
     context->budget = budget;
     return failed ? nullptr : value;
 }
@@ -452,16 +453,16 @@ JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsToken *callee = node->FirstChild();
     JsValue *object = nullptr;
     JsFunction *function = nullptr;
-    if (callee->code == TK_IDENT || callee->FirstChild()->code == TK_IDENT) {
-        if (!SeenCallee(run, scope, node, &object, &function)) {
-            *failed = node;
-            return nullptr;
-        }
-        if (callee->code != TK_IDENT) {
-            context->budget -= 2;  // the member and its object
-            AssignRef(&context->currentGlobal, scope->globalObject);
-        }
-    } else {
+    int32_t pushes = 0;
+    if (!SeenCallee(run, scope, node, &object, &function, &pushes)) {
+        *failed = node;
+        return nullptr;
+    }
+    if (pushes > 0) {
+        // The member and its object, which would give what they gave.
+        context->budget -= pushes;
+        AssignRef(&context->currentGlobal, scope->globalObject);
+    } else if (pushes < 0) {
         // The member's object is evaluated as its frames evaluate it, and
         // the callee found on it as the call finds it.
         JsValue *key = nullptr;

@@ -25,7 +25,7 @@ var a = new Array();
 a[Math.floor(2.9)] = Math.round(7.5);
 document.writeln("subscript target = " + a[2] + ", length " + a.length);
 // The host is asked between the look-up of the callee and the call.
-document.writeln("around the host = " + (document.title.length + Math.abs(-2) + location.href.length * 0));
+document.writeln("around the host = " + (document.title.length + Math.abs(-2) + location.href.length * 0) + " " + (document.title.length + names[1].charAt(0) + names[0].substring(location.href.length * 0, 2)));
 document.title = "t" + Math.floor(12.5);
 document.writeln("title = " + document.title);
 // A name that leads somewhere else: a parameter, a with object, a
