@@ -184,7 +184,6 @@ JsValue *JsHostObject::CommonGetMember(int nameIndex) {
         }
     }
     if (info.fixed) return info.fixed;
-    if (info.nativeId >= 0) return NativeFunction(info.nativeId);
     if (g_hostQuiet) {
         g_hostAsked = true;
         return nullptr;

@@ -155,23 +155,31 @@ JsValue *ArrayMethod(const NativeCall &call) {
 
 }  // namespace
 
+bool IsLoneNative(int32_t id) {
+    return (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) ||
+           (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) || id == DURIZ_NATIVE_WINDOW_PARSEINT ||
+           id == DURIZ_NATIVE_WINDOW_PARSEFLOAT || id == DURIZ_NATIVE_WINDOW_ESCAPE ||
+           id == DURIZ_NATIVE_WINDOW_UNESCAPE || id == DURIZ_NATIVE_WINDOW_ISNAN;
+}
+
+namespace {
+
+JsValue *LoneNative(const NativeCall &call) {
+    const int id = call.id;
+    if (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) return StringMethod(call);
+    if (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) return MathFunction(call);
+    return GlobalFunction(call);
+}
+
+}  // namespace
+
 JsValue *CallNativeWith(JsEvalContext *context, int32_t id, JsValue *thisValue, JsValue *const *values,
                         int32_t count) {
+    if (!IsLoneNative(id)) return nullptr;
     NativeCall call{context, id, thisValue, nullptr};
     call.values = values;
     call.valueCount = count;
-    if (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) return StringMethod(call);
-    if (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) return MathFunction(call);
-    switch (id) {
-    case DURIZ_NATIVE_WINDOW_PARSEINT:
-    case DURIZ_NATIVE_WINDOW_PARSEFLOAT:
-    case DURIZ_NATIVE_WINDOW_ESCAPE:
-    case DURIZ_NATIVE_WINDOW_UNESCAPE:
-    case DURIZ_NATIVE_WINDOW_ISNAN:
-        return GlobalFunction(call);
-    default:
-        return nullptr;
-    }
+    return LoneNative(call);
 }
 
 JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
@@ -184,8 +192,7 @@ JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     if (id == DURIZ_METHOD_CLOSED || (id >= 1000 && id <= 1009)) return WindowMethod(call);
     if (id >= 1017 && id <= 1021) return DocumentMethod(call);
     if (id >= 1096 && id <= 1098) return ArrayMethod(call);
-    if (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) return StringMethod(call);
-    if (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) return MathFunction(call);
+    if (IsLoneNative(id)) return LoneNative(call);
     if (id >= DURIZ_NATIVE_DATE_GETDATE && id <= DURIZ_NATIVE_DATE_UTC) return DateMethod(call);
     switch (id) {
     case DURIZ_NATIVE_HOST_ASSIGN:
@@ -198,12 +205,6 @@ JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     case 1084: case 1085: case 1089: case 1090: case 1091: case 1093:
     case 1102: case 1103: case 1107: case 1108: case 1109:
         return ElementMethod(call);
-    case DURIZ_NATIVE_WINDOW_PARSEINT:
-    case DURIZ_NATIVE_WINDOW_PARSEFLOAT:
-    case DURIZ_NATIVE_WINDOW_ESCAPE:
-    case DURIZ_NATIVE_WINDOW_UNESCAPE:
-    case DURIZ_NATIVE_WINDOW_ISNAN:
-        return GlobalFunction(call);
     case DURIZ_NATIVE_NAVIGATOR_JAVAENABLED:
     case DURIZ_NATIVE_NAVIGATOR_TAINTENABLED:
         return g_shared.falseValue;

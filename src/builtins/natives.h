@@ -29,9 +29,12 @@ struct NativeCall {
     JsValue *Arg(int i) const;
 };
 
-// Calls a built-in that reads its arguments one by one only (Math's
-// functions, the string methods, the global conversions) with the values
-// its argument list's slots would hold, count of them.
+// The built-ins that read their arguments one by one only and ask nothing
+// of the host themselves: Math's functions, the string methods and the
+// global conversions.
+bool IsLoneNative(int32_t id);
+// Calls such a built-in (others give null) with the values its argument
+// list's slots would hold, count of them.
 JsValue *CallNativeWith(JsEvalContext *context, int32_t id, JsValue *thisValue, JsValue *const *values,
                         int32_t count);
 

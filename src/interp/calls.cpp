@@ -80,19 +80,19 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
 
 namespace {
 
+// Hands back a step of the call's: it goes on in the loop.
+bool Hand(Step *step, Step next) {
+    *step = next;
+    return false;
+}
+
 // A child the call would push: evaluated here when it needs no frame of its
 // own, as the loop would have evaluated it after the push, so the call goes
 // on at once with *done set; else the push to hand back.
 bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step) {
     JsToken *failed = nullptr;
-    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) {
-        *step = Push(child, wantReference);
-        return false;
-    }
-    if (failed) {
-        *step = Fail(failed);
-        return false;
-    }
+    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) return Hand(step, Push(child, wantReference));
+    if (failed) return Hand(step, Fail(failed));
     run.done = child;
     return true;
 }
@@ -106,56 +106,35 @@ bool CallGoesOn(Run &run, Step *step) {
     JsToken *callee = node->FirstChild();
     JsToken *list = callee ? callee->Next() : nullptr;
     if (!run.done) {
-        if (!callee) {
-            *step = Fail(node);
-            return false;
-        }
+        if (!callee) return Hand(step, Fail(node));
         if (callee->code == TK_IDENT) {
             NameIndexHint hint(callee);
             AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal, callee));
-            if (!list) {
-                *step = Fail(node);
-                return false;
-            }
+            if (!list) return Hand(step, Fail(node));
             return PushedInPlace(run, list, false, step);
         }
         return PushedInPlace(run, callee, true, step);
     }
     if (run.done == callee) {
         JsValue *object = f->operand1;
-        if (!object) {
-            *step = Fail(node);
-            return false;
-        }
+        if (!object) return Hand(step, Fail(node));
         if (object->IsString() || object->IsNumber()) {
             JsObject *wrapper = JsObject::MakeConstructed(
                 static_cast<JsFunction *>(NativeFunction(DURIZ_CTOR_STRING)), nullptr);
-            if (!wrapper) {
-                *step = Pop();
-                return false;
-            }
+            if (!wrapper) return Hand(step, Pop());
             JsString *text = object->IsString() ? static_cast<JsString *>(object) : JsString::Make(object->ToText());
             AssignRef(&wrapper->internal, text);
             AssignRef(&f->operand1, wrapper);
             object = wrapper;
         }
-        if (!f->memberName && !f->operand2) {
-            *step = Fail(node);
-            return false;
-        }
+        if (!f->memberName && !f->operand2) return Hand(step, Fail(node));
         AssignRef(&f->held, MethodOf(object, f->memberName, f->operand2));
-        if (!list) {
-            *step = Fail(node);
-            return false;
-        }
+        if (!list) return Hand(step, Fail(node));
         return PushedInPlace(run, list, false, step);
     }
     if (run.done == list) {
         JsValue *value = f->held ? f->held->AsFunction() : nullptr;
-        if (!value || list->code != TK_COMMA) {
-            *step = Fail(node);
-            return false;
-        }
+        if (!value || list->code != TK_COMMA) return Hand(step, Fail(node));
         JsFunction *function = static_cast<JsFunction *>(value);
         JsValue *candidate = callee->code == TK_IDENT ? nullptr : f->operand1;
         if (!candidate) candidate = f->withObject;
@@ -164,19 +143,10 @@ bool CallGoesOn(Run &run, Step *step) {
         AssignRef(&f->pendingArgs, nullptr);
         const bool construct = function->id >= kFirstConstructorId || (node->Parent() && node->Parent()->code == TK_NEW);
         if (construct) {
-            if (function->id == DURIZ_CTOR_IMAGE) {
-                *step = Pop(HostImage(run, f->args));
-                return false;
-            }
-            if (function->id == DURIZ_CTOR_ARRAY) {
-                *step = Pop(JsArray::Construct(AsObject(f->args)));
-                return false;
-            }
+            if (function->id == DURIZ_CTOR_IMAGE) return Hand(step, Pop(HostImage(run, f->args)));
+            if (function->id == DURIZ_CTOR_ARRAY) return Hand(step, Pop(JsArray::Construct(AsObject(f->args))));
             JsObject *made = JsObject::MakeConstructed(function, AsObject(f->args));
-            if (!made) {
-                *step = Pop();
-                return false;
-            }
+            if (!made) return Hand(step, Pop());
             AssignRef(&f->thisObject, made);
         } else if (IsWindow(candidate)) {
             AssignRef(&f->globalObject, candidate);
@@ -186,22 +156,18 @@ bool CallGoesOn(Run &run, Step *step) {
             AssignRef(&f->thisObject, candidate);
         }
         *step = EnterBody(run, function, construct);
-        // A built-in's body is called here as the loop would call it.
-        if (step->kind != Step::PUSH || step->scope != Step::CALL || !CallBuiltinInParent(run, f, step->child))
-            return false;
-        return true;  // run.done is the body
+        // A built-in's body is called here as the loop would call it; the
+        // call goes on with run.done the body.
+        return step->kind == Step::PUSH && step->scope == Step::CALL && CallBuiltinInParent(run, f, step->child);
     }
     // The body has completed.
     JsValue *called = f->held ? f->held->AsFunction() : nullptr;
     if ((node->Parent() && node->Parent()->code == TK_NEW) ||
-        (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId)) {
-        *step = Pop(f->thisObject);
-    } else if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY) {
-        *step = Pop(f->operand1 ? f->operand1 : g_shared.undefinedValue);
-    } else {
-        *step = Pop(g_shared.undefinedValue);
-    }
-    return false;
+        (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId))
+        return Hand(step, Pop(f->thisObject));
+    if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY)
+        return Hand(step, Pop(f->operand1 ? f->operand1 : g_shared.undefinedValue));
+    return Hand(step, Pop(g_shared.undefinedValue));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // short of asking the host anything.
 #include "builtins/function.h"
 #include "builtins/host_object.h"
-#include "duriz.h"
+#include "builtins/natives.h"
 #include "interp/interpreter.h"
 
 namespace {
@@ -15,13 +15,7 @@ bool RunsAlone(JsValue *value) {
     JsValue *f = value ? value->AsFunction() : nullptr;
     if (!f) return false;
     JsFunction *function = static_cast<JsFunction *>(f);
-    const int id = function->id;
-    const bool math = id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN;
-    const bool text = id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE;
-    const bool conversion = id == DURIZ_NATIVE_WINDOW_PARSEINT || id == DURIZ_NATIVE_WINDOW_PARSEFLOAT ||
-                            id == DURIZ_NATIVE_WINDOW_ESCAPE || id == DURIZ_NATIVE_WINDOW_UNESCAPE ||
-                            id == DURIZ_NATIVE_WINDOW_ISNAN;
-    if (!math && !text && !conversion) return false;
+    if (!IsLoneNative(function->id)) return false;
     JsToken *body = function->Body();
     return body && body->code == TK_NATIVE_BODY && !IsWindow(function->owner);
 }

@@ -80,7 +80,7 @@ int MeasureCall(const JsToken *node, int room, Notes *notes) {
     int size = 3;
     if (callee->code == TK_DOT) {
         // The member and its object: a name, or an expression without calls
-        // (it is evaluated once more to find the callee).
+        // (the look-up before the expression evaluates it).
         const JsToken *base = callee->FirstChild();
         const JsToken *member = base ? base->Next() : nullptr;
         if (!member || member->Next() || member->code != TK_IDENT) return 0;
@@ -406,16 +406,15 @@ private:
     PeekedCalls peeked_;
 };
 
-// An argument list: each argument, evaluated in the scope's frame, goes to
-// the call's pending list as the list's frame would append it; the list's
-// value is the last argument.
-JsValue *Arguments(Run &run, JsFrame *scope, JsFrame *call, JsToken *node, JsToken **failed) {
+// An argument list: each argument goes to the call's pending list as the
+// list's frame would append it; the list's value is the last argument.
+JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
     JsValue *last = nullptr;
     int position = 0;
     for (JsToken *argument = node->FirstChild(); argument; argument = argument->Next()) {
         ReleaseRef(last);  // the list lets go of one argument before the next
         last = nullptr;
-        JsValue *value = Evaluate(run, scope, argument, failed);
+        JsValue *value = Evaluate(run, call, argument, failed);
         if (*failed) return nullptr;
         if (!value) {
             *failed = node;
@@ -535,7 +534,7 @@ inline __attribute__((always_inline)) void EvaluateForParent(Run &run, JsFrame *
     JsValue *value;
     if (code == TK_COMMA) {
         --context->budget;
-        value = Arguments(run, parent, parent, child, failed);
+        value = Arguments(run, parent, child, failed);
         if (!*failed) AssignRef(&context->currentGlobal, parent->globalObject);
     } else {
         value = Evaluate(run, parent, child, failed);
