@@ -6,6 +6,7 @@
 #include "compiler/script.h"
 #include "compiler/token.h"
 #include "engine/shared.h"
+#include "values/array.h"
 #include "values/object.h"
 
 JsFunction *JsFunction::MakeNative(int32_t id) {
@@ -43,8 +44,51 @@ JsToken *JsFunction::Body() {
     return definition->LastChild();
 }
 
+bool JsFunction::BodyDeclares() {
+    if (declares >= 0) return declares != 0;
+    JsToken *body = Body();
+    if (!body || body->code == TK_NATIVE_BODY) return true;  // nothing to look at
+    // Every node below the body, without recursion.
+    bool found = false;
+    for (JsToken *node = body; node && !found;) {
+        found = node->code == TK_VAR || node->code == TK_FOR_IN;
+        if (JsToken *child = node->FirstChild()) {
+            node = child;
+            continue;
+        }
+        while (node != body && !node->Next()) node = static_cast<JsToken *>(node->Parent());
+        node = node == body ? nullptr : node->Next();
+    }
+    declares = found ? 1 : 0;
+    return found;
+}
+
 const char *JsFunction::ParamName(int i) {
     if (!definition || i < 1) return nullptr;
+    if (!paramsLearnt) LearnParams();
+    if (paramNames) return i <= paramCount ? paramNames[i - 1] : nullptr;
+    return FindParam(i);
+}
+
+void JsFunction::LearnParams() {
+    paramsLearnt = true;
+    const int32_t n = ParamListLength();
+    if (!n) return;
+    paramNames = static_cast<const char **>(JsMalloc(n * sizeof(const char *)));
+    if (!paramNames) return;  // found one by one instead
+    for (int32_t k = 0; k < n; k++) paramNames[k] = FindParam(k + 1);
+    paramCount = n;
+}
+
+int32_t JsFunction::ParamListLength() {
+    JsToken *name = definition->FirstChild();
+    JsToken *params = name ? name->Next() : nullptr;
+    if (!params) return 0;
+    if (params->code == TK_IDENT) return 1;
+    return params->code == TK_COMMA ? params->ChildCount() : 0;
+}
+
+const char *JsFunction::FindParam(int i) {
     JsToken *name = definition->FirstChild();
     JsToken *params = name ? name->Next() : nullptr;
     if (!params) return nullptr;
@@ -55,7 +99,39 @@ const char *JsFunction::ParamName(int i) {
     return nullptr;
 }
 
+namespace {
+// Enough for a call made inside the arguments or the body of another call
+// of the same function, a few deep.
+constexpr int8_t kKeptLists = 4;
+}  // namespace
+
+JsArray *JsFunction::TakeKeptList() {
+    JsArray *list = kept;
+    if (!list) return nullptr;
+    kept = list->nextKept;
+    list->nextKept = nullptr;
+    keptCount--;
+    list->refs--;  // the taker counts it again
+    return list;
+}
+
+bool JsFunction::KeepList(JsArray *list) {
+    if (keptCount >= kKeptLists || list->refs != 1 || !list->argumentList) return false;
+    list->Kept();
+    list->nextKept = kept;
+    kept = list;
+    keptCount++;
+    return true;
+}
+
 JsFunction::~JsFunction() {
+    JsFree(paramNames);
+    for (JsArray *list = kept; list;) {
+        JsArray *next = list->nextKept;
+        list->nextKept = nullptr;
+        ReleaseHeld(list);
+        list = next;
+    }
     ReleaseHeld(prototype);
     ReleaseHeld(members);
     JsScript::Release(script);

@@ -7,6 +7,7 @@
 
 #include "values/value.h"
 
+class JsArray;
 class JsObject;
 class JsToken;
 struct JsScript;
@@ -19,6 +20,12 @@ public:
     JsToken *definition = nullptr;  // not owned
     JsScript *script = nullptr;     // counted through the script's refs
     JsObject *owner = nullptr;      // counted
+    int8_t declares = -1;           // whether Body() declares; -1 until asked
+    int8_t keptCount = 0;
+    JsArray *kept = nullptr;        // counted: argument lists for the next calls
+    bool paramsLearnt = false;
+    int32_t paramCount = 0;
+    const char **paramNames = nullptr;  // the texts of definition's parameters
 
     // A native function or constructor with the given id.
     static JsFunction *MakeNative(int32_t id);
@@ -34,7 +41,16 @@ public:
     // constructors.
     virtual JsToken *Body();
     // The name of the i-th (1-based) parameter of a script function, or null.
-    virtual const char *ParamName(int i);
+    const char *ParamName(int i);
+    // Whether the body can add a name to its call's locals (a var, or a
+    // for ... in, anywhere in it); a call of a body that cannot needs no
+    // locals of its own.
+    bool BodyDeclares();
+    // An argument list of an earlier call, to be filled again, or null.
+    JsArray *TakeKeptList();
+    // Keeps a finished call's list that nothing else holds, emptied, for a
+    // later call; false when enough are kept already.
+    bool KeepList(JsArray *list);
 
     // A script function for a declaration node of script.
     static JsFunction *MakeScript(JsToken *definition, JsScript *script);
@@ -42,6 +58,11 @@ public:
     // The object that new gives as prototype: the own one, else the shared
     // prototype of a built-in constructor.
     JsObject *Prototype();
+
+private:
+    void LearnParams();
+    int32_t ParamListLength();
+    const char *FindParam(int i);
 };
 
 // A function made by the Function constructor: the last argument's text is

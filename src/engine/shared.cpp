@@ -60,6 +60,7 @@ bool CreateSharedValues() {
     s.typeObject = Hold(JsString::Make("object"), ok);
     s.typeFunction = Hold(JsString::Make("function"), ok);
     s.document = Hold(static_cast<JsObject *>(JsHostObject::Make(DURIZ_CLASS_DOCUMENT, 0, nullptr)), ok);
+    s.noLocals = Hold(new JsObject(), ok);
     s.nativeBody = JsToken::Make(TK_NATIVE_BODY, nullptr, -1);
     if (!s.nativeBody) ok = false;
     if (!ok) DestroySharedValues();
@@ -84,6 +85,7 @@ void DestroySharedValues() {
     delete s.nativeBody;
     s.nativeBody = nullptr;
     Drop(s.document);
+    Drop(s.noLocals);
     Drop(s.trueValue);
     Drop(s.falseValue);
     Drop(s.undefinedValue);

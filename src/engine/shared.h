@@ -34,6 +34,9 @@ struct SharedValues {
     JsString *typeObject;
     JsString *typeFunction;
     JsObject *document;  // a document without window or host handle
+    // The locals of a call whose body declares nothing: no slot is ever
+    // added to it, so every such call can share it.
+    JsObject *noLocals;
     JsToken *nativeBody;
 };
 

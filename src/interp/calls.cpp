@@ -31,6 +31,13 @@ JsValue *HostImage(Run &run, JsValue *args) {
         g_host.callHostMethod(handle, handle, DURIZ_CTOR_IMAGE, args, &text, &number));
 }
 
+// A call's locals: its own object when the body can declare a name, else
+// the shared one that stays empty.
+JsObject *NewLocals(JsFunction *function) {
+    if (function->id != DURIZ_NATIVE_HOST_EVAL && !function->BodyDeclares()) return g_shared.noLocals;
+    return new JsObject();
+}
+
 }  // namespace
 
 bool IsWindow(JsValue *value) {
@@ -63,7 +70,7 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
     OwnScope(f);
     // A built-in other than eval runs no code of its own: it needs no locals.
     if (!body || body->code != TK_NATIVE_BODY || function->id == DURIZ_NATIVE_HOST_EVAL) {
-        JsObject *locals = new JsObject();
+        JsObject *locals = NewLocals(function);
         if (!locals) return Pop();
         AssignRef(&f->locals, locals);
     }
@@ -139,6 +146,7 @@ bool CallGoesOn(Run &run, Step *step) {
         JsValue *candidate = callee->code == TK_IDENT ? nullptr : f->operand1;
         if (!candidate) candidate = f->withObject;
         OwnScope(f);
+        if (f->pendingArgs) static_cast<JsArray *>(f->pendingArgs)->Filled();
         AssignRef(&f->args, f->pendingArgs);
         AssignRef(&f->pendingArgs, nullptr);
         const bool construct = function->id >= kFirstConstructorId || (node->Parent() && node->Parent()->code == TK_NEW);
@@ -162,6 +170,8 @@ bool CallGoesOn(Run &run, Step *step) {
     }
     // The body has completed.
     JsValue *called = f->held ? f->held->AsFunction() : nullptr;
+    if (called && f->args && f->ownsScope && static_cast<JsFunction *>(called)->KeepList(static_cast<JsArray *>(f->args)))
+        f->args = nullptr;  // its count went with it
     if ((node->Parent() && node->Parent()->code == TK_NEW) ||
         (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId))
         return Hand(step, Pop(f->thisObject));
@@ -195,14 +205,15 @@ bool ArgumentsBecomeTexts(JsFrame *call) {
 }
 
 bool AppendArgument(JsFrame *call, JsValue *value, int position) {
+    JsFunction *function = CalledFunction(call);
     if (!call->pendingArgs) {
-        JsArray *list = new JsArray(1);
+        JsArray *list = function ? function->TakeKeptList() : nullptr;
+        if (!list) list = new JsArray(1);
         if (!list) return false;
         AssignRef(&call->pendingArgs, list);
     }
-    JsFunction *function = CalledFunction(call);
     const char *name = function ? function->ParamName(position) : nullptr;
-    static_cast<JsObject *>(call->pendingArgs)->AddProperty(name ? name : "", value);
+    static_cast<JsArray *>(call->pendingArgs)->Fill(name ? name : "", value);
     return true;
 }
 
@@ -268,7 +279,7 @@ Step HandleArgumentList(Run &run) {
             JsFunction *function = static_cast<JsFunction *>(method);
             if (function && function->id == 0 && function->Body()) {
                 f->savedChild = done;
-                JsObject *locals = new JsObject();
+                JsObject *locals = NewLocals(function);
                 if (!locals) return Pop();
                 return PushBody(run, function->Body(), function, a, locals);
             }
@@ -306,7 +317,7 @@ Step HandleNew(Run &run) {
         if (!made) return Pop();
         OwnScope(f);
         AssignRef(&f->thisObject, made);
-        JsObject *locals = new JsObject();
+        JsObject *locals = NewLocals(function);
         if (!locals) return Pop();
         AssignRef(&f->locals, locals);
         JsToken *body = function->Body();

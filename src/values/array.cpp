@@ -50,6 +50,37 @@ JsArray *JsArray::Construct(JsObject *arguments) {
     return array;
 }
 
+void JsArray::Kept() {
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) AssignRef(&slot->value, g_shared.nullValue);
+    filled = nullptr;
+}
+
+void JsArray::Fill(const char *name, JsValue *value) {
+    JsProperty *next = filled ? filled->Next() : FirstProperty();
+    if (next && std::strcmp(next->name, name) == 0) {
+        ApplyToProperty(next, value, TK_ASSIGN);
+        filled = next;
+        return;
+    }
+    if (next) Filled();
+    AddProperty(name, value);
+    filled = static_cast<JsProperty *>(properties.Last());
+}
+
+void JsArray::Filled() {
+    JsProperty *extra = filled ? filled->Next() : FirstProperty();
+    if (!extra) return;
+    // The slots are no longer those remembered look-ups found.
+    DropIndex();
+    while (extra) {
+        JsProperty *next = extra->Next();
+        extra->Unlink();
+        delete extra;
+        slotCount--;
+        extra = next;
+    }
+}
+
 JsValue *JsArray::GetMember(int nameIndex) {
     switch (nameIndex) {
     case DURIZ_NAME_JOIN: return NativeFunction(DURIZ_NATIVE_ARRAY_JOIN);

@@ -12,6 +12,11 @@ class JsArray : public JsClassObject {
 public:
     int32_t count = 0;       // what length reads; the index the next element gets
     int32_t positional = 0;  // digit names select by position (argument lists)
+    // An argument list kept for its function's next call: the next one kept,
+    // and while it is filled again, the last slot given a value (null before
+    // the first).
+    JsArray *nextKept = nullptr;
+    JsProperty *filled = nullptr;
 
     explicit JsArray(int32_t positionalFlag = 0) : positional(positionalFlag) {
         elementsByNumber = !positional;
@@ -40,6 +45,14 @@ public:
     // Adds a slot named after count, then count grows by one. Answers
     // false when memory runs out.
     bool AppendElement(JsValue *value);
+    // Argument lists used again. Kept: every slot holds null again, as a
+    // new slot does. Fill: the next argument, assigned with '=' to the next
+    // slot when that slot has the name, else to a new slot, the slots from
+    // there on removed. Filled: the slots past
+    // the last argument are removed.
+    void Kept();
+    void Fill(const char *name, JsValue *value);
+    void Filled();
     // Every element's text followed by the separator (none: nothing between).
     JsString *Join(const char *separator);
     void Reverse();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "compiler/token.h"
 #include "duriz.h"
@@ -157,3 +158,94 @@ TEST_F(Arrays, MembersAreTheSharedArrayMethods) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string SlotsOf(JsArray *list) {
+    std::string text;
+    for (JsProperty *slot = list->FirstProperty(); slot; slot = slot->Next())
+        text += std::string(slot->name) + "=" + (slot->value ? slot->value->ToText() : "?") + " ";
+    return text;
+}
+
+void FillNumber(JsArray *list, const char *name, double v) {
+    JsNumber *n = MakeNumber(v);
+    list->Fill(name, n);
+    DropIfUnowned(n);
+}
+
+}  // namespace
+
+TEST_F(Arrays, AKeptListHoldsNullsAndIsFilledAgainInPlace) {
+    JsArray *list = Args({1, 2, 3});
+    JsProperty *second = list->FirstProperty()->Next();
+    list->Kept();
+    EXPECT_EQ(SlotsOf(list), "a0=null a1=null a2=null ");
+    EXPECT_EQ(list->FirstProperty()->value, g_shared.nullValue);
+    FillNumber(list, "a0", 7);
+    FillNumber(list, "a1", 8);
+    list->Filled();  // the call had two arguments: the third slot goes
+    EXPECT_EQ(SlotsOf(list), "a0=7 a1=8 ");
+    EXPECT_EQ(list->FirstProperty()->Next(), second);  // the same slot, filled again
+    EXPECT_EQ(list->slotCount, 2);
+    EXPECT_EQ(list->GetProperty("1")->ToNumber(), 8);
+    list->Kept();
+    FillNumber(list, "a0", 1);
+    FillNumber(list, "a1", 2);
+    FillNumber(list, "a2", 3);
+    FillNumber(list, "a3", 4);
+    list->Filled();
+    EXPECT_EQ(SlotsOf(list), "a0=1 a1=2 a2=3 a3=4 ");
+    EXPECT_EQ(list->slotCount, 4);
+    ReleaseRef(list);
+}
+
+TEST_F(Arrays, AFilledListWhoseNamesDifferGetsNewSlotsFromThere) {
+    JsArray *list = Args({1, 2});
+    JsNumber *extra = MakeNumber(9);
+    list->AddProperty("z", extra);  // a member a running call added
+    DropIfUnowned(extra);
+    list->identity = 77;
+    list->Kept();
+    FillNumber(list, "a0", 5);
+    EXPECT_EQ(list->identity, 77u);  // nothing moved yet: remembered look-ups hold
+    FillNumber(list, "b", 6);        // the second slot is not named b
+    list->Filled();
+    EXPECT_EQ(SlotsOf(list), "a0=5 b=6 ");
+    EXPECT_EQ(list->slotCount, 2);
+    EXPECT_EQ(list->identity, 0u);  // slots removed: what was remembered is forgotten
+    EXPECT_EQ(list->GetProperty("b")->ToNumber(), 6);
+    EXPECT_EQ(list->GetProperty("z"), nullptr);
+    ReleaseRef(list);
+}
+
+TEST_F(Arrays, AFunctionKeepsOnlyListsNothingElseHolds) {
+    JsFunction *f = JsFunction::MakeNative(kFirstNativeId);
+    f->refs = 1;
+    JsArray *shared = Args({1});
+    shared->refs = 2;  // held by something besides the finished call
+    EXPECT_FALSE(f->KeepList(shared));
+    shared->refs = 1;
+    JsArray *plain = Hold(new JsArray(0));  // an array, not an argument list
+    EXPECT_FALSE(f->KeepList(plain));
+    ReleaseRef(plain);
+    std::vector<JsArray *> lists;
+    for (int i = 0; i < 6; i++) lists.push_back(Args({1, 2}));
+    int kept = 0;
+    for (JsArray *list : lists) {
+        if (f->KeepList(list)) {
+            kept++;
+        } else {
+            ReleaseRef(list);
+        }
+    }
+    EXPECT_EQ(kept, 4);
+    JsArray *taken = f->TakeKeptList();
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(taken->refs, 0);  // the taker counts it
+    EXPECT_EQ(SlotsOf(taken), "a0=null a1=null ");
+    taken->refs = 1;
+    ReleaseRef(taken);
+    ReleaseRef(shared);
+    ReleaseRef(f);  // the three still kept go with it
+}
