@@ -124,14 +124,21 @@ bool JsFunction::KeepList(JsArray *list) {
     return true;
 }
 
-JsFunction::~JsFunction() {
-    JsFree(paramNames);
-    for (JsArray *list = kept; list;) {
+void JsFunction::DropKeptLists() {
+    JsArray *list = kept;
+    kept = nullptr;
+    keptCount = 0;
+    while (list) {
         JsArray *next = list->nextKept;
         list->nextKept = nullptr;
         ReleaseHeld(list);
         list = next;
     }
+}
+
+JsFunction::~JsFunction() {
+    JsFree(paramNames);
+    DropKeptLists();
     ReleaseHeld(prototype);
     ReleaseHeld(members);
     JsScript::Release(script);

@@ -51,6 +51,7 @@ public:
     // Keeps a finished call's list that nothing else holds, emptied, for a
     // later call; false when enough are kept already.
     bool KeepList(JsArray *list);
+    void DropKeptLists();
 
     // A script function for a declaration node of script.
     static JsFunction *MakeScript(JsToken *definition, JsScript *script);

@@ -69,9 +69,13 @@ bool CreateSharedValues() {
 
 void DestroySharedValues() {
     SharedValues &s = g_shared;
-    // Slots that scripts added to the shared class objects may hold shared
-    // values, which go first below: empty the slots while everything they
-    // refer to is still alive.
+    // Slots that scripts added to the shared class objects, and the argument
+    // lists the shared functions keep, may hold shared values, which go
+    // first below: empty them while everything they refer to is still alive.
+    for (JsFunction *function : s.natives)
+        if (function) function->DropKeptLists();
+    for (JsFunction *function : s.constructors)
+        if (function) function->DropKeptLists();
     for (JsObject *prototype : s.prototypes) {
         if (!prototype) continue;
         prototype->DropIndex();

@@ -1,0 +1,1 @@
+parseFloat(;e")a
