@@ -67,33 +67,29 @@ const char *JsFunction::ParamName(int i) {
     if (!definition || i < 1) return nullptr;
     if (!paramsLearnt) LearnParams();
     if (paramNames) return i <= paramCount ? paramNames[i - 1] : nullptr;
-    return FindParam(i);
+    return FindParam(ParamList(), i);
 }
 
 void JsFunction::LearnParams() {
     paramsLearnt = true;
-    const int32_t n = ParamListLength();
+    JsToken *params = ParamList();
+    const int32_t n = !params ? 0 : params->code == TK_IDENT ? 1 : params->ChildCount();
     if (!n) return;
     paramNames = static_cast<const char **>(JsMalloc(n * sizeof(const char *)));
     if (!paramNames) return;  // found one by one instead
-    for (int32_t k = 0; k < n; k++) paramNames[k] = FindParam(k + 1);
+    for (int32_t k = 0; k < n; k++) paramNames[k] = FindParam(params, k + 1);
     paramCount = n;
 }
 
-int32_t JsFunction::ParamListLength() {
+JsToken *JsFunction::ParamList() {
     JsToken *name = definition->FirstChild();
     JsToken *params = name ? name->Next() : nullptr;
-    if (!params) return 0;
-    if (params->code == TK_IDENT) return 1;
-    return params->code == TK_COMMA ? params->ChildCount() : 0;
+    return params && (params->code == TK_IDENT || params->code == TK_COMMA) ? params : nullptr;
 }
 
-const char *JsFunction::FindParam(int i) {
-    JsToken *name = definition->FirstChild();
-    JsToken *params = name ? name->Next() : nullptr;
+const char *JsFunction::FindParam(JsToken *params, int i) {
     if (!params) return nullptr;
     if (params->code == TK_IDENT) return i == 1 ? params->text : nullptr;
-    if (params->code != TK_COMMA) return nullptr;
     for (JsToken *p = params->FirstChild(); p; p = p->Next())
         if (--i == 0) return p->code == TK_IDENT ? p->text : nullptr;
     return nullptr;

@@ -43,8 +43,8 @@ public:
     // The name of the i-th (1-based) parameter of a script function, or null.
     const char *ParamName(int i);
     // Whether the body can add a name to its call's locals (a var, or a
-    // for ... in, anywhere in it); a call of a body that cannot needs no
-    // locals of its own.
+    // for ... in, anywhere in it; a built-in's, eval's, always can); a call
+    // of a body that cannot needs no locals of its own.
     bool BodyDeclares();
     // An argument list of an earlier call, to be filled again, or null.
     JsArray *TakeKeptList();
@@ -62,8 +62,8 @@ public:
 
 private:
     void LearnParams();
-    int32_t ParamListLength();
-    const char *FindParam(int i);
+    JsToken *ParamList();  // the parameter name or list, or null
+    static const char *FindParam(JsToken *params, int i);
 };
 
 // A function made by the Function constructor: the last argument's text is

@@ -31,11 +31,10 @@ JsValue *HostImage(Run &run, JsValue *args) {
         g_host.callHostMethod(handle, handle, DURIZ_CTOR_IMAGE, args, &text, &number));
 }
 
-// A call's locals: its own object when the body can declare a name, else
-// the shared one that stays empty.
+// A call's locals: its own object when the body can declare a name (eval's
+// code counts as one that can), else the shared one that stays empty.
 JsObject *NewLocals(JsFunction *function) {
-    if (function->id != DURIZ_NATIVE_HOST_EVAL && !function->BodyDeclares()) return g_shared.noLocals;
-    return new JsObject();
+    return function->BodyDeclares() ? new JsObject() : g_shared.noLocals;
 }
 
 }  // namespace

@@ -48,8 +48,7 @@ public:
     // Argument lists used again. Kept: every slot holds null again, as a
     // new slot does. Fill: the next argument, assigned with '=' to the next
     // slot when that slot has the name, else to a new slot, the slots from
-    // there on removed. Filled: the slots past
-    // the last argument are removed.
+    // there on removed. Filled: the slots past the last argument are removed.
     void Kept();
     void Fill(const char *name, JsValue *value);
     void Filled();
