@@ -51,9 +51,41 @@ JsValue *AskArguments(JsValue *scope, const JsToken *site) {
     return slot ? slot->value : nullptr;
 }
 
+// A name that is not built in, inside a function and outside any with: the
+// shared empty locals cannot answer it and an argument list only through
+// its own slots, so both are searched here directly. Null when the answer
+// lies past them (g_lastFoundPosition as the look-ups would leave it).
+JsValue *AskFunctionScope(JsFrame *frame, const JsToken *site, bool *answered) {
+    *answered = true;
+    if (frame->locals != g_shared.noLocals) {
+        if (JsValue *found = AskAt(frame->locals, site)) return found;
+    }
+    JsObject *args = AsObject(frame->args);
+    if (!args || !args->argumentList) {
+        *answered = false;
+        return nullptr;
+    }
+    int32_t position = 0;
+    JsProperty *slot = args->FindSlot(site->text, &position);
+    g_lastFoundPosition = position;
+    return slot ? slot->value : nullptr;
+}
+
 }  // namespace
 
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
+    if (site && !frame->withObject && frame->function && site->code == TK_IDENT && site->numberKnown == 1 &&
+        site->integer < 0 && site->text && site->text[0] && (site->text[0] < '0' || site->text[0] > '9')) {
+        bool answered;
+        if (JsValue *found = AskFunctionScope(frame, site, &answered)) return found;
+        if (!answered) {
+            if (JsValue *found = AskAt(frame->args, site)) return found;
+        }
+        if (JsValue *found = AskAt(frame->thisObject, site)) return found;
+        JsObject *object = AsObject(global);
+        JsValue *found = object ? object->GetPropertyAt(site) : nullptr;
+        return found ? found : g_shared.nullValue;
+    }
     if (frame->withObject) {
         JsValue *current = frame->withObject;
         for (JsFrame *f = frame; current;) {

@@ -158,24 +158,8 @@ JsValue *JsObject::GetMember(int nameIndex) {
     }
 }
 
-namespace {
-// Objects with more slots than this look names up through an index.
-constexpr int32_t kIndexThreshold = 12;
-
-// Names are short: a plain loop beats a library call.
-inline bool SameName(const char *a, const char *b) {
-    while (*a == *b) {
-        if (!*a) return true;
-        ++a;
-        ++b;
-    }
-    return false;
-}
-}  // namespace
-
-
-JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
-    if (!index && slotCount > kIndexThreshold) {
+JsProperty *JsObject::FindIndexedSlot(const char *name, int32_t *position) {
+    if (!index) {
         // Build the index; without the memory the list is searched.
         uint32_t capacity = 32;
         while (capacity * 3 < static_cast<uint32_t>(slotCount) * 4) capacity *= 2;
@@ -186,11 +170,9 @@ JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     }
     if (index) return index->Find(name, position);
     int32_t at = 0;
-    const char first = name[0];
-    for (JsListNode *node = properties.next; node != &properties; node = node->next) {
-        JsProperty *slot = static_cast<JsProperty *>(node);
+    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
         at++;
-        if (slot->name[0] == first && SameName(slot->name, name)) {
+        if (SameName(slot->name, name)) {
             if (position) *position = at;
             return slot;
         }

@@ -90,8 +90,10 @@ public:
 
     JsProperty *FirstProperty() const { return static_cast<JsProperty *>(properties.First()); }
     // The first slot of the name, or null; *position (when given) gets its
-    // one-based position.
-    JsProperty *FindSlot(const char *name, int32_t *position = nullptr);
+    // one-based position. A few slots are searched in place; past
+    // kIndexThreshold the look-up goes through the index.
+    inline JsProperty *FindSlot(const char *name, int32_t *position = nullptr);
+    static constexpr int32_t kIndexThreshold = 12;
     // Appends a slot to the list (and to the index).
     void AppendSlot(JsProperty *slot);
     // Forgets the index and the identity: the slots have been reordered
@@ -99,6 +101,7 @@ public:
     void DropIndex();
 
 protected:
+    JsProperty *FindIndexedSlot(const char *name, int32_t *position);
     // The own slot that answers a look-up of the site's name before anything
     // else is asked, through the site's entry; null when the entry does not
     // hold.
@@ -147,6 +150,31 @@ inline JsProperty *JsObject::RememberedSlot(const JsToken *site, int32_t *positi
         return nullptr;
     *position = entry.position;
     return entry.slot;
+}
+
+// Names are short: a plain loop beats a library call.
+inline bool SameName(const char *a, const char *b) {
+    while (*a == *b) {
+        if (!*a) return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
+
+inline JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
+    if (index || slotCount > kIndexThreshold) return FindIndexedSlot(name, position);
+    int32_t at = 0;
+    const char first = name[0];
+    for (JsListNode *node = properties.next; node != &properties; node = node->next) {
+        JsProperty *slot = static_cast<JsProperty *>(node);
+        at++;
+        if (slot->name[0] == first && SameName(slot->name, name)) {
+            if (position) *position = at;
+            return slot;
+        }
+    }
+    return nullptr;
 }
 
 inline bool JsObject::SurelyLacks(const JsToken *site) {
