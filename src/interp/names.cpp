@@ -51,41 +51,10 @@ JsValue *AskArguments(JsValue *scope, const JsToken *site) {
     return slot ? slot->value : nullptr;
 }
 
-// A name that is not built in, inside a function and outside any with: the
-// shared empty locals cannot answer it and an argument list only through
-// its own slots, so both are searched here directly. Null when the answer
-// lies past them (g_lastFoundPosition as the look-ups would leave it).
-JsValue *AskFunctionScope(JsFrame *frame, const JsToken *site, bool *answered) {
-    *answered = true;
-    if (frame->locals != g_shared.noLocals) {
-        if (JsValue *found = AskAt(frame->locals, site)) return found;
-    }
-    JsObject *args = AsObject(frame->args);
-    if (!args || !args->argumentList) {
-        *answered = false;
-        return nullptr;
-    }
-    int32_t position = 0;
-    JsProperty *slot = args->FindSlot(site->text, &position);
-    g_lastFoundPosition = position;
-    return slot ? slot->value : nullptr;
-}
-
-}  // namespace
-
-JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    if (site && !frame->withObject && frame->function && site->code == TK_IDENT && site->numberKnown == 1 &&
-        site->integer < 0 && site->text && site->text[0] && (site->text[0] < '0' || site->text[0] > '9')) {
-        bool answered;
-        if (JsValue *found = AskFunctionScope(frame, site, &answered)) return found;
-        if (!answered) {
-            if (JsValue *found = AskAt(frame->args, site)) return found;
-        }
-        if (JsValue *found = AskAt(frame->thisObject, site)) return found;
-        JsObject *object = AsObject(global);
-        JsValue *found = object ? object->GetPropertyAt(site) : nullptr;
-        return found ? found : g_shared.nullValue;
-    }
+// The whole search: the with objects, then a function's locals, arguments
+// and this (or this at the top level), then the window.
+__attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *frame, JsValue *global,
+                                                  const JsToken *site) {
     if (frame->withObject) {
         JsValue *current = frame->withObject;
         for (JsFrame *f = frame; current;) {
@@ -118,6 +87,37 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
     if (JsValue *found = !object ? nullptr : site ? object->GetPropertyAt(site) : object->GetProperty(name))
         return found;
     return g_shared.nullValue;
+}
+
+}  // namespace
+
+// The common cases are answered here and everything else by the whole
+// search, which finds the same: an identifier that is not built in, outside
+// any with, in a call that declares nothing and has no this (the shared
+// empty locals cannot answer it, and an argument list only through its own
+// slots), or at the top level with no this of its own.
+JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
+    if (!site || frame->withObject || site->code != TK_IDENT || site->numberKnown != 1 || site->integer >= 0 ||
+        !site->text || site->text[0] < 'A')  // no digit name, no empty one
+        return ResolveAnyName(name, frame, global, site);
+    if (frame->function) {
+        if (frame->locals != g_shared.noLocals || frame->thisObject) return ResolveAnyName(name, frame, global, site);
+        if (JsValue *args = frame->args) {
+            JsObject *list = AsObject(args);
+            if (!list || !list->argumentList) return ResolveAnyName(name, frame, global, site);
+            int32_t position = 0;
+            JsProperty *slot = list->FindSlot(site->text, &position);
+            g_lastFoundPosition = position;
+            if (slot) return slot->value;
+        } else {
+            g_lastFoundPosition = 0;  // as the search of the empty locals leaves it
+        }
+    } else if (frame->thisObject && frame->thisObject != global) {
+        return ResolveAnyName(name, frame, global, site);
+    }
+    JsObject *object = AsObject(global);
+    JsValue *found = object ? object->GetPropertyAt(site) : nullptr;
+    return found ? found : g_shared.nullValue;
 }
 
 JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create, const JsToken *site) {

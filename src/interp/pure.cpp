@@ -168,8 +168,20 @@ JsValue *Owned(JsValue *value) {
     return value;
 }
 
-JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
 JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+
+// Evaluates a node: one push, the value owned by the caller, and the window
+// made current after it. A name or literal is taken here, without a call.
+inline __attribute__((always_inline)) JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node,
+                                                        JsToken **failed) {
+    if (KindOf(node->code) != LEAF) return EvaluateNode(run, scope, node, failed);
+    JsEvalContext *context = run.context;
+    context->budget--;
+    JsValue *result = Owned(LeafValue(run, scope, node));
+    AssignRef(&context->currentGlobal, scope->globalObject);
+    return result;
+}
 
 // A member target: the object (and a computed key) that the store goes to,
 // as the target's frame would hand them to the assignment. False when the
@@ -326,7 +338,7 @@ JsValue *Choice(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return branch ? Evaluate(run, scope, branch, failed) : nullptr;
 }
 
-JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
+JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsEvalContext *context = run.context;
     context->budget--;
     JsValue *result;

@@ -57,7 +57,7 @@ void JsArray::Kept() {
 
 void JsArray::Fill(const char *name, JsValue *value) {
     JsProperty *next = filled ? filled->Next() : FirstProperty();
-    if (next && std::strcmp(next->name, name) == 0) {
+    if (next && SameName(next->name, name)) {
         ApplyToProperty(next, value, TK_ASSIGN);
         filled = next;
         return;
