@@ -95,12 +95,6 @@ const char *JsFunction::FindParam(JsToken *params, int i) {
     return nullptr;
 }
 
-namespace {
-// Enough for a call made inside the arguments or the body of another call
-// of the same function, a few deep.
-constexpr int8_t kKeptLists = 4;
-}  // namespace
-
 JsArray *JsFunction::TakeKeptList() {
     JsArray *list = kept;
     if (!list) return nullptr;

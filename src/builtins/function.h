@@ -49,8 +49,11 @@ public:
     // An argument list of an earlier call, to be filled again, or null.
     JsArray *TakeKeptList();
     // Keeps a finished call's list that nothing else holds, emptied, for a
-    // later call; false when enough are kept already.
+    // later call; false when kKeptLists are kept already. Enough for calls
+    // made inside the arguments or the body of another call of the same
+    // function, several deep, as a recursion goes up and down.
     bool KeepList(JsArray *list);
+    static constexpr int8_t kKeptLists = 8;
     void DropKeptLists();
 
     // A script function for a declaration node of script.

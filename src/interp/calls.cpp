@@ -174,7 +174,9 @@ bool CallGoesOn(Run &run, Step *step) {
     if ((node->Parent() && node->Parent()->code == TK_NEW) ||
         (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId))
         return Hand(step, Pop(f->thisObject));
-    if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY)
+    // A return's value that took the body's place pops straight into the call.
+    if (run.done->code == TK_RETURN || run.done->code == TK_NATIVE_BODY ||
+        (run.done->Parent() && run.done->Parent()->code == TK_RETURN))
         return Hand(step, Pop(f->operand1 ? f->operand1 : g_shared.undefinedValue));
     return Hand(step, Pop(g_shared.undefinedValue));
 }

@@ -632,6 +632,23 @@ void ReturnToCall(Run &run, JsFrame *call, JsToken *body, JsToken *statement, Js
     run.done = call->Prev() ? statement : body;
 }
 
+// What takes the body's place when one statement is left: the statement,
+// or for `return value;` whose value is known to need frames of its own
+// (calls of script functions) the value itself, in a frame with the body's
+// scope, its return's push counted here. The return's frame would only
+// push the value, see it pop, and hand it to the call, which the call does
+// as well when the value pops into it. A return whose push the budget
+// would stop at keeps its frame, so the run stops at the same place.
+JsToken *ReturnedInPlace(JsEvalContext *context, JsToken *statement) {
+    if (statement->code != TK_RETURN || context->budget < 2) return statement;
+    JsToken *value = statement->FirstChild();
+    if (!value || value->Next() || value->code == TK_COMMA || IsFrameLeaf(value->code) ||
+        value->pureSize != kNotPure)
+        return statement;
+    context->budget--;
+    return value;
+}
+
 }  // namespace
 
 BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed, JsToken **resumeAfter,
@@ -699,7 +716,7 @@ BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **faile
         break;
     }
     if (outcome == BODY_GOES_ON && inPlace) {
-        *resumeAfter = statement;
+        *resumeAfter = ReturnedInPlace(context, statement);
         outcome = BODY_LAST_STATEMENT;
     }
     if (outcome == BODY_GOES_ON && last) {

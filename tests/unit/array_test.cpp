@@ -230,7 +230,7 @@ TEST_F(Arrays, AFunctionKeepsOnlyListsNothingElseHolds) {
     EXPECT_FALSE(f->KeepList(plain));
     ReleaseRef(plain);
     std::vector<JsArray *> lists;
-    for (int i = 0; i < 6; i++) lists.push_back(Args({1, 2}));
+    for (int i = 0; i < JsFunction::kKeptLists + 2; i++) lists.push_back(Args({1, 2}));
     int kept = 0;
     for (JsArray *list : lists) {
         if (f->KeepList(list)) {
@@ -239,7 +239,7 @@ TEST_F(Arrays, AFunctionKeepsOnlyListsNothingElseHolds) {
             ReleaseRef(list);
         }
     }
-    EXPECT_EQ(kept, 4);
+    EXPECT_EQ(kept, JsFunction::kKeptLists);
     JsArray *taken = f->TakeKeptList();
     ASSERT_NE(taken, nullptr);
     EXPECT_EQ(taken->refs, 0);  // the taker counts it
@@ -247,5 +247,5 @@ TEST_F(Arrays, AFunctionKeepsOnlyListsNothingElseHolds) {
     taken->refs = 1;
     ReleaseRef(taken);
     ReleaseRef(shared);
-    ReleaseRef(f);  // the three still kept go with it
+    ReleaseRef(f);  // the ones still kept go with it
 }

@@ -17,6 +17,8 @@ struct Outcome {
     std::string value;  // the final value's text
 };
 
+int g_round = 0;  // the JS_Evaluate call under way, from 1
+
 Outcome RunScript(const std::string &text) {
     Outcome out;
     JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
@@ -27,6 +29,7 @@ Outcome RunScript(const std::string &text) {
         out.status = DURIZ_BUSY;
         while (context && out.status == DURIZ_BUSY && out.rounds < 100) {
             JsValue *value = nullptr;
+            g_round = out.rounds + 1;
             out.status = JS_Evaluate(context, &value);
             out.rounds++;
             if (value) {
@@ -182,6 +185,37 @@ TEST_F(Budget, DeepExpressionsCountTheSame) {
         std::string text = "1";
         for (int d = 0; d < depth; d++) text = "(" + text + " + 1)";
         Check(text, 2 * depth + 1, std::to_string(depth + 1));
+    }
+}
+
+// The window's status answers the round it is read in.
+int DURIZ_CALL RoundOfRead(uint32_t, int, int, const char **, int32_t *number) {
+    *number = g_round;
+    return 1;
+}
+
+class BudgetRounds : public ::testing::Test {
+protected:
+    void SetUp() override { JS_Init(RoundOfRead, nullptr, nullptr, nullptr, nullptr, nullptr); }
+    void TearDown() override { JS_Destroy(); }
+};
+
+// Wherever the first round stops inside the body, the rest of the run is
+// counted from there: a read placed to be the 16000th push always runs at
+// the start of the third round, never a push early or late.
+TEST_F(BudgetRounds, AStopInsideABodyShiftsNothingAfterIt) {
+    for (const std::string body : {
+             "function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2) } fib(6);",
+             "function d(n) { if (n == 0) return 0; return d(n - 1) + 1 } function w(n) { return d(n) * 2 } w(9);",
+             "function m(x) { return Math.floor(x / 2) + Math.abs(x) } function g(a) { if (a) return m(a); return 0 } "
+             "g(7) + g(0);"}) {
+        const int pushes = PushesOf(body);
+        for (int padding = 8000 - pushes - 2; padding <= 8000; padding++) {
+            std::string text = Padded(padding, body);
+            for (int i = padding + pushes; i < 15999; i++) text += "0;";
+            const Outcome out = RunScript(text + "status");
+            EXPECT_EQ(out.value, "3") << body << " padded by " << padding;
+        }
     }
 }
 

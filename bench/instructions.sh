@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Counts the instructions each engine executes on each workload (valgrind's
+# callgrind, no cache simulation), a figure that stays the same from run to
+# run where wall times on a busy machine move by tens of percent. Prints the
+# counts in millions and the ratios Duriz/mujs and Duriz/duktape with their
+# geometric means. Takes a few minutes: every run is about fifty times slower
+# under valgrind.
+# Usage: bench/instructions.sh [WORKLOAD...]   (DURIZ_BIN=path counts another build)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+need=()
+command -v valgrind >/dev/null || need+=(valgrind)
+command -v mujs >/dev/null || need+=(mujs)
+[ -f /usr/include/duktape.h ] || need+=(duktape-dev)
+if [ ${#need[@]} -gt 0 ]; then
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DDURIZ_TESTS=OFF >/dev/null
+cmake --build build-rel -j "$(nproc)" --target duriz >/dev/null
+mkdir -p build-rel/bench
+cc -O2 -o build-rel/bench/duk_host bench/peers/duk_host.c -lduktape
+duriz=${DURIZ_BIN:-build-rel/duriz}
+
+count() {  # command... -> instructions; the program's output in build-rel/bench/out.txt
+  local log=build-rel/bench/callgrind.txt
+  valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>"$log" | tr -d '\n' > build-rel/bench/out.txt
+  sed -n 's/.*refs: *//p' "$log" | tr -d ','
+}
+output() { cat build-rel/bench/out.txt; }
+
+if [ $# -gt 0 ]; then workloads=("$@"); else workloads=(bench/workloads/*.js); fi
+printf "%-14s %12s %12s %12s %12s %14s\n" workload duriz mujs duktape duriz/mujs duriz/duktape
+logm=0; logd=0; n=0
+for w in "${workloads[@]}"; do
+  cat bench/peers/mujs_prelude.js "$w" > build-rel/bench/mujs_input.js
+  d=$(count "$duriz" "$w"); dout=$(output)
+  m=$(count mujs build-rel/bench/mujs_input.js); mout=$(output)
+  k=$(count build-rel/bench/duk_host "$w"); kout=$(output)
+  rm=$(awk -v a="$d" -v b="$m" 'BEGIN { printf "%.2f", a / b }')
+  rk=$(awk -v a="$d" -v b="$k" 'BEGIN { printf "%.2f", a / b }')
+  printf "%-14s %11.1fM %11.1fM %11.1fM %12s %14s" "$(basename "$w" .js)" \
+    "$(awk -v x="$d" 'BEGIN { print x / 1e6 }')" "$(awk -v x="$m" 'BEGIN { print x / 1e6 }')" \
+    "$(awk -v x="$k" 'BEGIN { print x / 1e6 }')" "$rm" "$rk"
+  [ "$mout" = "$dout" ] || printf "  (checksum differs: mujs %s)" "$mout"
+  [ "$kout" = "$dout" ] || printf "  (checksum differs: duktape %s)" "$kout"
+  printf "\n"
+  logm=$(awk -v s="$logm" -v r="$rm" 'BEGIN { printf "%.6f", s + log(r) }')
+  logd=$(awk -v s="$logd" -v r="$rk" 'BEGIN { printf "%.6f", s + log(r) }')
+  n=$((n + 1))
+done
+awk -v s="$logm" -v n="$n" 'BEGIN { printf "geometric mean duriz/mujs: %.2f\n", exp(s / n) }'
+awk -v s="$logd" -v n="$n" 'BEGIN { printf "geometric mean duriz/duktape: %.2f\n", exp(s / n) }'
