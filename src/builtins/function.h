@@ -21,6 +21,7 @@ public:
     JsScript *script = nullptr;     // counted through the script's refs
     JsObject *owner = nullptr;      // counted
     int8_t declares = -1;           // whether Body() declares; -1 until asked
+    int8_t plainBody = -1;          // whether the body is plain (see IsPlainBody); -1 until asked
     int8_t keptCount = 0;
     JsArray *kept = nullptr;        // counted: argument lists for the next calls
     bool paramsLearnt = false;

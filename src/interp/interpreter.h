@@ -40,6 +40,7 @@ struct PeekedCall {
 struct PeekedCalls {
     static constexpr int kRoom = 24;
     int count = 0;
+    int plainScripts = 0;      // the calls that name script functions with plain bodies
     uint32_t hostAnswers = 0;  // as they stood when the callees were seen
     PeekedCall calls[kRoom];
 };
@@ -210,6 +211,14 @@ JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node, int32_t *pushes);
 // alone: *function gets it (counted), *object is kept. Else false, and
 // *object is let go of. found is dropped if nothing holds it.
 bool KeepIfAlone(JsValue *found, JsValue **object, JsFunction **function);
+// A script function whose body is plain: `if (c) return v;` guards and a
+// closing `return v;`, over expressions without calls or assignments, that
+// declares nothing and belongs to no window of its own. A call of its name
+// can run inside an expression like a built-in: it asks nothing of the host
+// before its body runs, changes no binding, and its body takes at most
+// kPlainBodyPushes pushes.
+bool IsPlainBody(JsFunction *function);
+constexpr int kPlainBodyPushes = 60;
 // The function value the callee names on an object (by member name, else
 // by index), or null.
 JsValue *MethodOf(JsValue *object, JsToken *memberName, JsValue *index);

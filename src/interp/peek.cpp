@@ -3,6 +3,7 @@
 // short of asking the host anything.
 #include "builtins/function.h"
 #include "builtins/host_object.h"
+#include "builtins/names.h"
 #include "builtins/natives.h"
 #include "interp/interpreter.h"
 
@@ -63,10 +64,16 @@ JsValue *LookUpCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **o
     return MethodOf(o, base->Next(), nullptr);
 }
 
+// A script function of a plain body, called by its name alone (no this).
+bool IsPlainScript(JsValue *value, JsValue *object) {
+    JsValue *f = value && !object ? value->AsFunction() : nullptr;
+    return f && IsPlainBody(static_cast<JsFunction *>(f));
+}
+
 }  // namespace
 
 bool KeepIfAlone(JsValue *found, JsValue **object, JsFunction **function) {
-    const bool alone = RunsAlone(found);
+    const bool alone = RunsAlone(found) || IsPlainScript(found, *object);
     if (alone) {
         *function = static_cast<JsFunction *>(found->AsFunction());
         (*function)->refs++;
@@ -103,6 +110,7 @@ bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
             node->pureSize = kFramedCall;
             return false;
         }
+        if (function->id < kFirstNativeId) peeked->plainScripts++;
         peeked->calls[peeked->count++] = PeekedCall{node, object, function, pushes};
         // The arguments may hold calls of their own.
         node = node->FirstChild()->Next();
@@ -118,6 +126,7 @@ bool Peek(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
 
 bool PeekCalls(Run &run, JsFrame *scope, JsToken *node, PeekedCalls *peeked) {
     peeked->count = 0;
+    peeked->plainScripts = 0;
     peeked->hostAnswers = g_hostAnswers;
     // The callees are looked up in the scope and window that the expression
     // will have when it reaches them.
@@ -163,5 +172,12 @@ bool SeenCallee(Run &run, JsFrame *scope, const JsToken *call, JsValue **object,
         return true;
     }
     JsValue *found = LookUpCallee(run, scope, call, object, pushes);
-    return KeepIfAlone(found, object, function);
+    if (!KeepIfAlone(found, object, function)) return false;
+    // Room was made for a script's body only where one was seen.
+    if (((*function)->id < kFirstNativeId) == (seen->function->id < kFirstNativeId)) return true;
+    ReleaseRef(*object);
+    ReleaseRef(*function);
+    *object = nullptr;
+    *function = nullptr;
+    return false;
 }

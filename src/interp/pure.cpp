@@ -9,6 +9,7 @@
 #include "builtins/natives.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
+#include "values/array.h"
 #include "values/convert.h"
 #include "values/object.h"
 
@@ -161,6 +162,37 @@ int Measure(const JsToken *node, int room, Notes *notes) {
         return b ? 1 + a + b : 0;
     }
     }
+}
+
+// A plain body's statements: each `if (c) return v;` and the closing
+// `return v;`, the most pushes it can take (its own push included), or 0.
+int PlainBodySize(JsToken *body) {
+    if (!body || body->code != TK_BLOCK) return 0;
+    int size = 1;
+    for (JsToken *statement = body->FirstChild(); statement; statement = statement->Next()) {
+        const bool last = !statement->Next();
+        JsToken *value = statement;
+        if (statement->code == TK_IF && !last) {
+            JsToken *condition = statement->FirstChild();
+            JsToken *then = condition ? condition->Next() : nullptr;
+            if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
+            Notes notes;
+            const int c = Measure(condition, kPlainBodyPushes - size, &notes);
+            if (!c || notes.calls || notes.assignments) return 0;
+            size += 1 + c;
+            value = then;
+        } else if (statement->code != TK_RETURN || !last) {
+            return 0;
+        }
+        JsToken *returned = value->FirstChild();
+        if (!returned || returned->Next() || returned->code == TK_COMMA) return 0;
+        Notes notes;
+        const int r = Measure(returned, kPlainBodyPushes - size, &notes);
+        if (!r || notes.calls || notes.assignments) return 0;
+        size += 1 + r;  // as if this return were the one taken
+        if (size > kPlainBodyPushes) return 0;
+    }
+    return size > 1 ? size : 0;
 }
 
 JsValue *Owned(JsValue *value) {
@@ -405,6 +437,7 @@ public:
         run_.peeked = &peeked_;
         return true;
     }
+    int PlainScripts() const { return peeked_.plainScripts; }
     ~SeenCalls() {
         run_.peeked = saved_;
         ReleasePeeked(&peeked_);
@@ -455,6 +488,78 @@ JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node, int32_t *pushes) {
 
 namespace {
 
+// The call of a script function with a plain body, after its callee: the
+// list's push and each argument appended to an argument list as the list's
+// frame appends it, then the body's push, each guard's if, condition and
+// return taken, or the closing return, in the body's scope (no this, the
+// shared empty locals, the list as arguments). The list is kept as the
+// finished call keeps it. The value is the return's, else undefined.
+JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed) {
+    JsEvalContext *context = run.context;
+    JsToken *list = node->FirstChild()->Next();
+    context->budget--;  // the list
+    JsArray *args = function->TakeKeptList();
+    if (!args) args = new JsArray(1);
+    if (args) args->refs++;
+    JsValue *last = nullptr;
+    int position = 0;
+    for (JsToken *argument = list->FirstChild(); argument; argument = argument->Next()) {
+        ReleaseRef(last);  // the list lets go of one argument before the next
+        last = nullptr;
+        JsValue *value = Evaluate(run, scope, argument, failed);
+        if (*failed) break;
+        if (!value) {
+            *failed = list;
+            break;
+        }
+        const char *name = function->ParamName(++position);
+        if (args) args->Fill(name ? name : "", value);
+        last = value;
+    }
+    ReleaseRef(last);  // the list's value goes as the body is entered
+    JsValue *result = nullptr;
+    if (!*failed) {
+        AssignRef(&context->currentGlobal, scope->globalObject);
+        if (args) args->Filled();
+        context->budget--;  // the body
+        JsFrame body;
+        body.function = function;
+        body.locals = g_shared.noLocals;
+        body.args = args;
+        body.globalObject = scope->globalObject;
+        for (JsToken *statement = function->Body()->FirstChild(); statement; statement = statement->Next()) {
+            context->budget--;  // the if, or the closing return
+            JsToken *returned = statement;
+            if (statement->code == TK_IF) {
+                JsToken *condition = statement->FirstChild();
+                JsValue *truth = Evaluate(run, &body, condition, failed);
+                if (*failed || !truth) {
+                    if (!*failed) *failed = statement;
+                    break;
+                }
+                const bool taken = truth->ToBoolean() != 0;
+                ReleaseRef(truth);
+                if (!taken) continue;
+                context->budget--;  // the return
+                returned = condition->Next();
+            }
+            result = Evaluate(run, &body, returned->FirstChild(), failed);
+            break;
+        }
+        body.function = nullptr;
+        body.locals = body.args = body.globalObject = nullptr;
+        if (!*failed && !result) result = Owned(g_shared.undefinedValue);
+        AssignRef(&context->currentGlobal, scope->globalObject);
+    }
+    // A list kept by the function takes its count along.
+    if (args && !(args->refs == 1 && function->KeepList(args))) ReleaseRef(args);
+    if (*failed) {
+        ReleaseRef(result);
+        return nullptr;
+    }
+    return result;
+}
+
 // A call of the built-in its callee was seen to name: the call's callee,
 // list and body pushes in the order its frames make them, each argument
 // held as its list's slot would hold it, and the built-in called as its
@@ -485,6 +590,12 @@ JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
             *failed = node;
             return nullptr;
         }
+    }
+    if (function->id < kFirstNativeId) {
+        JsValue *result = CallPlainBody(run, scope, node, function, failed);
+        ReleaseRef(object);
+        ReleaseRef(function);
+        return result;
     }
     context->budget--;  // the list
     JsValue *values[kPureLimit];
@@ -525,6 +636,14 @@ bool IsFrameLeaf(int code) { return KindOf(code) == LEAF || code == TK_EMPTY || 
 
 bool g_evaluateWithFrames = false;
 
+bool IsPlainBody(JsFunction *function) {
+    if (function->id >= kFirstNativeId || function->owner) return false;
+    JsToken *body = function->Body();
+    if (!body) return false;
+    if (function->plainBody < 0) function->plainBody = PlainBodySize(body) && !function->BodyDeclares() ? 1 : 0;
+    return function->plainBody != 0;
+}
+
 namespace {
 
 // An expression that EvaluateInParent takes on, evaluated for the parent.
@@ -560,14 +679,16 @@ inline __attribute__((always_inline)) void EvaluateForParent(Run &run, JsFrame *
 // One that holds calls: each callee is looked up first. A call whose callee
 // names something else is left to the frames from then on, and so is every
 // expression around it that is asked to go without them.
-__attribute__((noinline)) bool EvaluateWithCalls(Run &run, JsFrame *parent, JsToken *child, bool wantReference,
-                                                 JsToken **failed) {
+__attribute__((noinline)) bool EvaluateWithCalls(Run &run, JsFrame *parent, JsToken *child, int size,
+                                                 bool wantReference, JsToken **failed) {
     if (wantReference && child->code == TK_CALL) return false;
     SeenCalls seen(run);
     if (!seen.Peek(parent, child)) {
         child->pureSize = kNotPure;
         return false;
     }
+    // Room for each script body that may run, or the frames take it all.
+    if (seen.PlainScripts() && run.context->budget <= size + seen.PlainScripts() * kPlainBodyPushes) return false;
     EvaluateForParent(run, parent, child, wantReference, failed);
     return true;
 }
@@ -591,7 +712,7 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
     }
     const int size = PureSize(parent, child);
     if (!size || context->budget <= size) return false;
-    if (HoldsCalls(child)) return EvaluateWithCalls(run, parent, child, wantReference, failed);
+    if (HoldsCalls(child)) return EvaluateWithCalls(run, parent, child, size, wantReference, failed);
     EvaluateForParent(run, parent, child, wantReference, failed);
     return true;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "duriz.h"
+#include "interp/interpreter.h"
 
 namespace {
 
@@ -58,6 +59,23 @@ int PushesOf(const std::string &body) {
     while (low < high) {
         const int mid = (low + high) / 2;
         if (RunScript(Padded(mid, body)).rounds >= 2) {
+            high = mid;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return 8000 - low;
+}
+
+// The same with the padding after the body, which then runs at the start of
+// a round with the whole budget before it.
+int LeadingPushesOf(const std::string &body) {
+    int low = 0, high = 8000;
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        std::string text = body + ";";
+        for (int i = 0; i < mid; i++) text += "0;";
+        if (RunScript(text).rounds >= 2) {
             high = mid;
         } else {
             low = mid + 1;
@@ -185,6 +203,27 @@ TEST_F(Budget, DeepExpressionsCountTheSame) {
         std::string text = "1";
         for (int d = 0; d < depth; d++) text = "(" + text + " + 1)";
         Check(text, 2 * depth + 1, std::to_string(depth + 1));
+    }
+}
+
+TEST_F(Budget, PlainScriptCallsInsideExpressionsCountAsTheirFrames) {
+    // Functions of guards and a closing return, called by name inside an
+    // expression: the pushes are those their frames take, found with every
+    // node in a frame of its own.
+    for (const std::string body : {
+             "function m(a, b) { if (a > b) return a; return b * 2 } x = m(3, 1) + m(1, 3); x",
+             "function s(x) { if (x > 0) return 1; if (x < 0) return -1; return 0 } s(5) + s(-5) + s(0) + s(2)",
+             "function f(a, b, c) { return a + ',' + b + ',' + c } f(1) + f(1, 2, 3, 4)",
+             "function t(s) { return s.length + t.arguments.length } Math.max(t('abc', 1), 2) + t('x')",
+             "var k = 3; function g(n) { return n * k } for (i = 0; i < 4; i++) k = g(i) + 1; k"}) {
+        g_evaluateWithFrames = true;
+        const int framed = PushesOf(body);
+        const std::string value = RunScript(body).value;
+        g_evaluateWithFrames = false;
+        // With room for the bodies they run inside the expression; near the
+        // end of a round they get their frames.
+        EXPECT_EQ(LeadingPushesOf(body), framed) << body;
+        Check(body, framed, value);
     }
 }
 
