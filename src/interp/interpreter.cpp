@@ -130,7 +130,17 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             JsFrame *child = reserved ? reserved : AcquireFrame();
             if (child) {
                 child->wantReference = step.wantReference;
-                if (step.scope != Step::INHERIT) {
+                if (step.scope == Step::CALL && run.thisObject == frame->thisObject &&
+                    run.locals == frame->locals) {
+                    // A call's body borrows the scope the call holds and
+                    // keeps unchanged until the body is done.
+                    child->function = run.function;
+                    child->globalObject = frame->globalObject;
+                    child->thisObject = frame->thisObject;
+                    child->locals = frame->locals;
+                    child->args = frame->args;
+                    child->withObject = nullptr;
+                } else if (step.scope != Step::INHERIT) {
                     const bool call = step.scope == Step::CALL;
                     child->ownsScope = true;
                     child->function = call ? run.function : frame->function;

@@ -512,8 +512,12 @@ JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *func
             *failed = list;
             break;
         }
+        if (!args) {
+            ReleaseRef(value);  // no memory for the list: it ends with no value
+            break;
+        }
         const char *name = function->ParamName(++position);
-        if (args) args->Fill(name ? name : "", value);
+        args->Fill(name ? name : "", value);
         last = value;
     }
     ReleaseRef(last);  // the list's value goes as the body is entered
@@ -521,13 +525,16 @@ JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *func
     if (!*failed) {
         AssignRef(&context->currentGlobal, scope->globalObject);
         if (args) args->Filled();
-        context->budget--;  // the body
+        // A body whose script the host has let go of runs nothing.
+        JsToken *statements = function->Body();
+        if (statements) context->budget--;  // the body
         JsFrame body;
         body.function = function;
         body.locals = g_shared.noLocals;
         body.args = args;
         body.globalObject = scope->globalObject;
-        for (JsToken *statement = function->Body()->FirstChild(); statement; statement = statement->Next()) {
+        for (JsToken *statement = statements ? statements->FirstChild() : nullptr; statement;
+             statement = statement->Next()) {
             context->budget--;  // the if, or the closing return
             JsToken *returned = statement;
             if (statement->code == TK_IF) {
