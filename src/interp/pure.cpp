@@ -9,51 +9,15 @@
 #include "builtins/natives.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
-#include "values/array.h"
+#include "interp/pure.h"
 #include "values/convert.h"
 #include "values/object.h"
 
+using namespace frameless;
+
+namespace frameless {
+
 namespace {
-
-// The most pushes an expression evaluated this way may take; it bounds the
-// recursion as well.
-constexpr int kPureLimit = 64;
-constexpr uint8_t kNotPure = kFramedCall;
-// Marks a cached size whose expression holds calls.
-constexpr uint8_t kHoldsCalls = 128;
-
-// What each node code is to this evaluator.
-enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY, CHOICE, CALL };
-constexpr int kCodeLimit = 1024;
-
-struct KindTable {
-    Kind kind[kCodeLimit];
-};
-
-constexpr KindTable MakeKindTable() {
-    KindTable t{};
-    for (int c = 0; c < kCodeLimit; c++) t.kind[c] = NONE;
-    for (int c : {TK_IDENT, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_STRING, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL})
-        t.kind[c] = LEAF;
-    t.kind[TK_DOT] = t.kind[TK_SUBSCRIPT] = MEMBER;
-    for (int c : {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_AND_ASSIGN, TK_OR_ASSIGN,
-                  TK_XOR_ASSIGN, TK_SHL_ASSIGN, TK_SHR_ASSIGN})
-        t.kind[c] = ASSIGN;
-    for (int c : {TK_POSTINC, TK_POSTDEC, TK_PREINC, TK_PREDEC}) t.kind[c] = STEP;
-    for (int c : {TK_NOT, TK_BITNOT, TK_TYPEOF, TK_VOID}) t.kind[c] = UNARY;
-    t.kind[TK_NEG] = NEG;
-    t.kind[TK_AND] = t.kind[TK_OR] = LOGICAL;
-    t.kind[TK_IF] = t.kind[TK_CONDITIONAL] = CHOICE;
-    t.kind[TK_CALL] = CALL;
-    for (int c : {TK_PLUS, TK_MINUS, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR, TK_XOR,
-                  TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE})
-        t.kind[c] = BINARY;
-    return t;
-}
-
-constexpr KindTable kKinds = MakeKindTable();
-
-Kind KindOf(int code) { return code >= 0 && code < kCodeLimit ? kKinds.kind[code] : NONE; }
 
 // What runs when the condition of an if or ?: is false: the else part's
 // statement, the third operand, or nothing.
@@ -62,13 +26,7 @@ const JsToken *Otherwise(const JsToken *node) {
     return otherwise && node->code == TK_IF ? otherwise->FirstChild() : otherwise;
 }
 
-// What a measured expression holds besides its size.
-struct Notes {
-    int calls = 0;
-    int assignments = 0;  // assignments, ++ and --
-};
 
-int Measure(const JsToken *node, int room, Notes *notes);
 
 // A call of a name or of a name's member with an argument list: the call,
 // the callee's nodes (none for a name, which the call looks up itself), the
@@ -102,6 +60,8 @@ int MeasureCall(const JsToken *node, int room, Notes *notes) {
     notes->calls++;
     return size;
 }
+
+}  // namespace
 
 // The node's size, or 0 when it is no such expression or is bigger than room.
 // Shapes that the operator handler would refuse (a missing operand) are left
@@ -164,56 +124,9 @@ int Measure(const JsToken *node, int room, Notes *notes) {
     }
 }
 
-// A plain body's statements: each `if (c) return v;` and the closing
-// `return v;`, the most pushes it can take (its own push included), or 0.
-int PlainBodySize(JsToken *body) {
-    if (!body || body->code != TK_BLOCK) return 0;
-    int size = 1;
-    for (JsToken *statement = body->FirstChild(); statement; statement = statement->Next()) {
-        const bool last = !statement->Next();
-        JsToken *value = statement;
-        if (statement->code == TK_IF && !last) {
-            JsToken *condition = statement->FirstChild();
-            JsToken *then = condition ? condition->Next() : nullptr;
-            if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
-            Notes notes;
-            const int c = Measure(condition, kPlainBodyPushes - size, &notes);
-            if (!c || notes.calls || notes.assignments) return 0;
-            size += 1 + c;
-            value = then;
-        } else if (statement->code != TK_RETURN || !last) {
-            return 0;
-        }
-        JsToken *returned = value->FirstChild();
-        if (!returned || returned->Next() || returned->code == TK_COMMA) return 0;
-        Notes notes;
-        const int r = Measure(returned, kPlainBodyPushes - size, &notes);
-        if (!r || notes.calls || notes.assignments) return 0;
-        size += 1 + r;  // as if this return were the one taken
-        if (size > kPlainBodyPushes) return 0;
-    }
-    return size > 1 ? size : 0;
-}
+namespace {
 
-JsValue *Owned(JsValue *value) {
-    if (value) value->refs++;
-    return value;
-}
-
-JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
 JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
-
-// Evaluates a node: one push, the value owned by the caller, and the window
-// made current after it. A name or literal is taken here, without a call.
-inline __attribute__((always_inline)) JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node,
-                                                        JsToken **failed) {
-    if (KindOf(node->code) != LEAF) return EvaluateNode(run, scope, node, failed);
-    JsEvalContext *context = run.context;
-    context->budget--;
-    JsValue *result = Owned(LeafValue(run, scope, node));
-    AssignRef(&context->currentGlobal, scope->globalObject);
-    return result;
-}
 
 // A member target: the object (and a computed key) that the store goes to,
 // as the target's frame would hand them to the assignment. False when the
@@ -395,6 +308,8 @@ JsValue *Choice(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return branch ? Evaluate(run, scope, branch, failed) : nullptr;
 }
 
+}  // namespace
+
 JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     JsEvalContext *context = run.context;
     context->budget--;
@@ -441,17 +356,8 @@ __attribute__((noinline)) void LearnPureSize(JsToken *node) {
     node->pureSize = size ? static_cast<uint8_t>(size | (notes.calls ? kHoldsCalls : 0)) : kNotPure;
 }
 
-inline int PureSize(JsFrame *parent, JsToken *node) {
-    if (!node->pureSize) LearnPureSize(node);
-    const int cached = node->pureSize;
-    if (cached == kNotPure) return 0;
-    // Arguments written as texts may run a toString of their own.
-    if (node->code == TK_COMMA && ArgumentsBecomeTexts(parent)) return 0;
-    return cached & ~kHoldsCalls;
-}
 
-// After PureSize: whether the expression holds calls.
-bool HoldsCalls(const JsToken *node) { return node->pureSize != kNotPure && (node->pureSize & kHoldsCalls); }
+namespace {
 
 // The calls an expression was seen to hold, for as long as it runs.
 class SeenCalls {
@@ -501,6 +407,8 @@ JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
 
 }  // namespace
 
+}  // namespace frameless
+
 JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node, int32_t *pushes) {
     JsEvalContext *context = run.context;
     const int32_t budget = context->budget;
@@ -511,86 +419,8 @@ JsValue *PeekValue(Run &run, JsFrame *scope, JsToken *node, int32_t *pushes) {
     return failed ? nullptr : value;
 }
 
+namespace frameless {
 namespace {
-
-// The call of a script function with a plain body, after its callee: the
-// list's push and each argument appended to an argument list as the list's
-// frame appends it, then the body's push, each guard's if, condition and
-// return taken, or the closing return, in the body's scope (no this, the
-// shared empty locals, the list as arguments). The list is kept as the
-// finished call keeps it. The value is the return's, else undefined.
-JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed) {
-    JsEvalContext *context = run.context;
-    JsToken *list = node->FirstChild()->Next();
-    context->budget--;  // the list
-    JsArray *args = function->TakeKeptList();
-    if (!args) args = new JsArray(1);
-    if (args) args->refs++;
-    JsValue *last = nullptr;
-    int position = 0;
-    for (JsToken *argument = list->FirstChild(); argument; argument = argument->Next()) {
-        ReleaseRef(last);  // the list lets go of one argument before the next
-        last = nullptr;
-        JsValue *value = Evaluate(run, scope, argument, failed);
-        if (*failed) break;
-        if (!value) {
-            *failed = list;
-            break;
-        }
-        if (!args) {
-            ReleaseRef(value);  // no memory for the list: it ends with no value
-            break;
-        }
-        const char *name = function->ParamName(++position);
-        args->Fill(name ? name : "", value);
-        last = value;
-    }
-    ReleaseRef(last);  // the list's value goes as the body is entered
-    JsValue *result = nullptr;
-    if (!*failed) {
-        AssignRef(&context->currentGlobal, scope->globalObject);
-        if (args) args->Filled();
-        // A body whose script the host has let go of runs nothing.
-        JsToken *statements = function->Body();
-        if (statements) context->budget--;  // the body
-        JsFrame body;
-        body.function = function;
-        body.locals = g_shared.noLocals;
-        body.args = args;
-        body.globalObject = scope->globalObject;
-        for (JsToken *statement = statements ? statements->FirstChild() : nullptr; statement;
-             statement = statement->Next()) {
-            context->budget--;  // the if, or the closing return
-            JsToken *returned = statement;
-            if (statement->code == TK_IF) {
-                JsToken *condition = statement->FirstChild();
-                JsValue *truth = Evaluate(run, &body, condition, failed);
-                if (*failed || !truth) {
-                    if (!*failed) *failed = statement;
-                    break;
-                }
-                const bool taken = truth->ToBoolean() != 0;
-                ReleaseRef(truth);
-                if (!taken) continue;
-                context->budget--;  // the return
-                returned = condition->Next();
-            }
-            result = Evaluate(run, &body, returned->FirstChild(), failed);
-            break;
-        }
-        body.function = nullptr;
-        body.locals = body.args = body.globalObject = nullptr;
-        if (!*failed && !result) result = Owned(g_shared.undefinedValue);
-        AssignRef(&context->currentGlobal, scope->globalObject);
-    }
-    // A list kept by the function takes its count along.
-    if (args && !(args->refs == 1 && function->KeepList(args))) ReleaseRef(args);
-    if (*failed) {
-        ReleaseRef(result);
-        return nullptr;
-    }
-    return result;
-}
 
 // A call of the built-in its callee was seen to name: the call's callee,
 // list and body pushes in the order its frames make them, each argument
@@ -661,20 +491,12 @@ JsValue *Call(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return result;
 }
 
-// A node that takes one push and evaluates no child.
-bool IsFrameLeaf(int code) { return KindOf(code) == LEAF || code == TK_EMPTY || code == TK_FUNCTION; }
 
 }  // namespace
+}  // namespace frameless
 
 bool g_evaluateWithFrames = false;
 
-bool IsPlainBody(JsFunction *function) {
-    if (function->id >= kFirstNativeId || function->owner) return false;
-    JsToken *body = function->Body();
-    if (!body) return false;
-    if (function->plainBody < 0) function->plainBody = PlainBodySize(body) && !function->BodyDeclares() ? 1 : 0;
-    return function->plainBody != 0;
-}
 
 namespace {
 
@@ -749,144 +571,3 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
     return true;
 }
 
-namespace {
-
-// `if (condition) return value;` without else, both such expressions: its
-// pushes when the return is taken (the if, the condition, the return and
-// its value), or 0.
-int GuardSize(JsFrame *call, JsToken *statement) {
-    if (statement->code != TK_IF) return 0;
-    JsToken *condition = statement->FirstChild();
-    JsToken *then = condition ? condition->Next() : nullptr;
-    if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
-    JsToken *value = then->FirstChild();
-    if (!value || value->Next() || value->code == TK_COMMA) return 0;
-    // Calls are left to the frames: the guards run one after the other.
-    const int c = PureSize(call, condition);
-    const int r = c && !HoldsCalls(condition) ? PureSize(call, value) : 0;
-    return r && !HoldsCalls(value) ? 2 + c + r : 0;
-}
-
-// `return value;` of such an expression: its pushes, or 0.
-int ReturnSize(JsFrame *call, JsToken *statement) {
-    if (statement->code != TK_RETURN) return 0;
-    JsToken *value = statement->FirstChild();
-    if (!value || value->Next() || value->code == TK_COMMA) return 0;
-    const int r = PureSize(call, value);
-    return r && !HoldsCalls(value) ? 1 + r : 0;
-}
-
-// As the return statement leaves it: the value with the call, which goes
-// on as after its body.
-void ReturnToCall(Run &run, JsFrame *call, JsToken *body, JsToken *statement, JsValue *value) {
-    ClearFrame(call, false);
-    PutOperand(call, value);
-    ReleaseRef(value);
-    run.done = call->Prev() ? statement : body;
-}
-
-// What takes the body's place when one statement is left: the statement,
-// or for `return value;` whose value is known to need frames of its own
-// (calls of script functions) the value itself, in a frame with the body's
-// scope, its return's push counted here. The return's frame would only
-// push the value, see it pop, and hand it to the call, which the call does
-// as well when the value pops into it. A return whose push the budget
-// would stop at keeps its frame, so the run stops at the same place.
-JsToken *ReturnedInPlace(JsEvalContext *context, JsToken *statement) {
-    if (statement->code != TK_RETURN || context->budget < 2) return statement;
-    JsToken *value = statement->FirstChild();
-    if (!value || value->Next() || value->code == TK_COMMA || IsFrameLeaf(value->code) ||
-        value->pureSize != kNotPure)
-        return statement;
-    context->budget--;
-    return value;
-}
-
-}  // namespace
-
-BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **failed, JsToken **resumeAfter,
-                         JsFrame **reserved) {
-    JsEvalContext *context = run.context;
-    *failed = *resumeAfter = nullptr;
-    *reserved = nullptr;
-    // Only a call's own body: a return unwinds past the frame of a new
-    // without an argument list, which this does not do.
-    if (g_evaluateWithFrames || body->code != TK_BLOCK || !call->node || call->node->code != TK_CALL)
-        return BODY_FRAMES;
-    // The body's push, each guard's as if its return were taken, and a
-    // last statement that returns.
-    int total = 1, guards = 0;
-    JsToken *statement = body->FirstChild();
-    for (int size; statement && (size = GuardSize(call, statement)) != 0 && total < kPureLimit;
-         statement = statement->Next(), guards++)
-        total += size;
-    const bool alone = statement && !statement->Next();
-    const int last = alone ? ReturnSize(call, statement) : 0;
-    // A last statement of another kind takes the body's place as the call's
-    // child, unless the call is the bottom frame: a return from there hands
-    // on what was popped last, which must stay the body.
-    const bool inPlace = alone && !last && call->Prev();
-    // Guards followed by nothing would leave the body without a return.
-    if ((!guards && !last && !inPlace) || !statement || context->budget <= total + last) return BODY_FRAMES;
-    if (!last) {
-        // The body goes on in its frame after the guards: the frame is had
-        // before anything runs, as its push would have it.
-        *reserved = AcquireFrame();
-        if (!*reserved) return BODY_FRAMES;
-    }
-    context->budget--;
-    JsFrame scope;  // the scope the body's frame would have had
-    scope.function = run.function;
-    scope.thisObject = run.thisObject;
-    scope.locals = run.locals;
-    scope.args = call->args;
-    scope.globalObject = call->globalObject;
-    BodyOutcome outcome = BODY_GOES_ON;
-    for (JsToken *guard = body->FirstChild(); guard != statement; guard = guard->Next()) {
-        context->budget--;
-        JsToken *condition = guard->FirstChild();
-        JsValue *truth = Evaluate(run, &scope, condition, failed);
-        if (*failed || !truth) {
-            if (!*failed) *failed = guard;
-            outcome = BODY_FAILED;
-            break;
-        }
-        const bool taken = truth->ToBoolean() != 0;
-        ReleaseRef(truth);
-        if (!taken) {
-            *resumeAfter = guard;
-            continue;
-        }
-        JsToken *returned = condition->Next();
-        context->budget--;
-        JsValue *value = Evaluate(run, &scope, returned->FirstChild(), failed);
-        if (*failed) {
-            outcome = BODY_FAILED;
-            break;
-        }
-        ReturnToCall(run, call, body, returned, value);
-        outcome = BODY_RETURNED;
-        break;
-    }
-    if (outcome == BODY_GOES_ON && inPlace) {
-        *resumeAfter = ReturnedInPlace(context, statement);
-        outcome = BODY_LAST_STATEMENT;
-    }
-    if (outcome == BODY_GOES_ON && last) {
-        context->budget--;
-        JsValue *value = Evaluate(run, &scope, statement->FirstChild(), failed);
-        if (*failed) {
-            outcome = BODY_FAILED;
-        } else {
-            ReturnToCall(run, call, body, statement, value);
-            outcome = BODY_RETURNED;
-        }
-    }
-    scope.function = nullptr;
-    scope.thisObject = scope.locals = scope.args = scope.globalObject = nullptr;
-    if (outcome != BODY_GOES_ON && outcome != BODY_LAST_STATEMENT && *reserved) {
-        ReleaseFrame(*reserved);
-        *reserved = nullptr;
-    }
-    return outcome;
-}

@@ -1,0 +1,114 @@
+// What the evaluation of expressions without frames shares between the
+// evaluator and the function bodies it runs: the budget's bounds, what
+// each node code is to it, the measure of an expression's pushes and the
+// evaluation of one node.
+#ifndef DURIZ_INTERP_PURE_H
+#define DURIZ_INTERP_PURE_H
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "interp/interpreter.h"
+#include "values/value.h"
+
+class JsFunction;
+
+namespace frameless {
+
+// The most pushes an expression evaluated this way may take; it bounds the
+// recursion as well.
+constexpr int kPureLimit = 64;
+constexpr uint8_t kNotPure = kFramedCall;
+// Marks a cached size whose expression holds calls.
+constexpr uint8_t kHoldsCalls = 128;
+
+// What each node code is to this evaluator.
+enum Kind : uint8_t { NONE, LEAF, MEMBER, ASSIGN, STEP, UNARY, NEG, LOGICAL, BINARY, CHOICE, CALL };
+constexpr int kCodeLimit = 1024;
+
+struct KindTable {
+    Kind kind[kCodeLimit];
+};
+
+constexpr KindTable MakeKindTable() {
+    KindTable t{};
+    for (int c = 0; c < kCodeLimit; c++) t.kind[c] = NONE;
+    for (int c : {TK_IDENT, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_STRING, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL})
+        t.kind[c] = LEAF;
+    t.kind[TK_DOT] = t.kind[TK_SUBSCRIPT] = MEMBER;
+    for (int c : {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_AND_ASSIGN, TK_OR_ASSIGN,
+                  TK_XOR_ASSIGN, TK_SHL_ASSIGN, TK_SHR_ASSIGN})
+        t.kind[c] = ASSIGN;
+    for (int c : {TK_POSTINC, TK_POSTDEC, TK_PREINC, TK_PREDEC}) t.kind[c] = STEP;
+    for (int c : {TK_NOT, TK_BITNOT, TK_TYPEOF, TK_VOID}) t.kind[c] = UNARY;
+    t.kind[TK_NEG] = NEG;
+    t.kind[TK_AND] = t.kind[TK_OR] = LOGICAL;
+    t.kind[TK_IF] = t.kind[TK_CONDITIONAL] = CHOICE;
+    t.kind[TK_CALL] = CALL;
+    for (int c : {TK_PLUS, TK_MINUS, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR, TK_XOR,
+                  TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE})
+        t.kind[c] = BINARY;
+    return t;
+}
+
+constexpr KindTable kKinds = MakeKindTable();
+
+inline Kind KindOf(int code) { return code >= 0 && code < kCodeLimit ? kKinds.kind[code] : NONE; }
+
+// What a measured expression holds besides its size.
+struct Notes {
+    int calls = 0;
+    int assignments = 0;  // assignments, ++ and --
+};
+
+// The node's size in pushes, or 0 when it is no such expression or is
+// bigger than room.
+int Measure(const JsToken *node, int room, Notes *notes);
+
+// The value with one more count, for the caller.
+inline JsValue *Owned(JsValue *value) {
+    if (value) value->refs++;
+    return value;
+}
+
+// Any node but a name or literal.
+JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
+
+// Evaluates a node: one push, the value owned by the caller, and the window
+// made current after it. A name or literal is taken here, without a call.
+inline __attribute__((always_inline)) JsValue *Evaluate(Run &run, JsFrame *scope, JsToken *node,
+                                                        JsToken **failed) {
+    if (KindOf(node->code) != LEAF) return EvaluateNode(run, scope, node, failed);
+    JsEvalContext *context = run.context;
+    context->budget--;
+    JsValue *result = Owned(LeafValue(run, scope, node));
+    AssignRef(&context->currentGlobal, scope->globalObject);
+    return result;
+}
+
+// Measures the node once, for PureSize.
+void LearnPureSize(JsToken *node);
+
+// The node's cached size (learnt on first use), 0 for one left to frames.
+inline int PureSize(JsFrame *parent, JsToken *node) {
+    if (!node->pureSize) LearnPureSize(node);
+    const int cached = node->pureSize;
+    if (cached == kNotPure) return 0;
+    // Arguments written as texts may run a toString of their own.
+    if (node->code == TK_COMMA && ArgumentsBecomeTexts(parent)) return 0;
+    return cached & ~kHoldsCalls;
+}
+
+// After PureSize: whether the expression holds calls.
+inline bool HoldsCalls(const JsToken *node) { return node->pureSize != kNotPure && (node->pureSize & kHoldsCalls); }
+
+// A node that takes one push and evaluates no child.
+inline bool IsFrameLeaf(int code) { return KindOf(code) == LEAF || code == TK_EMPTY || code == TK_FUNCTION; }
+
+// The call of a script function with a plain body (see IsPlainBody), once
+// its callee is known: its value, owned, or null with *failed set.
+JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed);
+
+}  // namespace frameless
+
+#endif
