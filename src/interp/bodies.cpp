@@ -62,31 +62,22 @@ bool IsPlainBody(JsFunction *function) {
 // finished call keeps it. The value is the return's, else undefined.
 JsValue *frameless::CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed) {
     JsEvalContext *context = run.context;
-    JsToken *list = node->FirstChild()->Next();
+    // The arguments go to a list as they would from the call's frame, which
+    // has the scope of the expression and holds the callee.
+    JsFrame call;
+    call.function = scope->function;
+    call.thisObject = scope->thisObject;
+    call.locals = scope->locals;
+    call.args = scope->args;
+    call.globalObject = scope->globalObject;
+    call.held = function;
+    call.node = node;
     context->budget--;  // the list
-    JsArray *args = function->TakeKeptList();
-    if (!args) args = new JsArray(1);
-    if (args) args->refs++;
-    JsValue *last = nullptr;
-    int position = 0;
-    for (JsToken *argument = list->FirstChild(); argument; argument = argument->Next()) {
-        ReleaseRef(last);  // the list lets go of one argument before the next
-        last = nullptr;
-        JsValue *value = Evaluate(run, scope, argument, failed);
-        if (*failed) break;
-        if (!value) {
-            *failed = list;
-            break;
-        }
-        if (!args) {
-            ReleaseRef(value);  // no memory for the list: it ends with no value
-            break;
-        }
-        const char *name = function->ParamName(++position);
-        args->Fill(name ? name : "", value);
-        last = value;
-    }
-    ReleaseRef(last);  // the list's value goes as the body is entered
+    ReleaseRef(Arguments(run, &call, node->FirstChild()->Next(), failed));  // its value goes as the body is entered
+    JsArray *args = static_cast<JsArray *>(call.pendingArgs);  // its count comes along
+    call.function = nullptr;
+    call.thisObject = call.locals = call.args = call.globalObject = call.held = call.pendingArgs = nullptr;
+    call.node = nullptr;
     JsValue *result = nullptr;
     if (!*failed) {
         AssignRef(&context->currentGlobal, scope->globalObject);

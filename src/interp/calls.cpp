@@ -190,15 +190,11 @@ Step HandleCall(Run &run) {
     return step;
 }
 
-namespace {
-
 JsFunction *CalledFunction(JsFrame *call) {
     JsValue *held = call ? call->held : nullptr;
     JsValue *value = held ? held->AsFunction() : nullptr;
     return static_cast<JsFunction *>(value);
 }
-
-}  // namespace
 
 bool ArgumentsBecomeTexts(JsFrame *call) {
     JsFunction *called = CalledFunction(call);
@@ -206,7 +202,10 @@ bool ArgumentsBecomeTexts(JsFrame *call) {
 }
 
 bool AppendArgument(JsFrame *call, JsValue *value, int position) {
-    JsFunction *function = CalledFunction(call);
+    return AppendArgumentOf(CalledFunction(call), call, value, position);
+}
+
+bool AppendArgumentOf(JsFunction *function, JsFrame *call, JsValue *value, int position) {
     if (!call->pendingArgs) {
         JsArray *list = function ? function->TakeKeptList() : nullptr;
         if (!list) list = new JsArray(1);

@@ -154,7 +154,10 @@ JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, J
 bool ArgumentsBecomeTexts(JsFrame *call);
 // Appends an argument to the call's pending list, named after the called
 // function's parameter at that position; false when memory runs out.
+// The function given is the one the call holds (CalledFunction).
 bool AppendArgument(JsFrame *call, JsValue *value, int position);
+bool AppendArgumentOf(JsFunction *function, JsFrame *call, JsValue *value, int position);
+JsFunction *CalledFunction(JsFrame *call);
 
 // Expressions of operators over names and literals are evaluated without
 // frames, with exactly the pushes, look-ups and results the frames would

@@ -382,9 +382,11 @@ private:
     PeekedCalls peeked_;
 };
 
-// An argument list: each argument goes to the call's pending list as the
-// list's frame would append it; the list's value is the last argument.
+
+}  // namespace
+
 JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
+    JsFunction *function = CalledFunction(call);
     JsValue *last = nullptr;
     int position = 0;
     for (JsToken *argument = node->FirstChild(); argument; argument = argument->Next()) {
@@ -396,7 +398,7 @@ JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
             *failed = node;
             return nullptr;
         }
-        if (!AppendArgument(call, value, ++position)) {
+        if (!AppendArgumentOf(function, call, value, ++position)) {
             ReleaseRef(value);  // no memory: the list ends with no value
             return nullptr;
         }
@@ -404,8 +406,6 @@ JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed) {
     }
     return last;
 }
-
-}  // namespace
 
 }  // namespace frameless
 

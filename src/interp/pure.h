@@ -105,6 +105,11 @@ inline bool HoldsCalls(const JsToken *node) { return node->pureSize != kNotPure 
 // A node that takes one push and evaluates no child.
 inline bool IsFrameLeaf(int code) { return KindOf(code) == LEAF || code == TK_EMPTY || code == TK_FUNCTION; }
 
+// An argument list: each argument goes to the call's pending list as the
+// list's frame would append it; the list's value is the last argument
+// (owned), null when none could be had.
+JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed);
+
 // The call of a script function with a plain body (see IsPlainBody), once
 // its callee is known: its value, owned, or null with *failed set.
 JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed);
