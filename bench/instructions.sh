@@ -8,17 +8,8 @@
 # Usage: bench/instructions.sh [WORKLOAD...]   (DURIZ_BIN=path counts another build)
 set -uo pipefail
 cd "$(dirname "$0")/.."
-need=()
-command -v valgrind >/dev/null || need+=(valgrind)
-command -v mujs >/dev/null || need+=(mujs)
-[ -f /usr/include/duktape.h ] || need+=(duktape-dev)
-if [ ${#need[@]} -gt 0 ]; then
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
-cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DDURIZ_TESTS=OFF >/dev/null
-cmake --build build-rel -j "$(nproc)" --target duriz >/dev/null
-mkdir -p build-rel/bench
-cc -O2 -o build-rel/bench/duk_host bench/peers/duk_host.c -lduktape
+source bench/prepare.sh
+prepare_bench valgrind:valgrind
 duriz=${DURIZ_BIN:-build-rel/duriz}
 
 count() {  # command... -> instructions; the program's output in build-rel/bench/out.txt

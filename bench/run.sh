@@ -7,18 +7,8 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-3}
-need=()
-command -v mujs >/dev/null || need+=(mujs)
-[ -f /usr/include/duktape.h ] || need+=(duktape-dev)
-command -v node >/dev/null || need+=(nodejs)
-command -v /usr/bin/time >/dev/null || need+=(time)
-if [ ${#need[@]} -gt 0 ]; then
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
-cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DDURIZ_TESTS=OFF >/dev/null
-cmake --build build-rel -j "$(nproc)" --target duriz >/dev/null
-mkdir -p build-rel/bench
-cc -O2 -o build-rel/bench/duk_host bench/peers/duk_host.c -lduktape
+source bench/prepare.sh
+prepare_bench node:nodejs /usr/bin/time:time
 bench/gen_compile.sh build-rel/bench/compile.js
 cat bench/peers/mujs_prelude.js > build-rel/bench/mujs_prelude.js
 

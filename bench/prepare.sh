@@ -1,0 +1,19 @@
+# Sourced by the benchmark scripts: installs the packages of the commands
+# given that are missing (and mujs and duktape-dev), builds the Release
+# duriz and the duktape host into build-rel.
+# Usage: source bench/prepare.sh; prepare_bench [COMMAND:PACKAGE...]
+prepare_bench() {
+  local need=() pair
+  command -v mujs >/dev/null || need+=(mujs)
+  [ -f /usr/include/duktape.h ] || need+=(duktape-dev)
+  for pair in "$@"; do
+    command -v "${pair%%:*}" >/dev/null || need+=("${pair#*:}")
+  done
+  if [ ${#need[@]} -gt 0 ]; then
+    apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  fi
+  cmake -S . -B build-rel -DCMAKE_BUILD_TYPE=Release -DDURIZ_TESTS=OFF >/dev/null
+  cmake --build build-rel -j "$(nproc)" --target duriz >/dev/null
+  mkdir -p build-rel/bench
+  cc -O2 -o build-rel/bench/duk_host bench/peers/duk_host.c -lduktape
+}
