@@ -12,6 +12,7 @@ function declared(n) { var x = n * 2; return depth(x) + x; }
 function twoStatements(n) { var s = "d="; return s + depth(n); }
 function text(n) { if (n == 0) return ""; return text(n - 1) + n; }
 function Maker(n) { this.v = n; return depth(n); }
+function Made(n) { return depth(n) * 2; }
 function nested(n) { if (n == 0) return 1; return nested(n - 1) + nested(n - 1) * depth(2); }
 var calls = 0;
 function counted(n) { calls = calls + 1; return n; }
@@ -25,6 +26,8 @@ document.writeln("declared(5) = " + declared(5) + ", twoStatements(4) = " + twoS
 document.writeln("text(12) = " + text(12));
 var m = new Maker(3);
 document.writeln("new Maker(3).v = " + m.v);
+var made = new Made(4);
+document.writeln("new Made(4): " + typeof made + " " + (made == 8));
 document.writeln("nested(7) = " + nested(7));
 document.writeln("order(6) = " + order(6) + " after " + calls + " calls");
 fib(14) + depth(50)
