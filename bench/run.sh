@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs each workload on Duriz and on the peer engines (mujs, duktape through
 # bench/peers/duk_host.c, node and node --jitless), checks that all print
-# the same checksum, and prints the median wall time of 3 runs, the peak
-# memory and the ratio Duriz/peer, with geometric means.
+# the same checksum, and prints the median wall time of 3 runs (the engines
+# taking turns run by run), the peak memory and the ratio Duriz/peer, with
+# geometric means, and for the compile workloads Duriz's megabytes a second.
 # Usage: bench/run.sh [RUNS]   (DURIZ_BIN=path measures another duriz build)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -10,36 +11,30 @@ runs=${1:-3}
 source bench/prepare.sh
 prepare_bench node:nodejs /usr/bin/time:time
 bench/gen_compile.sh build-rel/bench/compile.js
-cat bench/peers/mujs_prelude.js > build-rel/bench/mujs_prelude.js
 
 engines=(duriz mujs duktape node node-jitless)
-run_engine() {  # engine file [chunk]
+# The command line of an engine for a workload (mujs reads the workload
+# behind a prelude of its own, written before the runs).
+engine_command() {  # engine file [chunk] -> cmd
   case $1 in
-    duriz) "${DURIZ_BIN:-build-rel/duriz}" ${3:+--chunk $3} "$2" ;;
-    mujs) cat build-rel/bench/mujs_prelude.js "$2" > build-rel/bench/mujs_input.js && mujs build-rel/bench/mujs_input.js ;;
-    duktape) build-rel/bench/duk_host "$2" ;;
-    node) node bench/peers/node_host.js "$2" ;;
-    node-jitless) node --jitless bench/peers/node_host.js "$2" ;;
+    duriz) cmd=("${DURIZ_BIN:-build-rel/duriz}" ${3:+--chunk "$3"} "$2") ;;
+    mujs) cmd=(mujs build-rel/bench/mujs_input.js) ;;
+    duktape) cmd=(build-rel/bench/duk_host "$2") ;;
+    node) cmd=(node bench/peers/node_host.js "$2") ;;
+    node-jitless) cmd=(node --jitless bench/peers/node_host.js "$2") ;;
   esac
 }
-measure() {  # engine file [chunk] -> "seconds kilobytes output"
-  local times=() mem=0 out=""
-  for ((r = 0; r < runs; r++)); do
-    local stat
-    # Wall time to the millisecond around the run; the peak from time(1).
-    local start end
-    start=$(date +%s%N)
-    stat=$( { /usr/bin/time -f "%M" bash -c "$(declare -f run_engine); run_engine $1 $2 ${3:-}" > build-rel/bench/out.txt; } 2>&1 | tail -1)
-    end=$(date +%s%N)
-    times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')")
-    local m=$stat
-    [ "$m" -gt "$mem" ] && mem=$m
-    out=$(tr -d '\n' < build-rel/bench/out.txt)
-  done
-  local median
-  median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
-  echo "$median $mem $out"
+run_once() {  # engine file [chunk] -> "seconds kilobytes"; the output in build-rel/bench/out-ENGINE.txt
+  local cmd start end
+  engine_command "$@"
+  # Wall time around the engine's own process (the shell's clock, no fork);
+  # the peak from time(1).
+  start=$EPOCHREALTIME
+  /usr/bin/time -f "%M" -o build-rel/bench/mem.txt "${cmd[@]}" > "build-rel/bench/out-$1.txt" 2>/dev/null
+  end=$EPOCHREALTIME
+  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(tail -1 build-rel/bench/mem.txt)"
 }
+median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 
 workloads=(bench/workloads/*.js build-rel/bench/compile.js)
 printf "%-14s" workload; for e in "${engines[@]}"; do printf " %19s" "$e"; done; printf "   duriz/mujs duriz/duktape\n"
@@ -48,29 +43,42 @@ for w in "${workloads[@]}" chunked; do
   file=$w; chunk=""; name=$(basename "$w" .js)
   if [ "$w" = chunked ]; then file=build-rel/bench/compile.js; chunk=4096; name=compile-4k; fi
   printf "%-14s" "$name"
-  declare -A t; declare -A o
+  declare -A times; declare -A mem; declare -A o; declare -A t
+  cat bench/peers/mujs_prelude.js "$file" > build-rel/bench/mujs_input.js
+  # The engines take turns, run by run, so that a slow spell of the machine
+  # falls on all of them alike.
+  for ((r = 0; r < runs; r++)); do
+    for e in "${engines[@]}"; do
+      if [ -n "$chunk" ] && [ "$e" != duriz ]; then continue; fi
+      read -r secs kb <<<"$(run_once "$e" "$file" "$chunk")"
+      times[$e]="${times[$e]:-} $secs"
+      [ "$kb" -gt "${mem[$e]:-0}" ] && mem[$e]=$kb
+      o[$e]=$(tr -d '\n' < "build-rel/bench/out-$e.txt")
+    done
+  done
   for e in "${engines[@]}"; do
     if [ -n "$chunk" ] && [ "$e" != duriz ]; then printf " %19s" "-"; continue; fi
-    read -r secs kb out <<<"$(measure "$e" "$file" "$chunk")"
-    t[$e]=$secs; o[$e]=$out
-    printf " %8ss %6.1fMB" "$secs" "$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')"
+    # shellcheck disable=SC2086
+    t[$e]=$(median ${times[$e]})
+    printf " %8ss %6.1fMB" "${t[$e]}" "$(awk -v k="${mem[$e]}" 'BEGIN { printf "%.1f", k / 1024 }')"
   done
-  for p in mujs duktape; do
-    if [ -n "${t[$p]:-}" ] && [ -n "$chunk" ]; then :; fi
-    if [ -z "$chunk" ]; then
+  if [ -z "$chunk" ]; then
+    for p in mujs duktape; do
       ratio=$(awk -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.2f", a / b }')
       printf " %12s" "$ratio"
       logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v r="$ratio" 'BEGIN { printf "%.6f", s + log(r) }')
       count[$p]=$(( ${count[$p]:-0} + 1 ))
-    fi
-  done
-  if [ -z "$chunk" ]; then
+    done
     for e in "${engines[@]}"; do
       [ "${o[$e]}" = "${o[duriz]}" ] || printf "  (checksum differs: %s %s)" "$e" "${o[$e]}"
     done
   fi
+  # Compiling: the script's size over Duriz's whole run (start-up included).
+  if [ "$file" = build-rel/bench/compile.js ]; then
+    printf "  %s MB/s" "$(awk -v b="$(wc -c < "$file")" -v s="${t[duriz]}" 'BEGIN { printf "%.1f", b / 1e6 / s }')"
+  fi
   printf "\n"
-  unset t o
+  unset times mem o t
 done
 for p in mujs duktape; do
   awk -v s="${logsum[$p]}" -v n="${count[$p]}" -v p="$p" 'BEGIN { printf "geometric mean duriz/%s: %.2f\n", p, exp(s / n) }'
