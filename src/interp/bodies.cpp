@@ -13,6 +13,37 @@ using namespace frameless;
 
 namespace {
 
+// The value of `return value;` with one value that is no list, or null.
+inline __attribute__((always_inline)) JsToken *ReturnedValue(JsToken *statement) {
+    if (statement->code != TK_RETURN) return nullptr;
+    JsToken *value = statement->FirstChild();
+    return value && !value->Next() && value->code != TK_COMMA ? value : nullptr;
+}
+
+// The return of a guard, `if (condition) return value;` without else and
+// with a condition that is no list, or null.
+inline __attribute__((always_inline)) JsToken *GuardReturn(JsToken *statement) {
+    if (statement->code != TK_IF) return nullptr;
+    JsToken *condition = statement->FirstChild();
+    JsToken *then = condition ? condition->Next() : nullptr;
+    if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return nullptr;
+    return then;
+}
+
+// A guard's if and condition, evaluated in scope: whether its return is
+// taken; false with *failed set when the condition fails.
+inline __attribute__((always_inline)) bool GuardTaken(Run &run, JsFrame *scope, JsToken *guard, JsToken **failed) {
+    run.context->budget--;  // the if
+    JsValue *truth = Evaluate(run, scope, guard->FirstChild(), failed);
+    if (*failed || !truth) {
+        if (!*failed) *failed = guard;
+        return false;
+    }
+    const bool taken = truth->ToBoolean() != 0;
+    ReleaseRef(truth);
+    return taken;
+}
+
 // A plain body's statements: each `if (c) return v;` and the closing
 // `return v;`, the most pushes it can take (its own push included), or 0.
 int PlainBodySize(JsToken *body) {
@@ -20,23 +51,16 @@ int PlainBodySize(JsToken *body) {
     int size = 1;
     for (JsToken *statement = body->FirstChild(); statement; statement = statement->Next()) {
         const bool last = !statement->Next();
-        JsToken *value = statement;
-        if (statement->code == TK_IF && !last) {
-            JsToken *condition = statement->FirstChild();
-            JsToken *then = condition ? condition->Next() : nullptr;
-            if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
-            Notes notes;
-            const int c = Measure(condition, kPlainBodyPushes - size, &notes);
-            if (!c || notes.calls || notes.assignments) return 0;
-            size += 1 + c;
-            value = then;
-        } else if (statement->code != TK_RETURN || !last) {
-            return 0;
-        }
-        JsToken *returned = value->FirstChild();
-        if (!returned || returned->Next() || returned->code == TK_COMMA) return 0;
+        JsToken *returned = last ? statement : GuardReturn(statement);
+        JsToken *value = returned ? ReturnedValue(returned) : nullptr;
+        if (!value) return 0;
         Notes notes;
-        const int r = Measure(returned, kPlainBodyPushes - size, &notes);
+        if (!last) {
+            const int c = Measure(statement->FirstChild(), kPlainBodyPushes - size, &notes);
+            if (!c) return 0;
+            size += 1 + c;
+        }
+        const int r = Measure(value, kPlainBodyPushes - size, &notes);
         if (!r || notes.calls || notes.assignments) return 0;
         size += 1 + r;  // as if this return were the one taken
         if (size > kPlainBodyPushes) return 0;
@@ -92,21 +116,14 @@ JsValue *frameless::CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFun
         body.globalObject = scope->globalObject;
         for (JsToken *statement = statements ? statements->FirstChild() : nullptr; statement;
              statement = statement->Next()) {
-            context->budget--;  // the if, or the closing return
             JsToken *returned = statement;
             if (statement->code == TK_IF) {
-                JsToken *condition = statement->FirstChild();
-                JsValue *truth = Evaluate(run, &body, condition, failed);
-                if (*failed || !truth) {
-                    if (!*failed) *failed = statement;
-                    break;
-                }
-                const bool taken = truth->ToBoolean() != 0;
-                ReleaseRef(truth);
+                const bool taken = GuardTaken(run, &body, statement, failed);
+                if (*failed) break;
                 if (!taken) continue;
-                context->budget--;  // the return
-                returned = condition->Next();
+                returned = statement->FirstChild()->Next();
             }
+            context->budget--;  // the return
             result = Evaluate(run, &body, returned->FirstChild(), failed);
             break;
         }
@@ -130,13 +147,11 @@ namespace {
 // pushes when the return is taken (the if, the condition, the return and
 // its value), or 0.
 int GuardSize(JsFrame *call, JsToken *statement) {
-    if (statement->code != TK_IF) return 0;
-    JsToken *condition = statement->FirstChild();
-    JsToken *then = condition ? condition->Next() : nullptr;
-    if (!then || then->Next() || then->code != TK_RETURN || condition->code == TK_COMMA) return 0;
-    JsToken *value = then->FirstChild();
-    if (!value || value->Next() || value->code == TK_COMMA) return 0;
+    JsToken *returned = GuardReturn(statement);
+    JsToken *value = returned ? ReturnedValue(returned) : nullptr;
+    if (!value) return 0;
     // Calls are left to the frames: the guards run one after the other.
+    JsToken *condition = statement->FirstChild();
     const int c = PureSize(call, condition);
     const int r = c && !HoldsCalls(condition) ? PureSize(call, value) : 0;
     return r && !HoldsCalls(value) ? 2 + c + r : 0;
@@ -144,10 +159,8 @@ int GuardSize(JsFrame *call, JsToken *statement) {
 
 // `return value;` of such an expression: its pushes, or 0.
 int ReturnSize(JsFrame *call, JsToken *statement) {
-    if (statement->code != TK_RETURN) return 0;
-    JsToken *value = statement->FirstChild();
-    if (!value || value->Next() || value->code == TK_COMMA) return 0;
-    const int r = PureSize(call, value);
+    JsToken *value = ReturnedValue(statement);
+    const int r = value ? PureSize(call, value) : 0;
     return r && !HoldsCalls(value) ? 1 + r : 0;
 }
 
@@ -168,11 +181,8 @@ void ReturnToCall(Run &run, JsFrame *call, JsToken *body, JsToken *statement, Js
 // as well when the value pops into it. A return whose push the budget
 // would stop at keeps its frame, so the run stops at the same place.
 JsToken *ReturnedInPlace(JsEvalContext *context, JsToken *statement) {
-    if (statement->code != TK_RETURN || context->budget < 2) return statement;
-    JsToken *value = statement->FirstChild();
-    if (!value || value->Next() || value->code == TK_COMMA || IsFrameLeaf(value->code) ||
-        value->pureSize != kNotPure)
-        return statement;
+    JsToken *value = context->budget >= 2 ? ReturnedValue(statement) : nullptr;
+    if (!value || IsFrameLeaf(value->code) || value->pureSize != kNotPure) return statement;
     context->budget--;
     return value;
 }
@@ -218,22 +228,17 @@ BodyOutcome BodyInParent(Run &run, JsFrame *call, JsToken *body, JsToken **faile
     scope.globalObject = call->globalObject;
     BodyOutcome outcome = BODY_GOES_ON;
     for (JsToken *guard = body->FirstChild(); guard != statement; guard = guard->Next()) {
-        context->budget--;
-        JsToken *condition = guard->FirstChild();
-        JsValue *truth = Evaluate(run, &scope, condition, failed);
-        if (*failed || !truth) {
-            if (!*failed) *failed = guard;
+        const bool taken = GuardTaken(run, &scope, guard, failed);
+        if (*failed) {
             outcome = BODY_FAILED;
             break;
         }
-        const bool taken = truth->ToBoolean() != 0;
-        ReleaseRef(truth);
         if (!taken) {
             *resumeAfter = guard;
             continue;
         }
-        JsToken *returned = condition->Next();
-        context->budget--;
+        JsToken *returned = guard->FirstChild()->Next();
+        context->budget--;  // the return
         JsValue *value = Evaluate(run, &scope, returned->FirstChild(), failed);
         if (*failed) {
             outcome = BODY_FAILED;

@@ -36,6 +36,15 @@ JsValue *AskAt(JsValue *scope, const JsToken *site) {
     return object->GetProperty(site->text);
 }
 
+// The value of the object's own slot of the name, or null, leaving the
+// slot's position for g_lastFoundPosition as a look-up does.
+inline __attribute__((always_inline)) JsValue *OwnSlotValue(JsObject *object, const char *name) {
+    int32_t position = 0;
+    JsProperty *slot = object->FindSlot(name, &position);
+    g_lastFoundPosition = position;
+    return slot ? slot->value : nullptr;
+}
+
 // An identifier in an argument list: the list has no constructor and no
 // members found by text, so past the built-in names and the digit names
 // (which select by position) only its own slots can answer.
@@ -45,10 +54,7 @@ JsValue *AskArguments(JsValue *scope, const JsToken *site) {
     const char *name = site->text;
     if (!object->argumentList || !name || !name[0] || (name[0] >= '0' && name[0] <= '9') || NameIndexOf(name) >= 0)
         return object->GetProperty(name);
-    int32_t position = 0;
-    JsProperty *slot = object->FindSlot(name, &position);
-    g_lastFoundPosition = slot ? position : 0;
-    return slot ? slot->value : nullptr;
+    return OwnSlotValue(object, name);
 }
 
 // The whole search: the with objects, then a function's locals, arguments
@@ -105,10 +111,7 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
         if (JsValue *args = frame->args) {
             JsObject *list = AsObject(args);
             if (!list || !list->argumentList) return ResolveAnyName(name, frame, global, site);
-            int32_t position = 0;
-            JsProperty *slot = list->FindSlot(site->text, &position);
-            g_lastFoundPosition = position;
-            if (slot) return slot->value;
+            if (JsValue *found = OwnSlotValue(list, site->text)) return found;
         } else {
             g_lastFoundPosition = 0;  // as the search of the empty locals leaves it
         }

@@ -168,16 +168,7 @@ JsProperty *JsObject::FindIndexedSlot(const char *name, int32_t *position) {
         for (JsProperty *slot = FirstProperty(); index && slot; slot = slot->Next())
             if (!IndexAdd(&index, slot, ++at)) DropIndex();
     }
-    if (index) return index->Find(name, position);
-    int32_t at = 0;
-    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
-        at++;
-        if (SameName(slot->name, name)) {
-            if (position) *position = at;
-            return slot;
-        }
-    }
-    return nullptr;
+    return index ? index->Find(name, position) : SearchSlots(name, position);
 }
 
 void JsObject::AppendSlot(JsProperty *slot) {

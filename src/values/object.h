@@ -101,7 +101,10 @@ public:
     void DropIndex();
 
 protected:
+    // FindSlot through the index (made here when missing), or by SearchSlots
+    // when there is no memory for one; SearchSlots walks the list.
     JsProperty *FindIndexedSlot(const char *name, int32_t *position);
+    inline JsProperty *SearchSlots(const char *name, int32_t *position);
     // The own slot that answers a look-up of the site's name before anything
     // else is asked, through the site's entry; null when the entry does not
     // hold.
@@ -164,6 +167,10 @@ inline bool SameName(const char *a, const char *b) {
 
 inline JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     if (index || slotCount > kIndexThreshold) return FindIndexedSlot(name, position);
+    return SearchSlots(name, position);
+}
+
+inline JsProperty *JsObject::SearchSlots(const char *name, int32_t *position) {
     int32_t at = 0;
     const char first = name[0];
     for (JsListNode *node = properties.next; node != &properties; node = node->next) {

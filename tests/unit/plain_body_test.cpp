@@ -68,22 +68,23 @@ TEST_F(PlainBodies, AnythingElseKeepsItsFrames) {
     std::string big = "function f(a) { return a";
     for (int i = 0; i < 30; i++) big += " + a";
     big += " }";
-    for (const std::string &text : {
-             std::string("function f(a) { return g(a) }"),
-             std::string("function f(a) { return Math.abs(a) }"),
-             std::string("function f(a) { return a = 1 }"),
-             std::string("function f(a) { return a++ }"),
-             std::string("function f(a) { var b = a; return b }"),
-             std::string("function f(a) { if (a) return 1; var b; return 2 }"),
-             std::string("function f(a) { if (a) return 1; else return 2 }"),
-             std::string("function f(a) { if (a) return 1 }"),
-             std::string("function f(a) { return }"),
-             std::string("function f(a) { a; return a }"),
-             std::string("function f(a) { if (a) { return 1 } return 2 }"),
-             std::string("function f(a) { for (x in a) a; return 1 }"),
-             std::string("function f(a) { while (a) return 1; return 2 }"),
-             big,
-         }) {
+    std::vector<std::string> texts = {
+        "function f(a) { return g(a) }",
+        "function f(a) { return Math.abs(a) }",
+        "function f(a) { return a = 1 }",
+        "function f(a) { return a++ }",
+        "function f(a) { var b = a; return b }",
+        "function f(a) { if (a) return 1; var b; return 2 }",
+        "function f(a) { if (a) return 1; else return 2 }",
+        "function f(a) { if (a) return 1 }",
+        "function f(a) { return }",
+        "function f(a) { a; return a }",
+        "function f(a) { if (a) { return 1 } return 2 }",
+        "function f(a) { for (x in a) a; return 1 }",
+        "function f(a) { while (a) return 1; return 2 }",
+        big,
+    };
+    for (const std::string &text : texts) {
         JsFunction *f = Define(text);
         ASSERT_NE(f, nullptr) << text;
         EXPECT_FALSE(IsPlainBody(f)) << text;
