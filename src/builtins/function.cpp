@@ -170,10 +170,13 @@ JsFunction *NativeFunction(int id) {
 
 namespace {
 
-// Appends a parameter name node to the definition's parameter list.
+// Appends a parameter name node to the definition's parameter list. The
+// name is taken as written, with its backslash escapes resolved.
 bool AddParameter(JsScript *script, JsToken *list, const char *name) {
-    JsToken *node = NewNode(script, TK_IDENT, name, static_cast<ptrdiff_t>(std::strlen(name)));
+    const size_t length = std::strlen(name);
+    JsToken *node = NewNode(script, TK_IDENT, name, static_cast<ptrdiff_t>(length));
     if (!node) return false;
+    if (node->text) ResolveEscapes(node->text, length);
     node->AppendToParent(list);
     return true;
 }

@@ -1,41 +1,75 @@
 #include "compiler/lexer.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "compiler/token.h"
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-// Bytes 128 to 255 are not letters: they start no token.
-bool IsNameChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '$' || c == '_';
-}
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+// What each byte can be, looked up once per byte: the scanning loops
+// below run over every byte of a script.
+enum CharClass : uint8_t { kSpace = 1, kLineEnd = 2, kDigit = 4, kNameChar = 8, kHexDigit = 16 };
 
-struct Keyword {
-    const char *text;
-    size_t length;
-    int code;
+struct CharTable {
+    uint8_t classes[256] = {};
+    constexpr CharTable() {
+        for (int c = 0; c < 256; c++) {
+            uint8_t k = 0;
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') k |= kSpace;
+            if (c == '\n' || c == '\r') k |= kLineEnd;
+            if (c >= '0' && c <= '9') k |= kDigit | kNameChar | kHexDigit;
+            // Bytes 128 to 255 are not letters: they start no token.
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '$' || c == '_') k |= kNameChar;
+            if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) k |= kHexDigit;
+            classes[c] = k;
+        }
+    }
 };
-const Keyword kKeywords[] = {
-    {"if", 2, TK_IF},           {"in", 2, TK_IN},           {"var", 3, TK_VAR},
-    {"for", 3, TK_FOR},         {"new", 3, TK_NEW},         {"else", 4, TK_ELSE},
-    {"with", 4, TK_WITH},       {"null", 4, TK_NULL},       {"true", 4, TK_TRUE},
-    {"void", 4, TK_VOID},       {"this", 4, TK_THIS},       {"break", 5, TK_BREAK},
-    {"while", 5, TK_WHILE},     {"false", 5, TK_FALSE},     {"return", 6, TK_RETURN},
-    {"typeof", 6, TK_TYPEOF},   {"continue", 8, TK_CONTINUE}, {"function", 8, TK_FUNCTION},
-};
+constexpr CharTable kChars;
 
-int KeywordCode(const char *text, size_t length) {
-    // Keywords are 2 to 8 lower-case letters long.
-    if (length < 2 || length > 8 || text[0] < 'b' || text[0] > 'w') return 0;
-    for (const Keyword &k : kKeywords)
-        if (k.length == length && k.text[0] == text[0] && std::memcmp(k.text, text, length) == 0) return k.code;
-    return 0;
+inline bool Is(char c, uint8_t k) { return (kChars.classes[static_cast<unsigned char>(c)] & k) != 0; }
+inline bool IsDigit(char c) { return Is(c, kDigit); }
+inline bool IsHexDigit(char c) { return Is(c, kHexDigit); }
+inline bool IsNameChar(char c) { return Is(c, kNameChar); }
+
+int KeywordCode(const char *t, size_t length) {
+    // Keywords are 2 to 8 lower-case letters long; the length and the first
+    // letter leave at most three candidates.
+    auto is = [t, length](const char *k, size_t n) { return n == length && std::memcmp(t, k, n) == 0; };
+    switch (length) {
+    case 2:
+        if (t[0] != 'i') return 0;
+        return t[1] == 'f' ? TK_IF : t[1] == 'n' ? TK_IN : 0;
+    case 3:
+        if (is("var", 3)) return TK_VAR;
+        if (is("for", 3)) return TK_FOR;
+        return is("new", 3) ? TK_NEW : 0;
+    case 4:
+        switch (t[0]) {
+        case 'e': return is("else", 4) ? TK_ELSE : 0;
+        case 'w': return is("with", 4) ? TK_WITH : 0;
+        case 'n': return is("null", 4) ? TK_NULL : 0;
+        case 't': return is("true", 4) ? TK_TRUE : is("this", 4) ? TK_THIS : 0;
+        case 'v': return is("void", 4) ? TK_VOID : 0;
+        default: return 0;
+        }
+    case 5:
+        switch (t[0]) {
+        case 'b': return is("break", 5) ? TK_BREAK : 0;
+        case 'w': return is("while", 5) ? TK_WHILE : 0;
+        case 'f': return is("false", 5) ? TK_FALSE : 0;
+        default: return 0;
+        }
+    case 6:
+        if (t[0] == 'r') return is("return", 6) ? TK_RETURN : 0;
+        return t[0] == 't' && is("typeof", 6) ? TK_TYPEOF : 0;
+    case 8:
+        if (t[0] == 'c') return is("continue", 8) ? TK_CONTINUE : 0;
+        return t[0] == 'f' && is("function", 8) ? TK_FUNCTION : 0;
+    default:
+        return 0;
+    }
 }
 
 // A scan that stopped at the end while more text is coming cannot decide
@@ -236,8 +270,11 @@ int Lex(const char **position, const char **tokenText, size_t *tokenLength, cons
         int moreToCome, int lineEndsAreSpace) {
     const char *p = *position;
     if (p >= end) return TK_END;
-    while (p < end && IsSpace(*p)) {
-        if (!lineEndsAreSpace && (*p == '\n' || *p == '\r')) break;
+    // Line ends count as space only when asked.
+    const uint8_t stopAt = lineEndsAreSpace ? 0 : kLineEnd;
+    while (p < end) {
+        const uint8_t k = kChars.classes[static_cast<unsigned char>(*p)];
+        if (!(k & kSpace) || (k & stopAt)) break;
         p++;
     }
     *position = p;

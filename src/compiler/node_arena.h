@@ -6,17 +6,37 @@
 
 #include <cstddef>
 
-struct JsNodeChunk;
+struct JsNodeChunk {
+    JsNodeChunk *next;
+    size_t size;  // bytes after the header
+    size_t used;
+};
 
 struct JsNodeArena {
+    static constexpr size_t kAlign = alignof(void *) > 8 ? alignof(void *) : 8;
+
     JsNodeChunk *chunks = nullptr;  // the newest first
     size_t nextSize = 0;            // the size of the next chunk
 
     // A block of at least size bytes, aligned for a node; null when memory
     // runs out.
-    void *Allocate(size_t size);
+    void *Allocate(size_t size) {
+        size = (size + kAlign - 1) & ~(kAlign - 1);
+        JsNodeChunk *chunk = chunks;
+        if (size && chunk && chunk->size - chunk->used >= size) {
+            void *block = Data(chunk) + chunk->used;
+            chunk->used += size;
+            return block;
+        }
+        return AllocateInNewChunk(size);
+    }
     // Gives every chunk back.
     void Release();
+
+private:
+    static constexpr size_t kHeader = (sizeof(JsNodeChunk) + kAlign - 1) & ~(kAlign - 1);
+    static char *Data(JsNodeChunk *chunk) { return reinterpret_cast<char *>(chunk) + kHeader; }
+    void *AllocateInNewChunk(size_t size);
 };
 
 #endif

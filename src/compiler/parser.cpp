@@ -9,9 +9,10 @@ namespace {
 
 // Child count, but stops counting at limit: the rules only ever compare
 // counts with small numbers, and blocks may hold many children.
-int CountUpTo(const JsToken *node, int limit) {
+inline int CountUpTo(const JsToken *node, int limit) {
     int n = 0;
-    for (JsToken *c = node->FirstChild(); c && n < limit; c = c->Next()) n++;
+    const JsListNode *head = &node->children;
+    for (const JsListNode *c = head->next; c != head && n < limit; c = c->next) n++;
     return n;
 }
 
@@ -47,7 +48,9 @@ static char g_emptyText[1];
 
 }  // namespace
 
-int Precedence(int code) {
+namespace {
+
+int PrecedenceOf(int code) {
     if (IsOperandCode(code)) return -1;
     switch (code) {
     case TK_DOT: case TK_SUBSCRIPT: case TK_CALL: return 0;
@@ -66,6 +69,22 @@ int Precedence(int code) {
     case TK_CONDITIONAL: return 12;
     default: return IsAssignmentCode(code) ? 13 : 100;
     }
+}
+
+// Node codes run from 0 to TK_BAD_CHAR; the parser asks for their
+// precedences at almost every token, so they are looked up in a table.
+struct PrecedenceTable {
+    int8_t of[TK_BAD_CHAR + 1];
+    PrecedenceTable() {
+        for (int code = 0; code <= TK_BAD_CHAR; code++) of[code] = static_cast<int8_t>(PrecedenceOf(code));
+    }
+};
+const PrecedenceTable kPrecedence;
+
+}  // namespace
+
+int Precedence(int code) {
+    return code >= 0 && code <= TK_BAD_CHAR ? kPrecedence.of[code] : PrecedenceOf(code);
 }
 
 bool IsAssignmentCode(int code) {
@@ -95,11 +114,11 @@ bool IsComplete(const JsToken *node) {
 }
 
 PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) {
+    // Statement lists take anything; they may be long, so they are not counted.
+    if (node->code == TK_ROOT || node->code == TK_BLOCK) return PLACE_ATTACH;
     const int n = CountUpTo(node, 4);
     const bool semi = t == TK_SEMI;
     switch (node->code) {
-    case TK_ROOT: case TK_BLOCK:
-        return PLACE_ATTACH;
     case TK_FUNCTION: case TK_CONDITIONAL:
         return n < 3 ? PLACE_ATTACH : PLACE_CLIMB;
     case TK_FOR:

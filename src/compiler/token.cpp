@@ -48,9 +48,14 @@ JsToken *JsToken::MakeInBlock(void *block, int code, const char *text, ptrdiff_t
     char *place = nullptr;
     if (text && length >= 0) {
         place = static_cast<char *>(block) + sizeof(JsToken);
-        if (length) std::memcpy(place, text, static_cast<size_t>(length));
+        // Most texts are a few bytes: a loop beats the library call.
+        if (length <= 16) {
+            for (ptrdiff_t i = 0; i < length; i++) place[i] = text[i];
+        } else {
+            std::memcpy(place, text, static_cast<size_t>(length));
+        }
         place[length] = 0;
-        ResolveEscapes(place, static_cast<size_t>(length));
+        if (code == TK_ESCAPED_STRING) ResolveEscapes(place, static_cast<size_t>(length));
     }
     return new (block) JsToken(StoredCode(code), place);
 }

@@ -147,6 +147,8 @@ public:
     static JsToken *Make(int code, const char *text, ptrdiff_t length);
     // Into a caller's block of at least sizeof(JsToken) + length + 1 bytes:
     // the text is copied right behind the node record and adopted in place.
+    // The text of an escaped string (961) has its escapes resolved; every
+    // other text is kept as it stands.
     static JsToken *MakeInBlock(void *block, int code, const char *text, ptrdiff_t length);
 };
 

@@ -20,4 +20,8 @@ var bad = new Function(")");
 document.writeln("typeof bad = " + typeof bad);
 bad();
 document.writeln("bad() gave nothing and the run went on");
+// Parameter names are taken as written, backslash escapes resolved: "a\x"
+// names the parameter ax.
+var escaped = new Function("a\\x", "b", "return ax + b");
+document.writeln("escaped parameter: " + escaped(40, 2));
 add("x", 1)
