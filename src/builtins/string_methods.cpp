@@ -136,7 +136,7 @@ JsValue *Split(const NativeCall &call) {
     if (!receiver) return nullptr;
     JsString *whole = JsString::Make(receiver);
     if (!whole) return nullptr;
-    JsArray *result = new JsArray();
+    JsArray *result = JsArray::MakeDense();
     if (!result) {
         DropIfUnowned(whole);
         return nullptr;

@@ -122,6 +122,14 @@ char *JsCopyText(const char *text, size_t length) {
     return copy;
 }
 
+bool JsReserve(size_t bytes, bool evenPastLimit) {
+    if (!evenPastLimit && !Allowed(bytes)) return false;
+    g_inUse += bytes;
+    return true;
+}
+
+void JsUnreserve(size_t bytes) { g_inUse -= bytes < g_inUse ? bytes : g_inUse; }
+
 void JsSetMemoryLimit(size_t bytes) { g_limit = bytes; }
 size_t JsMemoryLimit() { return g_limit; }
 size_t JsMemoryInUse() { return g_inUse; }

@@ -28,6 +28,12 @@ size_t JsMemoryLimit();
 // Bytes and blocks the engine holds now.
 size_t JsMemoryInUse();
 size_t JsBlocksInUse();
+// Counts bytes as held without a block behind them, for memory the engine
+// has promised to take later (false, and nothing counted, when the limit
+// refuses them; evenPastLimit counts them regardless). Unreserve gives such
+// bytes back.
+bool JsReserve(size_t bytes, bool evenPastLimit = false);
+void JsUnreserve(size_t bytes);
 // The bytes a block was asked with (0 for none).
 size_t JsBlockSize(void *block);
 // Requests the limit has refused since start-up.

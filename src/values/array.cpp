@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,10 +32,93 @@ long DigitsValue(const char *name) {
     return v > LONG_MAX ? LONG_MAX : static_cast<long>(v);
 }
 
+// The bytes JsProperty::Make takes for the slot of element i: the record
+// and the name's digits with their NUL.
+size_t ElementSlotBytes(int32_t i) {
+    size_t digits = 1;
+    for (; i >= 10; i /= 10) digits++;
+    return sizeof(JsProperty) + digits + 1;
+}
+
 }  // namespace
 
-JsArray *JsArray::Construct(JsObject *arguments) {
+JsArray *JsArray::MakeDense() {
     JsArray *array = new JsArray(0);
+    if (array) array->denseElements = true;
+    return array;
+}
+
+void JsObject::SpreadElements() { static_cast<JsArray *>(this)->SpreadToSlots(); }
+
+bool JsArray::AppendDense() {
+    if (denseCount_ == denseRoom_) {
+        const int32_t room = denseRoom_ ? (denseRoom_ <= INT32_MAX / 2 ? denseRoom_ * 2 : INT32_MAX) : 8;
+        if (room == denseRoom_ || static_cast<size_t>(room) > SIZE_MAX / sizeof(JsValue *)) return false;
+        void *grown = JsRealloc(dense_, sizeof(JsValue *) * static_cast<size_t>(room));
+        if (!grown) return false;
+        dense_ = static_cast<JsValue **>(grown);
+        denseRoom_ = room;
+    }
+    const size_t bytes = ElementSlotBytes(denseCount_);
+    if (!JsReserve(bytes)) return false;
+    reserved_ += bytes;
+    // A new element holds null until its first assignment, as a new slot does.
+    dense_[denseCount_] = g_shared.nullValue;
+    g_shared.nullValue->refs++;
+    denseCount_++;
+    return true;
+}
+
+bool JsArray::SpreadToSlots() {
+    if (!denseElements) return true;
+    // Every slot is made before any is linked: when memory runs out, the
+    // row stays as it was. Under the limit the slots fit in what the row
+    // has kept counted for them.
+    JsUnreserve(reserved_);
+    JsList made;
+    char name[kNumberTextSize];
+    for (int32_t i = 0; i < denseCount_; i++) {
+        IntegerText(i, name);
+        JsProperty *slot = JsProperty::Make(name);
+        if (!slot) {
+            while (JsListNode *extra = made.First()) {
+                extra->Unlink();
+                delete extra;
+            }
+            JsReserve(reserved_, true);
+            return false;
+        }
+        slot->AppendTo(made);
+    }
+    denseElements = false;
+    for (int32_t i = 0; JsListNode *node = made.First(); i++) {
+        JsProperty *slot = static_cast<JsProperty *>(node);
+        slot->Unlink();
+        // The element's count moves to its slot.
+        JsValue *null = slot->value;
+        slot->value = dense_[i];
+        ReleaseRef(null);
+        AppendSlot(slot);
+    }
+    JsFree(dense_);
+    dense_ = nullptr;
+    denseCount_ = denseRoom_ = 0;
+    reserved_ = 0;
+    return true;
+}
+
+void JsArray::ReleaseDense() {
+    for (int32_t i = 0; i < denseCount_; i++) ReleaseHeld(dense_[i]);
+    JsFree(dense_);
+    dense_ = nullptr;
+    denseCount_ = denseRoom_ = 0;
+    JsUnreserve(reserved_);
+    reserved_ = 0;
+    denseElements = false;
+}
+
+JsArray *JsArray::Construct(JsObject *arguments) {
+    JsArray *array = MakeDense();
     if (!array) return nullptr;
     JsProperty *first = arguments ? arguments->FirstProperty() : nullptr;
     if (!first) return array;
@@ -92,6 +176,7 @@ JsValue *JsArray::GetMember(int nameIndex) {
 }
 
 JsArray::~JsArray() {
+    ReleaseDense();
     ForgetElements();
     elementsByNumber = false;  // the table is gone before the slots
 }
@@ -152,6 +237,20 @@ void JsArray::NoteElement(int32_t i, JsProperty *slot, int32_t position) {
 // own slot of the name is the answer whenever there is one.
 JsValue *JsArray::GetElement(JsNumber *key) {
     const int32_t i = IntegerView(key->value);
+    if (denseElements) {
+        // The row holds elements 0 to denseCount_ - 1 at their positions;
+        // no other slot exists.
+        if (i >= 0 && i < denseCount_) {
+            g_lastFoundPosition = i + 1;
+            return dense_[i];
+        }
+        if (i >= 0) {
+            char text[kNumberTextSize];
+            IntegerText(i, text);
+            return PastElementSlots(text);
+        }
+        if (!SpreadToSlots()) return nullptr;
+    }
     int32_t position = 0;
     JsProperty *slot = KnownElement(i, &position);
     if (!slot) {
@@ -165,8 +264,24 @@ JsValue *JsArray::GetElement(JsNumber *key) {
     return slot->value;
 }
 
+JsValue *JsArray::PutDense(int32_t i, JsValue *value, int op, int create) {
+    if (i == denseCount_) {
+        // The next element: appended to the row, as its slot would be.
+        if (!create || !AppendDense()) return nullptr;
+    }
+    JsValue *result = ApplyToPlace(&dense_[i], value, op);
+    if (result && create && i >= count && i < INT32_MAX) count = i + 1;
+    return result;
+}
+
 JsValue *JsArray::PutElement(JsNumber *key, JsValue *value, int op, int create) {
     const int32_t i = IntegerView(key->value);
+    if (denseElements) {
+        if (i >= 0 && i <= denseCount_) return PutDense(i, value, op, create);
+        if (i > denseCount_ && !create) return nullptr;  // no slot has the element
+        // Past the end or below 0: the array gets its slots.
+        if (!SpreadToSlots()) return nullptr;
+    }
     int32_t position = 0;
     JsProperty *slot = KnownElement(i, &position);
     char text[kNumberTextSize];
@@ -203,6 +318,15 @@ JsValue *JsArray::PutProperty(const char *name, JsValue *value, int op, int crea
 }
 
 bool JsArray::AppendElement(JsValue *value) {
+    if (denseElements && count == denseCount_) {
+        if (!AppendDense()) return false;
+        ApplyToPlace(&dense_[denseCount_ - 1], value, TK_ASSIGN);
+        count++;
+        return true;
+    }
+    // The slot is named after count, which may differ from the row's next
+    // element after a failed store.
+    Spread();
     char name[kNumberTextSize];
     IntegerText(count, name);
     JsProperty *slot = JsProperty::Make(name);
@@ -216,18 +340,25 @@ bool JsArray::AppendElement(JsValue *value) {
 JsString *JsArray::Join(const char *separator) {
     JsString *joined = JsString::Make("");
     if (!joined) return nullptr;
-    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) {
-        if (!slot->value) continue;
-        const char *text = slot->value->ToText();
-        if ((text && !joined->Append(text)) || (separator && !joined->Append(separator))) {
-            DropIfUnowned(joined);
-            return nullptr;
-        }
+    // Every element's text in slot order, each followed by the separator.
+    auto add = [joined, separator](JsValue *value) {
+        if (!value) return true;
+        const char *text = value->ToText();
+        return !(text && !joined->Append(text)) && !(separator && !joined->Append(separator));
+    };
+    bool ok = true;
+    if (denseElements) {
+        for (int32_t i = 0; ok && i < denseCount_; i++) ok = add(dense_[i]);
+    } else {
+        for (JsProperty *slot = FirstProperty(); ok && slot; slot = slot->Next()) ok = add(slot->value);
     }
-    return joined;
+    if (ok) return joined;
+    DropIfUnowned(joined);
+    return nullptr;
 }
 
 void JsArray::Reverse() {
+    Spread();
     DropIndex();  // positions change
     JsListNode *slot = properties.Last();
     while (slot) {
@@ -246,6 +377,7 @@ void JsArray::Sort() {
         JsProperty *slot;
         char *text;
     };
+    Spread();
     const int n = properties.Count();
     if (n < 2) return;
     Entry *entries = static_cast<Entry *>(JsMalloc(sizeof(Entry) * static_cast<size_t>(n)));

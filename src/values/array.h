@@ -1,6 +1,15 @@
 // Arrays: classed objects whose elements are ordinary slots named by
 // decimal index. Script arrays, the host's collections (forms, images, ...)
 // and the argument lists of calls are all arrays.
+//
+// A script's array starts out dense: while its slots would be exactly the
+// elements 0, 1, ... in that order, and nothing else, the element values
+// wait in a plain row and no slot is made. Reading and storing elements by
+// number, appending, length and join use the row; anything else that
+// walks or searches the slots first gives the array its slots (Spread), in
+// the order they would have had, and the array stays that way. The bytes
+// those slots will take are counted as held from the start, so that
+// spreading always fits under the engine's memory limit.
 #ifndef DURIZ_VALUES_ARRAY_H
 #define DURIZ_VALUES_ARRAY_H
 
@@ -25,6 +34,11 @@ public:
     ~JsArray() override;
     // The Array constructor: no argument, one count, or the elements.
     static JsArray *Construct(JsObject *arguments);
+    // A new empty script array, dense until its slots are needed.
+    static JsArray *MakeDense();
+    // Gives a dense array its slots; false (the array left as it was) when
+    // memory runs out.
+    bool SpreadToSlots();
 
     int ClassNumber() override { return 6; }
     JsValue *GetMember(int nameIndex) override;
@@ -58,6 +72,17 @@ public:
     void Sort();
 
 private:
+    // The dense row: denseCount_ elements (counted), room for denseRoom_;
+    // reserved_ is what their slots will take.
+    JsValue **dense_ = nullptr;
+    int32_t denseCount_ = 0;
+    int32_t denseRoom_ = 0;
+    size_t reserved_ = 0;
+    // Appends an element holding null to the row; false when memory runs out.
+    bool AppendDense();
+    JsValue *PutDense(int32_t i, JsValue *value, int op, int create);
+    void ReleaseDense();
+
     // The first slot named after each element number and its position, for
     // numbers below room; an empty entry is not known yet.
     struct Element {

@@ -95,12 +95,12 @@ JsProperty::~JsProperty() {
     // The name goes with the slot's block.
 }
 
-JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op) {
+JsValue *ApplyToPlace(JsValue **place, JsValue *value, int op) {
     switch (op) {
     case TK_POSTINC: case TK_POSTDEC: {
-        JsValue *old = slot->value;
+        JsValue *old = *place;
         if (old) old->refs++;
-        if (AssignToSlot(&slot->value, value, TK_SUB_ASSIGN)) {
+        if (AssignToSlot(place, value, TK_SUB_ASSIGN)) {
             // The old value goes back with its own count, possibly 0.
             if (old) old->refs--;
             return old;
@@ -109,9 +109,9 @@ JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op) {
         return nullptr;
     }
     case TK_PREINC: case TK_PREDEC:
-        return AssignToSlot(&slot->value, value, TK_SUB_ASSIGN) ? slot->value : nullptr;
+        return AssignToSlot(place, value, TK_SUB_ASSIGN) ? *place : nullptr;
     default:
-        return AssignToSlot(&slot->value, value, op) ? slot->value : nullptr;
+        return AssignToSlot(place, value, op) ? *place : nullptr;
     }
 }
 
@@ -172,6 +172,7 @@ JsProperty *JsObject::FindIndexedSlot(const char *name, int32_t *position) {
 }
 
 void JsObject::AppendSlot(JsProperty *slot) {
+    Spread();  // a new slot comes after the elements
     slot->AppendTo(properties);
     slotCount++;
     if (index && !IndexAdd(&index, slot, slotCount)) DropIndex();
@@ -323,6 +324,7 @@ JsValue *JsObject::PutByKey(JsValue *key, JsValue *value, int op, int create) {
 
 JsValue *JsObject::NextPropertyName(JsValue *key) {
     JsProperty *answer = nullptr;
+    Spread();
     if (!key || key->IsNull()) {
         answer = FirstProperty();
     } else {
@@ -335,6 +337,7 @@ JsValue *JsObject::NextPropertyName(JsValue *key) {
 }
 
 JsValue *JsObject::LastPropertyName() {
+    Spread();
     JsProperty *last = static_cast<JsProperty *>(properties.Last());
     if (last) return JsString::Make(last->name);
     return g_shared.nullValue;
@@ -342,6 +345,7 @@ JsValue *JsObject::LastPropertyName() {
 
 JsProperty *JsObject::PropertyAt(int position) {
     if (position < 0) return nullptr;
+    Spread();
     JsProperty *slot = FirstProperty();
     while (slot && position-- > 0) slot = slot->Next();
     return slot;

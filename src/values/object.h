@@ -38,6 +38,7 @@ public:
     int32_t slotCount = 0;              // the slots in properties
     bool elementsByNumber = false;      // a JsArray whose number keys go to GetElement
     bool argumentList = false;          // a JsArray whose digit names select by position
+    bool denseElements = false;         // a JsArray whose elements wait in a row, without slots
     JsPropertyIndex *index = nullptr;   // by name, once there are many slots
     uint64_t identity = 0;              // for remembered look-ups; 0 for none yet
 
@@ -99,8 +100,14 @@ public:
     // Forgets the index and the identity: the slots have been reordered
     // or removed.
     void DropIndex();
+    // An array whose elements wait in a row gets their slots now; every
+    // walk or search of the slots comes here first.
+    void Spread() {
+        if (denseElements) SpreadElements();
+    }
 
 protected:
+    void SpreadElements();  // in array.cpp
     // FindSlot through the index (made here when missing), or by SearchSlots
     // when there is no memory for one; SearchSlots walks the list.
     JsProperty *FindIndexedSlot(const char *name, int32_t *position);
@@ -137,8 +144,12 @@ public:
 };
 
 // Applies an assignment operator (including the increment and decrement
-// codes) to a slot; answers the slot's value or null on failure.
-JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op);
+// codes) to a counted place that holds a value (a slot's, an element's);
+// answers the place's value or null on failure.
+JsValue *ApplyToPlace(JsValue **place, JsValue *value, int op);
+inline JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op) {
+    return ApplyToPlace(&slot->value, value, op);
+}
 
 // Name index of a NUL-terminated name, or -1.
 int NameIndexOf(const char *name);
@@ -166,6 +177,7 @@ inline bool SameName(const char *a, const char *b) {
 }
 
 inline JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
+    Spread();
     if (index || slotCount > kIndexThreshold) return FindIndexedSlot(name, position);
     return SearchSlots(name, position);
 }

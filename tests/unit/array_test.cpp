@@ -60,6 +60,7 @@ TEST_F(Arrays, ConstructorWithOneArgumentCountsInSixteenBits) {
         JsArray *args = Args({c.argument});
         JsArray *a = Hold(JsArray::Construct(args));
         EXPECT_EQ(Length(a), c.length) << c.argument;
+        a->Spread();
         EXPECT_EQ(a->properties.Count(), c.length) << c.argument;
         if (c.length) {
             EXPECT_EQ(a->GetProperty("0"), g_shared.undefinedValue);
@@ -74,6 +75,7 @@ TEST_F(Arrays, ConstructorWithSeveralArgumentsAppendsThem) {
     JsArray *a = Hold(JsArray::Construct(args));
     EXPECT_EQ(Length(a), 3);
     EXPECT_EQ(Joined(a, ","), "7,8,9,");
+    a->Spread();
     EXPECT_STREQ(a->FirstProperty()->name, "0");
     ReleaseRef(a);
     ReleaseRef(args);
