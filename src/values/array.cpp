@@ -50,67 +50,141 @@ JsArray *JsArray::MakeDense() {
 
 void JsObject::SpreadElements() { static_cast<JsArray *>(this)->SpreadToSlots(); }
 
+namespace {
+
+size_t BitWords(int32_t room) { return (static_cast<size_t>(room) + 31) / 32; }
+
+// A number for a cell's double. Reading an element never fails for want of
+// memory under the limit: the number stands for the one the element's slot
+// would hold, whose bytes the row keeps counted.
+JsNumber *CellNumber(double value) {
+    const size_t limit = JsMemoryLimit();
+    if (g_poolCount || !limit) return MakeNumber(value);
+    JsSetMemoryLimit(0);
+    JsNumber *n = MakeNumber(value);
+    JsSetMemoryLimit(limit);
+    return n;
+}
+
+}  // namespace
+
 bool JsArray::AppendDense() {
     if (denseCount_ == denseRoom_) {
         const int32_t room = denseRoom_ ? (denseRoom_ <= INT32_MAX / 2 ? denseRoom_ * 2 : INT32_MAX) : 8;
-        if (room == denseRoom_ || static_cast<size_t>(room) > SIZE_MAX / sizeof(JsValue *)) return false;
-        void *grown = JsRealloc(dense_, sizeof(JsValue *) * static_cast<size_t>(room));
+        if (room == denseRoom_ || static_cast<size_t>(room) > SIZE_MAX / (2 * sizeof(Cell))) return false;
+        const size_t bytes = sizeof(Cell) * static_cast<size_t>(room) + sizeof(uint32_t) * BitWords(room);
+        void *grown = JsRealloc(cells_, bytes);
         if (!grown) return false;
-        dense_ = static_cast<JsValue **>(grown);
+        // The bits move up behind the grown cells.
+        Cell *cells = static_cast<Cell *>(grown);
+        uint32_t *bits = reinterpret_cast<uint32_t *>(cells + room);
+        const size_t oldWords = denseRoom_ ? BitWords(denseRoom_) : 0;
+        if (oldWords) std::memmove(bits, cells + denseRoom_, sizeof(uint32_t) * oldWords);
+        std::memset(bits + oldWords, 0, sizeof(uint32_t) * (BitWords(room) - oldWords));
+        cells_ = cells;
         denseRoom_ = room;
     }
     const size_t bytes = ElementSlotBytes(denseCount_);
     if (!JsReserve(bytes)) return false;
     reserved_ += bytes;
     // A new element holds null until its first assignment, as a new slot does.
-    dense_[denseCount_] = g_shared.nullValue;
+    cells_[denseCount_].value = g_shared.nullValue;
     g_shared.nullValue->refs++;
     denseCount_++;
     return true;
 }
 
+JsValue *JsArray::DenseValue(int32_t i) {
+    return HoldsDouble(i) ? CellNumber(cells_[i].number) : cells_[i].value;
+}
+
+JsValue *JsArray::Settle(int32_t i, JsValue *result) {
+    JsValue *v = cells_[i].value;
+    if (!v || v->kind != VALUE_NUMBER || v->refs != 1 || v->flags) return result;
+    JsNumber *n = static_cast<JsNumber *>(v);
+    // A NaN keeps its number: only plain values wait as doubles.
+    if (n->nan || n->value != n->value || !JsReserve(sizeof(JsNumber))) return result;
+    reserved_ += sizeof(JsNumber);
+    cells_[i].number = n->value;
+    DoubleBits()[i >> 5] |= 1u << (i & 31);
+    if (result == v) {
+        n->refs = 0;  // the caller's now, as a fresh value
+        return n;
+    }
+    ReleaseRef(n);
+    return result;
+}
+
+bool JsArray::StoreDouble(int32_t i, JsValue *value) {
+    JsNumber *n = PlainNumber(value);
+    if (!n || n->flags || n->value != n->value) return false;
+    if (HoldsDouble(i)) {
+        cells_[i].number = n->value;
+        return true;
+    }
+    // A cell that holds a NaN keeps it, as a slot does.
+    JsValue *old = cells_[i].value;
+    if (old && old->kind == VALUE_NUMBER && static_cast<JsNumber *>(old)->nan) return false;
+    if (!JsReserve(sizeof(JsNumber))) return false;
+    reserved_ += sizeof(JsNumber);
+    cells_[i].number = n->value;
+    DoubleBits()[i >> 5] |= 1u << (i & 31);
+    ReleaseRef(old);
+    return true;
+}
+
 bool JsArray::SpreadToSlots() {
     if (!denseElements) return true;
-    // Every slot is made before any is linked: when memory runs out, the
-    // row stays as it was. Under the limit the slots fit in what the row
-    // has kept counted for them.
+    // Every slot (and every number for a double) is made before any is
+    // linked: when memory runs out, the row stays as it was. Under the
+    // limit they fit in what the row has kept counted for them.
     JsUnreserve(reserved_);
     JsList made;
     char name[kNumberTextSize];
-    for (int32_t i = 0; i < denseCount_; i++) {
+    bool ok = true;
+    for (int32_t i = 0; ok && i < denseCount_; i++) {
         IntegerText(i, name);
         JsProperty *slot = JsProperty::Make(name);
-        if (!slot) {
-            while (JsListNode *extra = made.First()) {
-                extra->Unlink();
-                delete extra;
-            }
-            JsReserve(reserved_, true);
-            return false;
+        if (slot) slot->AppendTo(made);
+        ok = slot != nullptr;
+        if (ok && HoldsDouble(i)) {
+            JsNumber *n = MakeNumber(cells_[i].number);
+            if (n) AssignRef(&slot->value, n);
+            ok = n != nullptr;
         }
-        slot->AppendTo(made);
+    }
+    if (!ok) {
+        while (JsListNode *extra = made.First()) {
+            extra->Unlink();
+            delete extra;
+        }
+        JsReserve(reserved_, true);
+        return false;
     }
     denseElements = false;
     for (int32_t i = 0; JsListNode *node = made.First(); i++) {
         JsProperty *slot = static_cast<JsProperty *>(node);
         slot->Unlink();
-        // The element's count moves to its slot.
-        JsValue *null = slot->value;
-        slot->value = dense_[i];
-        ReleaseRef(null);
+        if (!HoldsDouble(i)) {
+            // The element's count moves to its slot.
+            JsValue *null = slot->value;
+            slot->value = cells_[i].value;
+            ReleaseRef(null);
+        }
         AppendSlot(slot);
     }
-    JsFree(dense_);
-    dense_ = nullptr;
+    JsFree(cells_);
+    cells_ = nullptr;
     denseCount_ = denseRoom_ = 0;
     reserved_ = 0;
     return true;
 }
 
 void JsArray::ReleaseDense() {
-    for (int32_t i = 0; i < denseCount_; i++) ReleaseHeld(dense_[i]);
-    JsFree(dense_);
-    dense_ = nullptr;
+    for (int32_t i = 0; i < denseCount_; i++)
+        if (!HoldsDouble(i)) ReleaseHeld(cells_[i].value);
+    JsFree(cells_);
+    cells_ = nullptr;
     denseCount_ = denseRoom_ = 0;
     JsUnreserve(reserved_);
     reserved_ = 0;
@@ -242,7 +316,7 @@ JsValue *JsArray::GetElement(JsNumber *key) {
         // no other slot exists.
         if (i >= 0 && i < denseCount_) {
             g_lastFoundPosition = i + 1;
-            return dense_[i];
+            return DenseValue(i);
         }
         if (i >= 0) {
             char text[kNumberTextSize];
@@ -269,9 +343,24 @@ JsValue *JsArray::PutDense(int32_t i, JsValue *value, int op, int create) {
         // The next element: appended to the row, as its slot would be.
         if (!create || !AppendDense()) return nullptr;
     }
-    JsValue *result = ApplyToPlace(&dense_[i], value, op);
+    if (op == TK_ASSIGN && StoreDouble(i, value)) {
+        // The value assigned is the answer, as when the slot shares it.
+        if (create && i >= count && i < INT32_MAX) count = i + 1;
+        return value;
+    }
+    if (HoldsDouble(i)) {
+        // The operator works on a number of the cell's own, as on a slot's.
+        JsNumber *n = CellNumber(cells_[i].number);
+        if (!n) return nullptr;
+        n->refs = 1;
+        cells_[i].value = n;
+        DoubleBits()[i >> 5] &= ~(1u << (i & 31));
+        JsUnreserve(sizeof(JsNumber));
+        reserved_ -= sizeof(JsNumber);
+    }
+    JsValue *result = ApplyToPlace(&cells_[i].value, value, op);
     if (result && create && i >= count && i < INT32_MAX) count = i + 1;
-    return result;
+    return Settle(i, result);
 }
 
 JsValue *JsArray::PutElement(JsNumber *key, JsValue *value, int op, int create) {
@@ -320,7 +409,10 @@ JsValue *JsArray::PutProperty(const char *name, JsValue *value, int op, int crea
 bool JsArray::AppendElement(JsValue *value) {
     if (denseElements && count == denseCount_) {
         if (!AppendDense()) return false;
-        ApplyToPlace(&dense_[denseCount_ - 1], value, TK_ASSIGN);
+        const int32_t i = denseCount_ - 1;
+        // The row takes the value: a fresh number whose double it keeps is dropped.
+        if (StoreDouble(i, value)) DropIfUnowned(value);
+        else DropIfUnowned(Settle(i, ApplyToPlace(&cells_[i].value, value, TK_ASSIGN)));
         count++;
         return true;
     }
@@ -348,7 +440,14 @@ JsString *JsArray::Join(const char *separator) {
     };
     bool ok = true;
     if (denseElements) {
-        for (int32_t i = 0; ok && i < denseCount_; i++) ok = add(dense_[i]);
+        for (int32_t i = 0; ok && i < denseCount_; i++) {
+            if (HoldsDouble(i)) {
+                JsNumber number(cells_[i].number);  // read for its text only
+                ok = add(&number);
+            } else {
+                ok = add(cells_[i].value);
+            }
+        }
     } else {
         for (JsProperty *slot = FirstProperty(); ok && slot; slot = slot->Next()) ok = add(slot->value);
     }

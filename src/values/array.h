@@ -4,11 +4,13 @@
 //
 // A script's array starts out dense: while its slots would be exactly the
 // elements 0, 1, ... in that order, and nothing else, the element values
-// wait in a plain row and no slot is made. Reading and storing elements by
-// number, appending, length and join use the row; anything else that
-// walks or searches the slots first gives the array its slots (Spread), in
-// the order they would have had, and the array stays that way. The bytes
-// those slots will take are counted as held from the start, so that
+// wait in a plain row and no slot is made. A plain number that an element
+// alone holds waits there as its double, without a number object; reading
+// it makes a fresh number. Reading and storing elements by number,
+// appending, length and join use the row; anything else that walks or
+// searches the slots first gives the array its slots (Spread), in the order
+// they would have had, and the array stays that way. The bytes those slots
+// (and the numbers) will take are counted as held from the start, so that
 // spreading always fits under the engine's memory limit.
 #ifndef DURIZ_VALUES_ARRAY_H
 #define DURIZ_VALUES_ARRAY_H
@@ -72,15 +74,31 @@ public:
     void Sort();
 
 private:
-    // The dense row: denseCount_ elements (counted), room for denseRoom_;
-    // reserved_ is what their slots will take.
-    JsValue **dense_ = nullptr;
+    // The dense row: denseCount_ cells, room for denseRoom_, then one bit
+    // per cell (set: the cell holds a double) in the same block. A cell
+    // without its bit holds a counted value. reserved_ is what the slots
+    // and the numbers of the cells will take.
+    union Cell {
+        JsValue *value;
+        double number;
+    };
+    Cell *cells_ = nullptr;
     int32_t denseCount_ = 0;
     int32_t denseRoom_ = 0;
     size_t reserved_ = 0;
-    // Appends an element holding null to the row; false when memory runs out.
+    uint32_t *DoubleBits() const { return reinterpret_cast<uint32_t *>(cells_ + denseRoom_); }
+    bool HoldsDouble(int32_t i) const { return (DoubleBits()[i >> 5] >> (i & 31)) & 1u; }
+    // Appends a cell holding null to the row; false when memory runs out.
     bool AppendDense();
+    // The cell's value, a fresh number for a double; null when memory runs out.
+    JsValue *DenseValue(int32_t i);
     JsValue *PutDense(int32_t i, JsValue *value, int op, int create);
+    // '=' of a plain number: the cell takes its double (false: the
+    // assignment must take the general way).
+    bool StoreDouble(int32_t i, JsValue *value);
+    // A cell whose number it alone holds keeps the double instead; a result
+    // that was that number comes back fresh.
+    JsValue *Settle(int32_t i, JsValue *result);
     void ReleaseDense();
 
     // The first slot named after each element number and its position, for
