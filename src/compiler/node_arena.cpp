@@ -11,7 +11,6 @@ constexpr size_t kLargestChunk = 64 * 1024;
 }  // namespace
 
 void *JsNodeArena::AllocateInNewChunk(size_t size) {
-    if (!size) return Allocate(kAlign);  // an empty block still gets room of its own
     size_t room = nextSize ? nextSize : kFirstChunk;
     if (room < size) room = size;
     JsNodeChunk *chunk = static_cast<JsNodeChunk *>(JsMalloc(kHeader + room));

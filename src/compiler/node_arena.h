@@ -21,9 +21,10 @@ struct JsNodeArena {
     // A block of at least size bytes, aligned for a node; null when memory
     // runs out.
     void *Allocate(size_t size) {
-        size = (size + kAlign - 1) & ~(kAlign - 1);
+        // An empty block still gets room of its own.
+        size = ((size ? size : 1) + kAlign - 1) & ~(kAlign - 1);
         JsNodeChunk *chunk = chunks;
-        if (size && chunk && chunk->size - chunk->used >= size) {
+        if (chunk && chunk->size - chunk->used >= size) {
             void *block = Data(chunk) + chunk->used;
             chunk->used += size;
             return block;

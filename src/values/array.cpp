@@ -98,15 +98,20 @@ JsValue *JsArray::DenseValue(int32_t i) {
     return HoldsDouble(i) ? CellNumber(cells_[i].number) : cells_[i].value;
 }
 
+bool JsArray::KeepDouble(int32_t i, double number) {
+    if (!JsReserve(sizeof(JsNumber))) return false;
+    reserved_ += sizeof(JsNumber);
+    cells_[i].number = number;
+    DoubleBits()[i >> 5] |= 1u << (i & 31);
+    return true;
+}
+
 JsValue *JsArray::Settle(int32_t i, JsValue *result) {
     JsValue *v = cells_[i].value;
     if (!v || v->kind != VALUE_NUMBER || v->refs != 1 || v->flags) return result;
     JsNumber *n = static_cast<JsNumber *>(v);
     // A NaN keeps its number: only plain values wait as doubles.
-    if (n->nan || n->value != n->value || !JsReserve(sizeof(JsNumber))) return result;
-    reserved_ += sizeof(JsNumber);
-    cells_[i].number = n->value;
-    DoubleBits()[i >> 5] |= 1u << (i & 31);
+    if (n->nan || n->value != n->value || !KeepDouble(i, n->value)) return result;
     if (result == v) {
         n->refs = 0;  // the caller's now, as a fresh value
         return n;
@@ -125,10 +130,7 @@ bool JsArray::StoreDouble(int32_t i, JsValue *value) {
     // A cell that holds a NaN keeps it, as a slot does.
     JsValue *old = cells_[i].value;
     if (old && old->kind == VALUE_NUMBER && static_cast<JsNumber *>(old)->nan) return false;
-    if (!JsReserve(sizeof(JsNumber))) return false;
-    reserved_ += sizeof(JsNumber);
-    cells_[i].number = n->value;
-    DoubleBits()[i >> 5] |= 1u << (i & 31);
+    if (!KeepDouble(i, n->value)) return false;
     ReleaseRef(old);
     return true;
 }
@@ -343,24 +345,24 @@ JsValue *JsArray::PutDense(int32_t i, JsValue *value, int op, int create) {
         // The next element: appended to the row, as its slot would be.
         if (!create || !AppendDense()) return nullptr;
     }
+    JsValue *result;
     if (op == TK_ASSIGN && StoreDouble(i, value)) {
-        // The value assigned is the answer, as when the slot shares it.
-        if (create && i >= count && i < INT32_MAX) count = i + 1;
-        return value;
+        result = value;  // the value assigned is the answer, as when the slot shares it
+    } else {
+        if (HoldsDouble(i)) {
+            // The operator works on a number of the cell's own, as on a slot's.
+            JsNumber *n = CellNumber(cells_[i].number);
+            if (!n) return nullptr;
+            n->refs = 1;
+            cells_[i].value = n;
+            DoubleBits()[i >> 5] &= ~(1u << (i & 31));
+            JsUnreserve(sizeof(JsNumber));
+            reserved_ -= sizeof(JsNumber);
+        }
+        result = Settle(i, ApplyToPlace(&cells_[i].value, value, op));
     }
-    if (HoldsDouble(i)) {
-        // The operator works on a number of the cell's own, as on a slot's.
-        JsNumber *n = CellNumber(cells_[i].number);
-        if (!n) return nullptr;
-        n->refs = 1;
-        cells_[i].value = n;
-        DoubleBits()[i >> 5] &= ~(1u << (i & 31));
-        JsUnreserve(sizeof(JsNumber));
-        reserved_ -= sizeof(JsNumber);
-    }
-    JsValue *result = ApplyToPlace(&cells_[i].value, value, op);
     if (result && create && i >= count && i < INT32_MAX) count = i + 1;
-    return Settle(i, result);
+    return result;
 }
 
 JsValue *JsArray::PutElement(JsNumber *key, JsValue *value, int op, int create) {

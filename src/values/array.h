@@ -38,9 +38,6 @@ public:
     static JsArray *Construct(JsObject *arguments);
     // A new empty script array, dense until its slots are needed.
     static JsArray *MakeDense();
-    // Gives a dense array its slots; false (the array left as it was) when
-    // memory runs out.
-    bool SpreadToSlots();
 
     int ClassNumber() override { return 6; }
     JsValue *GetMember(int nameIndex) override;
@@ -99,7 +96,14 @@ private:
     // A cell whose number it alone holds keeps the double instead; a result
     // that was that number comes back fresh.
     JsValue *Settle(int32_t i, JsValue *result);
+    // The cell takes the double, its number's bytes counted; false when
+    // the limit refuses them.
+    bool KeepDouble(int32_t i, double number);
     void ReleaseDense();
+    // Gives a dense array its slots; false (the array left as it was) when
+    // memory runs out.
+    bool SpreadToSlots();
+    friend class JsObject;  // its Spread comes here
 
     // The first slot named after each element number and its position, for
     // numbers below room; an empty entry is not known yet.
