@@ -8,7 +8,7 @@
 #include "duriz.h"
 
 #ifdef DURIZ_HAVE_GUMBO
-#include <gumbo.h>
+#include "html_parser.h"
 
 namespace {
 
@@ -30,10 +30,7 @@ struct Builder {
     bool ok = true;
 };
 
-const char *Attribute(const GumboElement &e, const char *name) {
-    const GumboAttribute *a = gumbo_get_attribute(&e.attributes, name);
-    return a ? a->value : nullptr;
-}
+const char *Attribute(const GumboElement &e, const char *name) { return HtmlAttribute(e, name); }
 
 std::string TextOf(const GumboNode *node) {
     std::string out;
@@ -443,9 +440,10 @@ bool PagesSupported() { return true; }
 
 int RunPage(Model &model, const RunSettings &run, const PageSettings &page, const std::string &name,
             const std::string &html) {
-    GumboOutput *parsed = gumbo_parse_with_options(&kGumboDefaultOptions, html.data(), html.size());
+    std::string error;
+    GumboOutput *parsed = ParseHtml(html, &error);
     if (!parsed) {
-        std::fprintf(stderr, "duriz: %s: cannot parse the page\n", name.c_str());
+        std::fprintf(stderr, "duriz: %s: %s\n", name.c_str(), error.c_str());
         return 2;
     }
     Builder b(model, name);
@@ -475,7 +473,7 @@ int RunPage(Model &model, const RunSettings &run, const PageSettings &page, cons
         at = s.end;
     }
     out.append(html, at, std::string::npos);
-    gumbo_destroy_output(&kGumboDefaultOptions, parsed);
+    FreeHtml(parsed);
     std::fwrite(out.data(), 1, out.size(), stdout);
     // The page is loaded: its onload handler, the timers, then the events
     // asked for, each with what it writes going to standard output.

@@ -1,0 +1,72 @@
+#include "html_parser.h"
+
+#include <strings.h>
+
+#ifdef DURIZ_GUMBO_LIBRARY
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+struct Parser {
+    GumboOutput *(*parse)(const GumboOptions *, const char *, size_t) = nullptr;
+    void (*destroy)(const GumboOptions *, GumboOutput *) = nullptr;
+    const GumboOptions *options = nullptr;
+};
+
+// The parser's entry points, opened once; null with *error when they
+// cannot be had.
+const Parser *Open(std::string *error) {
+    static Parser parser;
+#ifdef DURIZ_GUMBO_LIBRARY
+    static std::string failure;
+    if (parser.parse) return &parser;
+    if (!failure.empty()) {
+        *error = failure;
+        return nullptr;
+    }
+    void *library = dlopen(DURIZ_GUMBO_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    if (library) {
+        parser.parse = reinterpret_cast<decltype(parser.parse)>(dlsym(library, "gumbo_parse_with_options"));
+        parser.destroy = reinterpret_cast<decltype(parser.destroy)>(dlsym(library, "gumbo_destroy_output"));
+        parser.options = static_cast<const GumboOptions *>(dlsym(library, "kGumboDefaultOptions"));
+    }
+    if (!parser.parse || !parser.destroy || !parser.options) {
+        const char *why = dlerror();
+        failure = std::string("cannot open the HTML parser (") + (why ? why : DURIZ_GUMBO_LIBRARY) + ")";
+        parser = Parser{};
+        *error = failure;
+        return nullptr;
+    }
+#else
+    (void)error;
+    parser.parse = gumbo_parse_with_options;
+    parser.destroy = gumbo_destroy_output;
+    parser.options = &kGumboDefaultOptions;
+#endif
+    return &parser;
+}
+
+}  // namespace
+
+GumboOutput *ParseHtml(const std::string &html, std::string *error) {
+    const Parser *parser = Open(error);
+    if (!parser) return nullptr;
+    GumboOutput *output = parser->parse(parser->options, html.data(), html.size());
+    if (!output) *error = "cannot parse the page";
+    return output;
+}
+
+void FreeHtml(GumboOutput *output) {
+    std::string unused;
+    if (const Parser *parser = Open(&unused)) parser->destroy(parser->options, output);
+}
+
+const char *HtmlAttribute(const GumboElement &element, const char *name) {
+    const GumboVector &attributes = element.attributes;
+    for (unsigned i = 0; i < attributes.length; ++i) {
+        const GumboAttribute *a = static_cast<const GumboAttribute *>(attributes.data[i]);
+        if (strcasecmp(a->name, name) == 0) return a->value;
+    }
+    return nullptr;
+}
