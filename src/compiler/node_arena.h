@@ -10,6 +10,7 @@ struct JsNodeChunk {
     JsNodeChunk *next;
     size_t size;  // bytes after the header
     size_t used;
+    bool mapped;  // a mapping of its own, not a heap block
 };
 
 struct JsNodeArena {
@@ -17,6 +18,7 @@ struct JsNodeArena {
 
     JsNodeChunk *chunks = nullptr;  // the newest first
     size_t nextSize = 0;            // the size of the next chunk
+    size_t held = 0;                // the bytes of all the chunks
 
     // A block of at least size bytes, aligned for a node; null when memory
     // runs out.

@@ -3,6 +3,7 @@
 // never comes back smaller than asked for.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -89,6 +90,34 @@ TEST(NodeArena, BlocksAreAlignedApartAndGoBackTogether) {
     JsSetMemoryLimit(0);
     EXPECT_NE(arena.Allocate(64), nullptr);
     arena.Release();
+    EXPECT_EQ(JsBlocksInUse(), blocks);
+}
+
+// A big script's arena: many megabytes of blocks, each keeping what was
+// written to it, all given back with the arena; near a limit the bigger
+// chunks of a big arena give way to ordinary ones.
+TEST(NodeArena, BigArenasKeepTheirBlocksAndGoBackWhole) {
+    const size_t inUse = JsMemoryInUse(), blocks = JsBlocksInUse();
+    JsNodeArena arena;
+    std::vector<uint32_t *> got;
+    for (uint32_t i = 0; i < 200000; i++) {  // about 12 MB
+        uint32_t *p = static_cast<uint32_t *>(arena.Allocate(56 + (i % 3) * 8));
+        ASSERT_NE(p, nullptr) << i;
+        ASSERT_EQ(reinterpret_cast<uintptr_t>(p) % alignof(void *), 0u);
+        for (int j = 0; j < 14; j++) p[j] = i * 16 + static_cast<uint32_t>(j);
+        got.push_back(p);
+    }
+    for (uint32_t i = 0; i < got.size(); i++)
+        for (int j = 0; j < 14; j++) ASSERT_EQ(got[i][j], i * 16 + static_cast<uint32_t>(j)) << i;
+    EXPECT_GT(JsMemoryInUse(), inUse + 10 * 1024 * 1024);
+    // Room for a few ordinary chunks but not for a bigger one: past what
+    // the newest chunk has left (at most 2 MB), the arena goes on in
+    // ordinary chunks.
+    JsSetMemoryLimit(JsMemoryInUse() + 512 * 1024);
+    for (int i = 0; i < (2048 + 256) * 1024 / 64; i++) ASSERT_NE(arena.Allocate(64), nullptr) << i;
+    JsSetMemoryLimit(0);
+    arena.Release();
+    EXPECT_EQ(JsMemoryInUse(), inUse);
     EXPECT_EQ(JsBlocksInUse(), blocks);
 }
 
