@@ -4,7 +4,9 @@
 # the same checksum, and prints the median wall time of 3 runs (the engines
 # taking turns run by run), the peak memory and the ratio Duriz/peer, with
 # geometric means, and for the compile workloads Duriz's megabytes a second.
-# Usage: bench/run.sh [RUNS]   (DURIZ_BIN=path measures another duriz build)
+# Usage: bench/run.sh [RUNS]   (DURIZ_BIN=path measures another duriz build;
+# DURIZ_BASELINE=path adds an earlier build as a column of its own, timed
+# in the same turns)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-3}
@@ -13,11 +15,15 @@ prepare_bench node:nodejs /usr/bin/time:time
 bench/gen_compile.sh build-rel/bench/compile.js
 
 engines=(duriz mujs duktape node node-jitless)
+[ -n "${DURIZ_BASELINE:-}" ] && engines=(duriz baseline mujs duktape node node-jitless)
+# The engines that run the chunked compile: Duriz's builds.
+is_duriz() { [ "$1" = duriz ] || [ "$1" = baseline ]; }
 # The command line of an engine for a workload (mujs reads the workload
 # behind a prelude of its own, written before the runs).
 engine_command() {  # engine file [chunk] -> cmd
   case $1 in
     duriz) cmd=("${DURIZ_BIN:-build-rel/duriz}" ${3:+--chunk "$3"} "$2") ;;
+    baseline) cmd=("$DURIZ_BASELINE" ${3:+--chunk "$3"} "$2") ;;
     mujs) cmd=(mujs build-rel/bench/mujs_input.js) ;;
     duktape) cmd=(build-rel/bench/duk_host "$2") ;;
     node) cmd=(node bench/peers/node_host.js "$2") ;;
@@ -37,7 +43,8 @@ run_once() {  # engine file [chunk] -> "seconds kilobytes"; the output in build-
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
 
 workloads=(bench/workloads/*.js build-rel/bench/compile.js)
-printf "%-14s" workload; for e in "${engines[@]}"; do printf " %19s" "$e"; done; printf "   duriz/mujs duriz/duktape\n"
+printf "%-14s" workload; for e in "${engines[@]}"; do printf " %19s" "$e"; done; [ -n "${DURIZ_BASELINE:-}" ] && printf "   duriz/baseline"
+printf "   duriz/mujs duriz/duktape\n"
 declare -A logsum; declare -A count
 for w in "${workloads[@]}" chunked; do
   file=$w; chunk=""; name=$(basename "$w" .js)
@@ -49,7 +56,7 @@ for w in "${workloads[@]}" chunked; do
   # falls on all of them alike.
   for ((r = 0; r < runs; r++)); do
     for e in "${engines[@]}"; do
-      if [ -n "$chunk" ] && [ "$e" != duriz ]; then continue; fi
+      if [ -n "$chunk" ] && ! is_duriz "$e"; then continue; fi
       read -r secs kb <<<"$(run_once "$e" "$file" "$chunk")"
       times[$e]="${times[$e]:-} $secs"
       [ "$kb" -gt "${mem[$e]:-0}" ] && mem[$e]=$kb
@@ -57,16 +64,21 @@ for w in "${workloads[@]}" chunked; do
     done
   done
   for e in "${engines[@]}"; do
-    if [ -n "$chunk" ] && [ "$e" != duriz ]; then printf " %19s" "-"; continue; fi
+    if [ -n "$chunk" ] && ! is_duriz "$e"; then printf " %19s" "-"; continue; fi
     # shellcheck disable=SC2086
     t[$e]=$(median ${times[$e]})
     printf " %8ss %6.1fMB" "${t[$e]}" "$(awk -v k="${mem[$e]}" 'BEGIN { printf "%.1f", k / 1024 }')"
   done
+  if [ -n "${DURIZ_BASELINE:-}" ]; then
+    printf " %15s" "$(awk -v a="${t[duriz]}" -v b="${t[baseline]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.2f", a / b }')"
+  fi
   if [ -z "$chunk" ]; then
     for p in mujs duktape; do
       ratio=$(awk -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.2f", a / b }')
       printf " %12s" "$ratio"
-      logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v r="$ratio" 'BEGIN { printf "%.6f", s + log(r) }')
+      # The mean takes the unrounded ratio: one far below 0.01 would print as
+      # 0.00 and make its logarithm infinite.
+      logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.6f", s + log(a / b) }')
       count[$p]=$(( ${count[$p]:-0} + 1 ))
     done
     for e in "${engines[@]}"; do
