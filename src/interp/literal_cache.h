@@ -26,8 +26,7 @@ constexpr unsigned kLiteralCacheBits = 10;
 extern JsLiteralEntry g_literalCache[1u << kLiteralCacheBits];
 
 inline JsLiteralEntry &LiteralEntryOf(const void *site) {
-    const uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(site)) * 0x9E3779B97F4A7C15ull;
-    return g_literalCache[h >> (64 - kLiteralCacheBits)];
+    return g_literalCache[SiteEntryIndex(site, kLiteralCacheBits)];
 }
 
 // The value remembered for the node, borrowed, or null.

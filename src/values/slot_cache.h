@@ -33,10 +33,16 @@ inline void NodesFreed() { g_treeGeneration++; }
 constexpr unsigned kSlotCacheBits = 11;
 extern JsSlotCacheEntry g_slotCache[1u << kSlotCacheBits];
 
-inline JsSlotCacheEntry &SlotCacheEntryOf(const void *site) {
-    const uint64_t h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(site)) * 0x9E3779B97F4A7C15ull;
-    return g_slotCache[h >> (64 - kSlotCacheBits)];
+// A node's entry is chosen by its address in steps of 64 bytes (32 where
+// pointers take 4). A node takes more than a step, so the nodes of any
+// 2048 steps of a tree's memory have entries of their own, and the nodes
+// a loop runs over, which lie close together, use a few neighbouring
+// pages of the table, not a page each.
+constexpr unsigned kSiteShift = sizeof(void *) >= 8 ? 6 : 5;
+inline unsigned SiteEntryIndex(const void *site, unsigned bits) {
+    return static_cast<unsigned>(reinterpret_cast<uintptr_t>(site) >> kSiteShift) & ((1u << bits) - 1);
 }
+inline JsSlotCacheEntry &SlotCacheEntryOf(const void *site) { return g_slotCache[SiteEntryIndex(site, kSlotCacheBits)]; }
 
 // A fresh identity, never 0 and never given before.
 uint64_t NewObjectIdentity();

@@ -16,6 +16,7 @@
 #include "engine_fixture.h"
 #include "values/array.h"
 #include "values/object.h"
+#include "values/slot_cache.h"
 
 namespace {
 
@@ -478,6 +479,31 @@ TEST_F(SlotCache, TwoObjectsAtOneNodeEachGetTheirOwnSlot) {
     }
     EXPECT_EQ(Slots(first), "pad=0;v=6;");
     EXPECT_EQ(Slots(second), "v=7;");
+}
+
+TEST_F(SlotCache, NodesThatShareAnEntryEachFindTheirOwnSlot) {
+    // Two nodes exactly a table's span apart take the same entry: each
+    // look-up that follows the other's finds its own name's slot.
+    const size_t span = static_cast<size_t>(1u << kSlotCacheBits) << kSiteShift;
+    char *block = static_cast<char *>(JsMalloc(span + 2 * sizeof(JsToken) + 8));
+    ASSERT_NE(block, nullptr);
+    JsToken *a = JsToken::MakeInBlock(block, TK_IDENT, "a", 1);
+    JsToken *b = JsToken::MakeInBlock(block + span, TK_IDENT, "b", 1);
+    ASSERT_EQ(&SlotCacheEntryOf(a), &SlotCacheEntryOf(b));
+    JsObject *o = NewObject();
+    PutNumber(o, "a", 1);
+    PutNumber(o, "b", 2);
+    for (int i = 0; i < 6; i++) {
+        JsToken *site = i % 2 ? b : a;
+        g_lastFoundPosition = -1;
+        EXPECT_EQ(Take(o->PutPropertyAt(site, g_shared.one, TK_ADD_ASSIGN, 0)), std::to_string(i % 2 + 2 + i / 2))
+            << i;
+        ExpectSameAsName(o, site, i % 2 ? "b" : "a");
+    }
+    EXPECT_EQ(Slots(o), "a=4;b=5;");
+    a->~JsToken();
+    b->~JsToken();
+    JsFree(block);
 }
 
 }  // namespace
