@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,26 @@ int RunTree(const Options &o) {
 #endif
 }
 
+#ifndef _WIN32
+// The locale the environment names for dates and times: LC_ALL, else
+// LC_TIME, else LANG (null when none is set).
+const char *TimeLocaleName() {
+    for (const char *variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char *value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return nullptr;
+}
+
+// C, POSIX and C.UTF-8 write dates and times alike.
+bool NamesCTimeLayout(const char *name) {
+    if (!name) return true;
+    for (const char *c : {"C", "POSIX", "C.UTF-8", "C.utf8"})
+        if (std::strcmp(name, c) == 0) return true;
+    return false;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -170,7 +191,9 @@ int main(int argc, char **argv) {
     if (!wanted || (std::strcmp(wanted, "C") != 0 && std::strcmp(wanted, "POSIX") != 0))
         std::setlocale(LC_TIME, "");
 #else
-    std::setlocale(LC_TIME, "");
+    // The environment's locale, unless it names the C locale's own date
+    // and time layout, which is there already without loading anything.
+    if (!NamesCTimeLayout(TimeLocaleName())) std::setlocale(LC_TIME, "");
 #endif
     Options o = ParseOptions(argc, argv);
     std::string libraryError;

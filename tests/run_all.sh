@@ -10,7 +10,10 @@ cd "$(dirname "$0")/.."
 label=run_all
 source tests/lib.sh
 ensure_packages cmake make g++ pkg-config valgrind clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev \
-  libgumbo-dev libfuzzer-14-dev nodejs
+  libgumbo-dev libfuzzer-14-dev nodejs locales
+# A locale of another date layout, for the host's locale test (which skips
+# without it).
+locale -a 2>/dev/null | grep -qx 'de_DE.utf8' || localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
 
 build_and_test() {
   build_clean "$@"
