@@ -23,8 +23,14 @@ constexpr size_t kLargestChunk = 64 * 1024;
 constexpr size_t kMappedChunk = 2 * 1024 * 1024;
 constexpr size_t kMappedAfter = 4 * 1024 * 1024;
 
+// Near a memory bound the chunks stay small: the bound's last megabytes go
+// to what the nodes and the script need, not to a chunk's unused room.
+constexpr size_t kMappedRoom = 8 * kMappedChunk;
+
 JsNodeChunk *MapChunk() {
-    if (!JsReserve(kMappedChunk)) return nullptr;  // the limit is then tried by a heap chunk
+    const size_t limit = JsMemoryLimit(), inUse = JsMemoryInUse();
+    if (limit && (inUse >= limit || limit - inUse < kMappedRoom)) return nullptr;
+    if (!JsReserve(kMappedChunk)) return nullptr;
     const size_t span = 2 * kMappedChunk;  // room to find the boundary in
     void *mapping = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapping == MAP_FAILED) {

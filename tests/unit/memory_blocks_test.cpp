@@ -115,6 +115,13 @@ TEST(NodeArena, BigArenasKeepTheirBlocksAndGoBackWhole) {
     // ordinary chunks.
     JsSetMemoryLimit(JsMemoryInUse() + 512 * 1024);
     for (int i = 0; i < (2048 + 256) * 1024 / 64; i++) ASSERT_NE(arena.Allocate(64), nullptr) << i;
+    // A few megabytes from a bound, where a bigger chunk would still fit,
+    // the chunks stay ordinary too: a megabyte of blocks takes about a
+    // megabyte.
+    const size_t before = JsMemoryInUse();
+    JsSetMemoryLimit(before + 3 * 1024 * 1024);
+    for (int i = 0; i < 1024 * 1024 / 64; i++) ASSERT_NE(arena.Allocate(64), nullptr) << i;
+    EXPECT_LT(JsMemoryInUse() - before, size_t{1024 + 128} * 1024);
     JsSetMemoryLimit(0);
     arena.Release();
     EXPECT_EQ(JsMemoryInUse(), inUse);
