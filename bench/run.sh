@@ -41,6 +41,12 @@ run_once() {  # engine file [chunk] -> "seconds kilobytes"; the output in build-
   echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }') $(tail -1 build-rel/bench/mem.txt)"
 }
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
+# a / b of two times, a time of zero counted as a millisecond; FORMAT
+# %.2f to print, %.9g for the geometric mean (a ratio far below 0.01 would
+# print as 0.00 and make its logarithm infinite).
+ratio() {  # a b format
+  awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf f, a / b }'
+}
 
 workloads=(bench/workloads/*.js build-rel/bench/compile.js)
 printf "%-14s" workload; for e in "${engines[@]}"; do printf " %19s" "$e"; done; [ -n "${DURIZ_BASELINE:-}" ] && printf "   duriz/baseline"
@@ -70,15 +76,12 @@ for w in "${workloads[@]}" chunked; do
     printf " %8ss %6.1fMB" "${t[$e]}" "$(awk -v k="${mem[$e]}" 'BEGIN { printf "%.1f", k / 1024 }')"
   done
   if [ -n "${DURIZ_BASELINE:-}" ]; then
-    printf " %15s" "$(awk -v a="${t[duriz]}" -v b="${t[baseline]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.2f", a / b }')"
+    printf " %15s" "$(ratio "${t[duriz]}" "${t[baseline]}" %.2f)"
   fi
   if [ -z "$chunk" ]; then
     for p in mujs duktape; do
-      ratio=$(awk -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.2f", a / b }')
-      printf " %12s" "$ratio"
-      # The mean takes the unrounded ratio: one far below 0.01 would print as
-      # 0.00 and make its logarithm infinite.
-      logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v a="${t[duriz]}" -v b="${t[$p]}" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf "%.6f", s + log(a / b) }')
+      printf " %12s" "$(ratio "${t[duriz]}" "${t[$p]}" %.2f)"
+      logsum[$p]=$(awk -v s="${logsum[$p]:-0}" -v r="$(ratio "${t[duriz]}" "${t[$p]}" %.9g)" 'BEGIN { printf "%.6f", s + log(r) }')
       count[$p]=$(( ${count[$p]:-0} + 1 ))
     done
     for e in "${engines[@]}"; do

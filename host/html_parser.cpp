@@ -1,7 +1,5 @@
 #include "html_parser.h"
 
-#include <strings.h>
-
 #ifdef DURIZ_GUMBO_LIBRARY
 #include <dlfcn.h>
 #endif
@@ -11,6 +9,7 @@ namespace {
 struct Parser {
     GumboOutput *(*parse)(const GumboOptions *, const char *, size_t) = nullptr;
     void (*destroy)(const GumboOptions *, GumboOutput *) = nullptr;
+    GumboAttribute *(*attribute)(const GumboVector *, const char *) = nullptr;
     const GumboOptions *options = nullptr;
 };
 
@@ -29,9 +28,10 @@ const Parser *Open(std::string *error) {
     if (library) {
         parser.parse = reinterpret_cast<decltype(parser.parse)>(dlsym(library, "gumbo_parse_with_options"));
         parser.destroy = reinterpret_cast<decltype(parser.destroy)>(dlsym(library, "gumbo_destroy_output"));
+        parser.attribute = reinterpret_cast<decltype(parser.attribute)>(dlsym(library, "gumbo_get_attribute"));
         parser.options = static_cast<const GumboOptions *>(dlsym(library, "kGumboDefaultOptions"));
     }
-    if (!parser.parse || !parser.destroy || !parser.options) {
+    if (!parser.parse || !parser.destroy || !parser.attribute || !parser.options) {
         const char *why = dlerror();
         failure = std::string("cannot open the HTML parser (") + (why ? why : DURIZ_GUMBO_LIBRARY) + ")";
         parser = Parser{};
@@ -42,6 +42,7 @@ const Parser *Open(std::string *error) {
     (void)error;
     parser.parse = gumbo_parse_with_options;
     parser.destroy = gumbo_destroy_output;
+    parser.attribute = gumbo_get_attribute;
     parser.options = &kGumboDefaultOptions;
 #endif
     return &parser;
@@ -63,10 +64,9 @@ void FreeHtml(GumboOutput *output) {
 }
 
 const char *HtmlAttribute(const GumboElement &element, const char *name) {
-    const GumboVector &attributes = element.attributes;
-    for (unsigned i = 0; i < attributes.length; ++i) {
-        const GumboAttribute *a = static_cast<const GumboAttribute *>(attributes.data[i]);
-        if (strcasecmp(a->name, name) == 0) return a->value;
-    }
-    return nullptr;
+    // Only a parsed page has elements: the parser is open.
+    std::string unused;
+    const Parser *parser = Open(&unused);
+    const GumboAttribute *a = parser ? parser->attribute(&element.attributes, name) : nullptr;
+    return a ? a->value : nullptr;
 }

@@ -30,8 +30,6 @@ struct Builder {
     bool ok = true;
 };
 
-const char *Attribute(const GumboElement &e, const char *name) { return HtmlAttribute(e, name); }
-
 std::string TextOf(const GumboNode *node) {
     std::string out;
     std::vector<const GumboNode *> stack{node};
@@ -61,7 +59,7 @@ const HandlerName kHandlers[] = {
 // Compiles the element's handler attributes onto the node.
 void LoadHandlers(Builder &b, const GumboElement &e, uint32_t handle, const std::string &what) {
     for (const HandlerName &h : kHandlers) {
-        const char *text = Attribute(e, h.attribute);
+        const char *text = HtmlAttribute(e, h.attribute);
         if (!text) continue;
         HostNode *node = b.model.Find(handle);
         g_reported.syntaxExcerpt.clear();
@@ -129,10 +127,10 @@ uint32_t AddElement(Builder &b, int classNumber, const GumboElement &e) {
     HostNode *node = b.model.Find(handle);
     node->parent = b.form;
     node->children[DURIZ_NAME_FORM] = b.form;
-    const char *name = Attribute(e, "name");
+    const char *name = HtmlAttribute(e, "name");
     Text(b, handle, DURIZ_NAME_NAME, name);
     Text(b, handle, DURIZ_NAME_TYPE, classNumber == DURIZ_CLASS_SELECT
-                                         ? (Attribute(e, "multiple") ? "select-multiple" : "select-one")
+                                         ? (HtmlAttribute(e, "multiple") ? "select-multiple" : "select-one")
                                          : TypeText(classNumber));
     g_formElements[b.form].push_back({handle, name ? name : ""});
     return handle;
@@ -166,10 +164,10 @@ void AddSelect(Builder &b, const GumboNode *select) {
         size_t lead = 0;
         while (lead < text.size() && std::isspace(static_cast<unsigned char>(text[lead]))) lead++;
         text = text.substr(lead);
-        const bool on = Attribute(o->v.element, "selected") != nullptr;
+        const bool on = HtmlAttribute(o->v.element, "selected") != nullptr;
         if (on && selected < 0) selected = index;
         SetText(node, DURIZ_NAME_TEXT, text);
-        const char *value = Attribute(o->v.element, "value");
+        const char *value = HtmlAttribute(o->v.element, "value");
         SetText(node, DURIZ_NAME_VALUE, value ? value : text);
         SetNumber(node, DURIZ_NAME_INDEX, index);
         SetNumber(node, DURIZ_NAME_SELECTED, on);
@@ -246,22 +244,22 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
     switch (e.tag) {
     case GUMBO_TAG_TITLE: Text(b, b.document, DURIZ_NAME_TITLE, TextOf(n).c_str()); break;
     case GUMBO_TAG_BODY:
-        if (const char *v = Attribute(e, "bgcolor")) Text(b, b.document, DURIZ_NAME_BGCOLOR, v);
-        if (const char *v = Attribute(e, "text")) Text(b, b.document, DURIZ_NAME_FGCOLOR, v);
-        if (const char *v = Attribute(e, "link")) Text(b, b.document, DURIZ_NAME_LINKCOLOR, v);
-        if (const char *v = Attribute(e, "vlink")) Text(b, b.document, DURIZ_NAME_VLINKCOLOR, v);
-        if (const char *v = Attribute(e, "alink")) Text(b, b.document, DURIZ_NAME_ALINKCOLOR, v);
+        if (const char *v = HtmlAttribute(e, "bgcolor")) Text(b, b.document, DURIZ_NAME_BGCOLOR, v);
+        if (const char *v = HtmlAttribute(e, "text")) Text(b, b.document, DURIZ_NAME_FGCOLOR, v);
+        if (const char *v = HtmlAttribute(e, "link")) Text(b, b.document, DURIZ_NAME_LINKCOLOR, v);
+        if (const char *v = HtmlAttribute(e, "vlink")) Text(b, b.document, DURIZ_NAME_VLINKCOLOR, v);
+        if (const char *v = HtmlAttribute(e, "alink")) Text(b, b.document, DURIZ_NAME_ALINKCOLOR, v);
         LoadHandlers(b, e, b.window, "body");
         break;
     case GUMBO_TAG_FORM: {
         const uint32_t form = b.model.Add(DURIZ_CLASS_FORM);
         if (!form) break;
         b.model.Find(form)->path = "form" + std::to_string(b.forms++);
-        Text(b, form, DURIZ_NAME_NAME, Attribute(e, "name"));
-        Text(b, form, DURIZ_NAME_ACTION, Attribute(e, "action"));
-        Text(b, form, DURIZ_NAME_METHOD, Attribute(e, "method"), "get");
-        Text(b, form, DURIZ_NAME_TARGET, Attribute(e, "target"));
-        Text(b, form, DURIZ_NAME_ENCODING, Attribute(e, "enctype"), "application/x-www-form-urlencoded");
+        Text(b, form, DURIZ_NAME_NAME, HtmlAttribute(e, "name"));
+        Text(b, form, DURIZ_NAME_ACTION, HtmlAttribute(e, "action"));
+        Text(b, form, DURIZ_NAME_METHOD, HtmlAttribute(e, "method"), "get");
+        Text(b, form, DURIZ_NAME_TARGET, HtmlAttribute(e, "target"));
+        Text(b, form, DURIZ_NAME_ENCODING, HtmlAttribute(e, "enctype"), "application/x-www-form-urlencoded");
         JS_AddObjectIdx(b.model.Find(b.document)->object, DURIZ_NAME_FORMS, DURIZ_CLASS_FORM, 0, form,
                         b.model.Find(form)->object);
         LoadHandlers(b, e, form, b.model.Find(form)->path);
@@ -269,15 +267,15 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
         break;
     }
     case GUMBO_TAG_INPUT: {
-        const int kind = InputClass(Attribute(e, "type"));
+        const int kind = InputClass(HtmlAttribute(e, "type"));
         const uint32_t h = kind >= 0 ? AddElement(b, kind, e) : 0;
         if (!h) break;
-        const char *value = Attribute(e, "value");
+        const char *value = HtmlAttribute(e, "value");
         const bool box = kind == DURIZ_CLASS_CHECKBOX || kind == DURIZ_CLASS_RADIO;
         Text(b, h, DURIZ_NAME_VALUE, value, box ? "on" : "");
         if (kind == DURIZ_CLASS_TEXT) Text(b, h, DURIZ_NAME_DEFAULTVALUE, value);
         if (box) {
-            const bool on = Attribute(e, "checked") != nullptr;
+            const bool on = HtmlAttribute(e, "checked") != nullptr;
             SetNumber(b.model.Find(h), DURIZ_NAME_CHECKED, on);
             SetNumber(b.model.Find(h), DURIZ_NAME_DEFAULTCHECKED, on);
         }
@@ -298,14 +296,14 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
         const uint32_t h = b.model.Add(DURIZ_CLASS_IMAGE);
         if (!h) break;
         b.model.Find(h)->path = "images" + std::to_string(b.images++);
-        Text(b, h, DURIZ_NAME_NAME, Attribute(e, "name"));
-        Text(b, h, DURIZ_NAME_SRC, Attribute(e, "src"));
-        Text(b, h, DURIZ_NAME_LOWSRC, Attribute(e, "lowsrc"));
-        Number(b, h, DURIZ_NAME_WIDTH, Attribute(e, "width"));
-        Number(b, h, DURIZ_NAME_HEIGHT, Attribute(e, "height"));
-        Number(b, h, DURIZ_NAME_HSPACE, Attribute(e, "hspace"));
-        Number(b, h, DURIZ_NAME_VSPACE, Attribute(e, "vspace"));
-        Number(b, h, DURIZ_NAME_BORDER, Attribute(e, "border"));
+        Text(b, h, DURIZ_NAME_NAME, HtmlAttribute(e, "name"));
+        Text(b, h, DURIZ_NAME_SRC, HtmlAttribute(e, "src"));
+        Text(b, h, DURIZ_NAME_LOWSRC, HtmlAttribute(e, "lowsrc"));
+        Number(b, h, DURIZ_NAME_WIDTH, HtmlAttribute(e, "width"));
+        Number(b, h, DURIZ_NAME_HEIGHT, HtmlAttribute(e, "height"));
+        Number(b, h, DURIZ_NAME_HSPACE, HtmlAttribute(e, "hspace"));
+        Number(b, h, DURIZ_NAME_VSPACE, HtmlAttribute(e, "vspace"));
+        Number(b, h, DURIZ_NAME_BORDER, HtmlAttribute(e, "border"));
         SetNumber(b.model.Find(h), DURIZ_NAME_COMPLETE, 1);
         JS_AddObjectIdx(b.model.Find(b.document)->object, DURIZ_NAME_IMAGES, DURIZ_CLASS_IMAGE, 0, h,
                         b.model.Find(h)->object);
@@ -313,17 +311,17 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
         break;
     }
     case GUMBO_TAG_A: {
-        if (const char *href = Attribute(e, "href")) {
+        if (const char *href = HtmlAttribute(e, "href")) {
             const uint32_t h = b.model.Add(DURIZ_CLASS_LINK);
             if (!h) break;
             b.model.Find(h)->path = "links" + std::to_string(b.links++);
             SetAddress(b.model.Find(h), href);
-            Text(b, h, DURIZ_NAME_TARGET, Attribute(e, "target"));
+            Text(b, h, DURIZ_NAME_TARGET, HtmlAttribute(e, "target"));
             JS_AddObjectIdx(b.model.Find(b.document)->object, DURIZ_NAME_LINKS, DURIZ_CLASS_LINK, 0, h,
                             b.model.Find(h)->object);
             LoadHandlers(b, e, h, b.model.Find(h)->path);
         }
-        if (const char *anchor = Attribute(e, "name")) {
+        if (const char *anchor = HtmlAttribute(e, "name")) {
             const uint32_t h = b.model.Add(DURIZ_CLASS_LINK);
             if (!h) break;
             b.model.Find(h)->path = "anchors" + std::to_string(b.anchors++);
@@ -334,7 +332,7 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
         break;
     }
     case GUMBO_TAG_SCRIPT: {
-        const char *language = Attribute(e, "language");
+        const char *language = HtmlAttribute(e, "language");
         if (language && strncasecmp(language, "javascript", 10) != 0 && strncasecmp(language, "livescript", 10) != 0)
             break;
         ScriptBlock block;
@@ -344,7 +342,7 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
         if (e.original_end_tag.length) block.end += e.original_end_tag.length;
         if (block.end > source.size()) block.end = source.size();
         block.origin = b.name;
-        if (const char *src = Attribute(e, "src")) {
+        if (const char *src = HtmlAttribute(e, "src")) {
             FILE *f = std::fopen(src, "rb");
             if (!f) {
                 std::fprintf(stderr, "duriz: %s: cannot read script %s\n", b.name.c_str(), src);

@@ -4,6 +4,10 @@
 
 #include "values/slot_cache.h"
 
+// Remembered look-ups pick a node's entry by its address in steps smaller
+// than a node, so that no two nodes start in one step.
+static_assert(sizeof(JsToken) > (1u << kSiteShift), "a node is longer than a step of the cache index");
+
 JsToken::~JsToken() {
     NodesFreed();
     // A text right behind the record goes with the record's block.

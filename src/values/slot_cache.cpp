@@ -1,9 +1,5 @@
 #include "values/slot_cache.h"
 
-#include "compiler/token.h"
-
-static_assert(sizeof(JsToken) > (1u << kSiteShift), "two nodes never start in one step of the cache index");
-
 JsSlotCacheEntry g_slotCache[1u << kSlotCacheBits];
 uint64_t g_treeGeneration = 1;  // entries start at 0: none holds
 
