@@ -11,8 +11,7 @@ namespace {
 // counts with small numbers, and blocks may hold many children.
 inline int CountUpTo(const JsToken *node, int limit) {
     int n = 0;
-    const JsListNode *head = &node->children;
-    for (const JsListNode *c = head->next; c != head && n < limit; c = c->next) n++;
+    for (const JsTreeNode *c = node->firstChild; c && n < limit; c = c->next) n++;
     return n;
 }
 

@@ -10,6 +10,17 @@ static_assert(sizeof(JsToken) > (1u << kSiteShift), "a node is longer than a ste
 
 JsToken::~JsToken() {
     NodesFreed();
+    // Each child in turn is taken off and deleted once its own children have
+    // moved to the front of this node's, in order: every level goes first
+    // child first, as a recursive deletion would, at a constant depth.
+    while (JsToken *child = FirstChild()) {
+        child->Detach();
+        while (JsToken *grandchild = child->LastChild()) {
+            grandchild->Detach();
+            grandchild->PrependToParent(this);
+        }
+        delete child;
+    }
     // A text right behind the record goes with the record's block.
     if (text != reinterpret_cast<char *>(this + 1)) JsFree(text);
 }

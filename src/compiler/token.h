@@ -133,7 +133,8 @@ public:
     char *text;
 
     JsToken(int16_t code, char *adoptedText) : code(code), text(adoptedText) {}
-    ~JsToken() override;
+    // Deletes the subtree too, without growing the C stack with its depth.
+    ~JsToken();
 
     JsToken *Parent() const { return static_cast<JsToken *>(parent); }
     JsToken *Next() const { return static_cast<JsToken *>(JsTreeNode::Next()); }

@@ -1,6 +1,6 @@
-// Intrusive circular doubly linked lists with a sentinel head, and tree
-// nodes that own a list of children. Nothing here allocates memory or
-// touches reference counts.
+// Intrusive circular doubly linked lists with a sentinel head, and the
+// links of tree nodes. Nothing here allocates memory or touches reference
+// counts.
 #ifndef DURIZ_INTERP_LIST_H
 #define DURIZ_INTERP_LIST_H
 
@@ -75,48 +75,91 @@ inline void JsListNode::AppendTo(JsList &list) {
     list.prev = this;
 }
 
-// A list element that owns an ordered list of children and knows its parent.
-class JsTreeNode : public JsListNode {
+// A node of an ordered tree that knows its parent. The children form a
+// chain from the first child: a last child's next is null and the first
+// child's prev is the last child, so appending takes no walk. The links
+// are all a node holds: it deletes nothing, and whoever owns a tree
+// decides how its nodes go.
+class JsTreeNode : public JsAllocated {
 public:
-    JsList children;
     JsTreeNode *parent = nullptr;
+    JsTreeNode *firstChild = nullptr;
+    JsTreeNode *next = nullptr;
+    JsTreeNode *prev = nullptr;
 
     JsTreeNode() = default;
-    // Destroys the whole subtree, each level first child first. The walk is
-    // iterative, so a subtree of any depth is destroyed without growing the
-    // C stack.
-    ~JsTreeNode() override;
+    JsTreeNode(const JsTreeNode &) = delete;
+    JsTreeNode &operator=(const JsTreeNode &) = delete;
 
     JsTreeNode *Parent() const { return parent; }
-    // A child's neighbours end at its parent's list head.
-    JsTreeNode *Next() const {
-        if (parent) return next == &parent->children ? nullptr : static_cast<JsTreeNode *>(next);
-        return static_cast<JsTreeNode *>(JsListNode::Next());
+    JsTreeNode *Next() const { return next; }
+    JsTreeNode *Prev() const { return parent && parent->firstChild != this ? prev : nullptr; }
+    JsTreeNode *FirstChild() const { return firstChild; }
+    JsTreeNode *LastChild() const { return firstChild ? firstChild->prev : nullptr; }
+    int ChildCount() const {
+        int n = 0;
+        for (JsTreeNode *c = firstChild; c; c = c->next) n++;
+        return n;
     }
-    JsTreeNode *Prev() const {
-        if (parent) return prev == &parent->children ? nullptr : static_cast<JsTreeNode *>(prev);
-        return static_cast<JsTreeNode *>(JsListNode::Prev());
-    }
-    JsTreeNode *FirstChild() const { return static_cast<JsTreeNode *>(children.First()); }
-    JsTreeNode *LastChild() const { return static_cast<JsTreeNode *>(children.Last()); }
-    int ChildCount() const { return children.Count(); }
-    bool HasChildren() const { return !children.Empty(); }
+    bool HasChildren() const { return firstChild != nullptr; }
 
     void AppendToParent(JsTreeNode *newParent) {
-        AppendTo(newParent->children);
         parent = newParent;
+        next = nullptr;
+        if (JsTreeNode *first = newParent->firstChild) {
+            prev = first->prev;
+            prev->next = this;
+            first->prev = this;
+        } else {
+            prev = this;
+            newParent->firstChild = this;
+        }
     }
+    void PrependToParent(JsTreeNode *newParent) {
+        if (newParent->firstChild) {
+            InsertBeforeSibling(newParent->firstChild);
+        } else {
+            AppendToParent(newParent);
+        }
+    }
+    // Takes a child out of its parent's chain; a node without a parent stays as it is.
     void Detach() {
-        Unlink();
-        parent = nullptr;
+        if (!parent) return;
+        JsTreeNode *first = parent->firstChild;
+        if (this == first) {
+            parent->firstChild = next;
+        } else {
+            prev->next = next;
+        }
+        if (next) {
+            next->prev = prev;
+        } else if (this != first) {
+            first->prev = prev;
+        }
+        parent = next = prev = nullptr;
     }
+    // Beside a sibling, which has a parent.
     void InsertAfterSibling(JsTreeNode *sibling) {
-        InsertAfter(sibling);
         parent = sibling->parent;
+        prev = sibling;
+        next = sibling->next;
+        sibling->next = this;
+        if (next) {
+            next->prev = this;
+        } else {
+            parent->firstChild->prev = this;
+        }
     }
     void InsertBeforeSibling(JsTreeNode *sibling) {
-        InsertBefore(sibling);
         parent = sibling->parent;
+        next = sibling;
+        prev = sibling->prev;
+        if (parent->firstChild == sibling) {
+            parent->firstChild = this;
+        } else {
+            prev->next = this;
+        }
+        sibling->prev = this;
     }
 };
 

@@ -33,12 +33,12 @@ inline void NodesFreed() { g_treeGeneration++; }
 constexpr unsigned kSlotCacheBits = 11;
 extern JsSlotCacheEntry g_slotCache[1u << kSlotCacheBits];
 
-// A node's entry is chosen by its address in steps of 64 bytes (32 where
+// A node's entry is chosen by its address in steps of 32 bytes (16 where
 // pointers take 4). A node takes more than a step, so the nodes of any
 // 2048 steps of a tree's memory have entries of their own, and the nodes
 // a loop runs over, which lie close together, use a few neighbouring
 // pages of the table, not a page each.
-constexpr unsigned kSiteShift = sizeof(void *) >= 8 ? 6 : 5;
+constexpr unsigned kSiteShift = sizeof(void *) >= 8 ? 5 : 4;
 inline unsigned SiteEntryIndex(const void *site, unsigned bits) {
     return static_cast<unsigned>(reinterpret_cast<uintptr_t>(site) >> kSiteShift) & ((1u << bits) - 1);
 }

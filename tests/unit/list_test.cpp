@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "compiler/token.h"
+#include "engine/memory.h"
 #include "interp/list.h"
 
 namespace {
@@ -9,19 +12,6 @@ namespace {
 struct Item : JsListNode {
     int value;
     explicit Item(int v) : value(v) {}
-};
-
-// Records the order in which tree nodes are destroyed and whether each was
-// already detached from its parent.
-struct Tracked : JsTreeNode {
-    int id;
-    std::vector<int> *log;
-    std::vector<bool> *detached;
-    Tracked(int i, std::vector<int> *l, std::vector<bool> *d) : id(i), log(l), detached(d) {}
-    ~Tracked() override {
-        log->push_back(id);
-        detached->push_back(parent == nullptr);
-    }
 };
 
 TEST(List, EmptyListHasNoElements) {
@@ -72,55 +62,78 @@ TEST(List, AppendKeepsOrderAndInsertsLinkBothWays) {
     while (JsListNode *n = list.First()) n->Unlink();
 }
 
-TEST(TreeNode, SiblingInsertionTakesTheParent) {
-    JsTreeNode root;
-    JsTreeNode *a = new JsTreeNode, *b = new JsTreeNode, *c = new JsTreeNode;
-    a->AppendToParent(&root);
-    c->InsertAfterSibling(a);
-    b->InsertBeforeSibling(c);
-    EXPECT_EQ(root.ChildCount(), 3);
-    EXPECT_EQ(root.FirstChild(), a);
-    EXPECT_EQ(a->Next(), b);
-    EXPECT_EQ(b->Next(), c);
-    EXPECT_EQ(root.LastChild(), c);
-    EXPECT_EQ(b->Parent(), &root);
-    EXPECT_EQ(c->Parent(), &root);
-    b->Detach();
-    EXPECT_EQ(b->Parent(), nullptr);
-    EXPECT_EQ(a->Next(), c);
-    delete b;
+// The children of a node, read forward through next and backward from
+// LastChild through Prev, as letters; each child's parent is checked too.
+std::string Chain(const JsTreeNode &parent, const JsTreeNode *nodes) {
+    std::string forward, backward;
+    for (const JsTreeNode *c = parent.FirstChild(); c; c = c->Next()) {
+        forward += static_cast<char>('a' + (c - nodes));
+        if (c->Parent() != &parent) return "wrong parent";
+    }
+    for (const JsTreeNode *c = parent.LastChild(); c; c = c->Prev()) backward.insert(0, 1, static_cast<char>('a' + (c - nodes)));
+    if (forward != backward) return forward + " but backward " + backward;
+    if (static_cast<int>(forward.size()) != parent.ChildCount()) return "wrong count";
+    return forward;
 }
 
-TEST(TreeNode, DestroyingDeletesEachDescendantOnceFirstChildFirst) {
-    std::vector<int> log;
-    std::vector<bool> detached;
-    auto *root = new Tracked(0, &log, &detached);
-    auto *n1 = new Tracked(1, &log, &detached);
-    auto *n2 = new Tracked(2, &log, &detached);
-    auto *n11 = new Tracked(11, &log, &detached);
-    auto *n12 = new Tracked(12, &log, &detached);
-    auto *n111 = new Tracked(111, &log, &detached);
-    n1->AppendToParent(root);
-    n2->AppendToParent(root);
-    n11->AppendToParent(n1);
-    n12->AppendToParent(n1);
-    n111->AppendToParent(n11);
-    delete root;
-    // A node is deleted before its descendants, each level first child first.
-    EXPECT_EQ(log, (std::vector<int>{0, 1, 11, 111, 12, 2}));
-    for (bool d : detached) EXPECT_TRUE(d);
+TEST(TreeNode, LinksHoldAfterEveryInsertionAndRemoval) {
+    JsTreeNode root, n[6];
+    EXPECT_EQ(Chain(root, n), "");
+    EXPECT_FALSE(root.HasChildren());
+    n[1].AppendToParent(&root);
+    EXPECT_EQ(Chain(root, n), "b");
+    n[3].AppendToParent(&root);
+    n[0].PrependToParent(&root);
+    EXPECT_EQ(Chain(root, n), "abd");
+    n[2].InsertBeforeSibling(&n[3]);  // in the middle
+    n[4].InsertAfterSibling(&n[3]);   // after the last
+    n[5].InsertBeforeSibling(&n[0]);  // before the first
+    EXPECT_EQ(Chain(root, n), "fabcde");
+    struct Removal {
+        int node;
+        const char *left;
+    } removals[] = {{5, "abcde"}, {4, "abcd"}, {2, "abd"}, {0, "bd"}, {3, "b"}, {1, ""}};
+    for (const Removal &r : removals) {
+        n[r.node].Detach();
+        EXPECT_EQ(Chain(root, n), r.left) << "after taking out " << static_cast<char>('a' + r.node);
+        EXPECT_EQ(n[r.node].Parent(), nullptr);
+        EXPECT_EQ(n[r.node].Next(), nullptr);
+        EXPECT_EQ(n[r.node].Prev(), nullptr);
+    }
+    EXPECT_FALSE(root.HasChildren());
+    n[0].Detach();  // a node without a parent stays as it is
+    EXPECT_EQ(n[0].Parent(), nullptr);
+    n[2].AppendToParent(&root);  // an emptied parent takes children again
+    n[0].InsertAfterSibling(&n[2]);
+    EXPECT_EQ(Chain(root, n), "ca");
 }
 
-TEST(TreeNode, DestroyingAMillionDeepChainDoesNotOverflow) {
-    JsTreeNode *root = new JsTreeNode;
-    JsTreeNode *tip = root;
+TEST(TreeNode, DeletingATokenGivesBackItsWholeSubtree) {
+    const size_t blocks = JsBlocksInUse();
+    // Two levels of several children, one of them a chain a million deep:
+    // the deletion must neither miss a node nor grow the stack.
+    JsToken *root = JsToken::Make(TK_BLOCK, nullptr, -1);
+    ASSERT_NE(root, nullptr);
+    for (int i = 0; i < 3; i++) {
+        JsToken *child = JsToken::Make(TK_IDENT, "name", 4);
+        ASSERT_NE(child, nullptr);
+        child->AppendToParent(root);
+        for (int j = 0; j < 3; j++) {
+            JsToken *grandchild = JsToken::Make(TK_INT, "1", 1);
+            ASSERT_NE(grandchild, nullptr);
+            grandchild->AppendToParent(child);
+        }
+    }
+    JsToken *tip = root->LastChild();
     for (int i = 0; i < 1000000; i++) {
-        JsTreeNode *n = new JsTreeNode;
+        JsToken *n = JsToken::Make(TK_NEG, nullptr, -1);
+        ASSERT_NE(n, nullptr);
         n->AppendToParent(tip);
         tip = n;
     }
+    EXPECT_EQ(JsBlocksInUse(), blocks + 1 + 3 + 9 + 1000000);
     delete root;
-    SUCCEED();
+    EXPECT_EQ(JsBlocksInUse(), blocks);
 }
 
 }  // namespace
