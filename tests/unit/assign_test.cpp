@@ -34,6 +34,7 @@ protected:
 };
 
 TEST(AssignNumbers, ApplyNumberOperator) {
+    const double nan = std::nan("");
     const struct {
         double v, x;
         int op;
@@ -41,6 +42,9 @@ TEST(AssignNumbers, ApplyNumberOperator) {
     } cases[] = {
         {5, 3, TK_ADD_ASSIGN, 8}, {5, 3, TK_SUB_ASSIGN, 2}, {7, 2, TK_DIV_ASSIGN, 3.5},
         {2.5, 4, TK_MUL_ASSIGN, 10}, {7, 3, TK_MOD_ASSIGN, 1},
+        {1, 0, TK_DIV_ASSIGN, HUGE_VAL}, {-1, 0, TK_DIV_ASSIGN, -HUGE_VAL},
+        {0, 0, TK_DIV_ASSIGN, nan},           // an IEEE NaN, not the flag
+        {5, 0.4, TK_MOD_ASSIGN, nan},         // a zero integer divisor does not fault
         {-7, 3, TK_MOD_ASSIGN, -1},           // sign of the dividend
         {7.9, -3.2, TK_MOD_ASSIGN, 1},        // 7 % -3
         {7.9, 2.5, TK_AND_ASSIGN, 2},         // 7 & 2
@@ -57,30 +61,18 @@ TEST(AssignNumbers, ApplyNumberOperator) {
         {5, 3, TK_PLUS, 5},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.v) + " op " + std::to_string(c.op) + " " + std::to_string(c.x));
         JsNumber n(c.v);
         ApplyNumberOperator(&n, c.x, c.op);
-        EXPECT_EQ(n.value, c.result) << c.v << " op " << c.op << " " << c.x;
+        if (std::isnan(c.result)) {
+            EXPECT_TRUE(std::isnan(n.value)) << n.value;
+        } else {
+            EXPECT_EQ(n.value, c.result);
+        }
         EXPECT_EQ(n.nan, 0);
+        EXPECT_EQ(n.IsNaN(), 0);
     }
-}
-
-TEST(AssignNumbers, DivisionFollowsIeee) {
-    JsNumber a(1), b(-1), c(0);
-    ApplyNumberOperator(&a, 0, TK_DIV_ASSIGN);
-    ApplyNumberOperator(&b, 0, TK_DIV_ASSIGN);
-    ApplyNumberOperator(&c, 0, TK_DIV_ASSIGN);
-    EXPECT_EQ(a.value, HUGE_VAL);
-    EXPECT_EQ(b.value, -HUGE_VAL);
-    EXPECT_TRUE(std::isnan(c.value));
-    EXPECT_EQ(c.nan, 0);  // an IEEE NaN, not the flag
-    EXPECT_EQ(c.IsNaN(), 0);
-    // A zero integer divisor does not fault.
-    JsNumber d(5);
-    ApplyNumberOperator(&d, 0.4, TK_MOD_ASSIGN);
-    EXPECT_EQ(d.nan, 0);
-}
-
-TEST(AssignNumbers, TheNanFlagIsNotTouched) {
+    // The NaN flag is left as it was.
     JsNumber n(0);
     n.nan = 1;
     ApplyNumberOperator(&n, 5, TK_ADD_ASSIGN);
@@ -183,10 +175,6 @@ TEST_F(Assign, Table) {
         {"number -= null", num(1), nul, TK_SUB_ASSIGN, 0, "number", "1"},
         {"number *= object", num(1), obj, TK_MUL_ASSIGN, 0, "number", "1"},
         {"string = object", str("s"), obj, TK_ASSIGN, 1, "object", "object"},
-        {"number <<= 33", num(1), num(33), TK_SHL_ASSIGN, 1, "number", "2"},
-        {"number >>= 1", num(-8), num(1), TK_SHR_ASSIGN, 1, "number", "-4"},
-        {"number &= 2.5", num(7.9), num(2.5), TK_AND_ASSIGN, 1, "number", "2"},
-        {"number ^= 3", num(6), num(3), TK_XOR_ASSIGN, 1, "number", "5"},
         {"number /= 4", num(6), num(4), TK_DIV_ASSIGN, 1, "number", "1.5"},
     };
     for (const Row &r : rows) {

@@ -52,30 +52,14 @@ std::string Padded(int padding, const std::string &body) {
     return text + body;
 }
 
-// The pushes the body takes: the smallest padding P with a second round is
-// 8000 - pushes.
-int PushesOf(const std::string &body) {
-    int low = 0, high = 8000;  // Run(Padded(high)) has two rounds
+// The pushes the body takes: the smallest padding with a second round is
+// 8000 - pushes. With leading, the padding goes after the body, which then
+// runs at the start of a round with the whole budget before it.
+int PushesOf(const std::string &body, bool leading = false) {
+    int low = 0, high = 8000;  // a padding of 8000 always gives two rounds
     while (low < high) {
         const int mid = (low + high) / 2;
-        if (RunScript(Padded(mid, body)).rounds >= 2) {
-            high = mid;
-        } else {
-            low = mid + 1;
-        }
-    }
-    return 8000 - low;
-}
-
-// The same with the padding after the body, which then runs at the start of
-// a round with the whole budget before it.
-int LeadingPushesOf(const std::string &body) {
-    int low = 0, high = 8000;
-    while (low < high) {
-        const int mid = (low + high) / 2;
-        std::string text = body + ";";
-        for (int i = 0; i < mid; i++) text += "0;";
-        if (RunScript(text).rounds >= 2) {
+        if (RunScript(leading ? body + ";" + Padded(mid, "") : Padded(mid, body)).rounds >= 2) {
             high = mid;
         } else {
             low = mid + 1;
@@ -101,30 +85,27 @@ protected:
     }
 };
 
-TEST_F(Budget, OperatorsCountEveryOperandAndOperator) {
+TEST_F(Budget, OperatorsCountEveryOperandThatRunsAndTheOperator) {
     Check("1 + 2 * 3", 5, "7");
     Check("x = 5; x = -x", 5, "-5");
     Check("(7 - 2) % 3 << 1 | 8", 9, "12");
     Check("typeof y + !0 + ~1", 8, "nulltrue-2");
     Check("1 == 1.0 && 'b' > 'a'", 7, "true");
-}
-
-TEST_F(Budget, ShortCircuitsCountOnlyWhatRuns) {
+    // Short circuits count only what runs.
     Check("false && undefinedFunction()", 2, "false");
     Check("true || 1 / 0", 2, "true");
     Check("1 && 2 < 3", 5, "true");
     Check("0 || 4 - 4", 5, "false");
 }
 
-TEST_F(Budget, MemberAccessCountsTheObjectAndAComputedIndex) {
+// Member access counts the object and a computed index; assignments their
+// value and a member target.
+TEST_F(Budget, MembersAndAssignments) {
     Check("o = new Object(); o.p = new Object(); o.p.q = 6; o.p.q * 2", 20, "12");
     Check("a = new Array(); a[1] = 'x'; a[0] = 'y'; i = 0; a[i + 1] + a[i] + a['1']", 25, "xyx");
     Check("s = 'hello'; 'abc'.length + '12'.length + s.length", 10, "10");
     Check("function f(a, b) { return f.length + f[1] + f.arguments[0] } f(4, 5)", 16, "11");
     Check("m = Math; m.max", 4, "function");
-}
-
-TEST_F(Budget, AssignmentsCountTheirValueAndAMemberTarget) {
     Check("x = 1; x += 2; x *= x; y = x++; ++x + y", 11, "20");
     Check("o = new Object(); o.a = 3; o['b'] = o.a--; o[o.a] = o.b; o[2] + o.a", 26, "5");
     Check("a = new Array(); i = 2; a[i * 2] = i; a[4] <<= 3; a.length + a[4]", 22, "21");
@@ -132,19 +113,15 @@ TEST_F(Budget, AssignmentsCountTheirValueAndAMemberTarget) {
     Check("u = v = w = 4; u + v + w", 9, "12");
 }
 
-TEST_F(Budget, ExpressionsInsideStatementsAndCalls) {
+TEST_F(Budget, ExpressionsInsideStatementsCallsAndTargets) {
     Check("var s = 0; var i; for (i = 0; i < 3; i++) s = s + i * i; s", 41, "5");
     Check("function g(a) { return a * 2 + 1 } g(3) + g(4)", 22, "16");
     Check("o = new Object(); o.k = 4; with (o) { r = k * k + 1 } r", 18, "17");
-}
-
-TEST_F(Budget, ArgumentListsCountTheListAndEachArgument) {
+    // Argument lists count the list and each argument.
     Check("function h(a, b, c) { return a + b * c } h(1, 2 + 3, h(4, 5, 6))", 26, "171");
     Check("function k() { return 7 } k() + k()", 12, "14");
     Check("function m(a) { return a } m(m(m(1) + 1) + 1)", 21, "3");
-}
-
-TEST_F(Budget, TargetsOfCallsAndStoresCountTheirObject) {
+    // The targets of calls and stores count their object.
     Check("function g() { return 3 } o = new Object(); o.g = g; o.p = new Object(); o.p.v = o.g() + 1; o.p.v",
           31, "4");
     Check("a = new Array(); a[0] = Math; i = 0; a[i].max(2, a[i + 0].min(7, 8))", 28, "7");
@@ -222,7 +199,7 @@ TEST_F(Budget, PlainScriptCallsInsideExpressionsCountAsTheirFrames) {
         g_evaluateWithFrames = false;
         // With room for the bodies they run inside the expression; near the
         // end of a round they get their frames.
-        EXPECT_EQ(LeadingPushesOf(body), framed) << body;
+        EXPECT_EQ(PushesOf(body, true), framed) << body;
         Check(body, framed, value);
     }
 }

@@ -70,9 +70,6 @@ const NameEntry kExpectedNames[] = {
 };
 #undef N
 
-// Entry L-1: how many names have at most L bytes.
-const uint16_t kExpectedLengthIndex[17] = {1, 3, 22, 49, 74, 112, 143, 170, 178, 188, 196, 201, 204, 206, 207, 207, 210};
-
 // The name hash, computed independently of the engine: the XOR of the
 // little-endian 32-bit words, XOR the remaining bytes packed most
 // significant first (each sign-extended), then |X| mod 65534 as a signed
@@ -103,7 +100,6 @@ TEST(NameTable, HoldsEveryNameAtItsIndexWithItsHash) {
     for (int i = 0; i < kNamedCount; i++) {
         const NameEntry &e = kExpectedNames[i];
         const size_t n = std::strlen(e.text);
-        EXPECT_STREQ(kBuiltinNames[i].text, e.text) << i;
         EXPECT_STREQ(NameText(i), e.text) << i;
         EXPECT_EQ(e.constant, i) << e.text;
         EXPECT_EQ(kBuiltinNames[i].hash, ReferenceHash(e.text, n)) << e.text;
@@ -125,13 +121,12 @@ TEST(NameTable, HoldsEveryNameAtItsIndexWithItsHash) {
     EXPECT_EQ(NameText(210), nullptr);
 }
 
+// Entry L-1 of the length index: how many names have at most L bytes.
 TEST(NameTable, LengthIndexCountsNamesUpToEachLength) {
     for (size_t length = 1; length <= 17; length++) {
         int count = 0;
-        for (const NameEntry &e : kExpectedNames)
-            if (std::strlen(e.text) <= length) count++;
-        EXPECT_EQ(count, kExpectedLengthIndex[length - 1]) << length;
-        EXPECT_EQ(kNameLengthIndex[length - 1], kExpectedLengthIndex[length - 1]) << length;
+        for (const NameEntry &e : kExpectedNames) count += std::strlen(e.text) <= length;
+        EXPECT_EQ(kNameLengthIndex[length - 1], count) << length;
     }
     EXPECT_EQ(kLongestName, 17u);
 }
@@ -159,9 +154,6 @@ TEST(NameHashing, KnownValues) {
 }
 
 TEST(NameLookup, EdgeCases) {
-    EXPECT_EQ(LookupName("length", 6), 97);
-    EXPECT_EQ(LookupName("getTimezoneOffset", 17), 207);
-    EXPECT_EQ(LookupName("E", 1), 0);
     // Case, near misses, 18 bytes (even with a built-in name in front), a
     // zero length, and names of digits (no built-in name starts with one).
     const struct {
@@ -174,7 +166,6 @@ TEST(NameLookup, EdgeCases) {
     // nav hashes like max (0x6E6176 - 0x6D6178 = 65534) but is another text.
     ASSERT_EQ(NameHash("nav", 3), NameHash("max", 3));
     EXPECT_EQ(LookupName("nav", 3), -1);
-    EXPECT_EQ(LookupName("max", 3), DURIZ_NAME_MAX);
 }
 
 // Every named native id with its name and DURIZ_NATIVE_* constant.
@@ -241,6 +232,22 @@ TEST_F(NameNativeIds, NamedIdsAreBuiltinNamesWithTheirPublicConstants) {
     EXPECT_EQ(DURIZ_NATIVE_LAST, 1116);
 }
 
+// The methods of the shared String (1026-1046), Math (1047-1063) and Date
+// (1064-1083) objects are their native functions, the same value on every read.
+TEST_F(NameNativeIds, ClassMethodsAreTheirNativeFunctions) {
+    int found = 0;
+    for (const NativeEntry &n : kExpectedNatives) {
+        if (n.id < 1026 || n.id > 1083) continue;
+        const int k = n.id <= 1046 ? 3 : n.id <= 1063 ? 7 : 8;
+        JsObject *c = g_shared.prototypes[k];
+        ASSERT_NE(c, nullptr) << k;
+        EXPECT_EQ(c->GetProperty(n.name), NativeFunction(n.id)) << n.name;
+        EXPECT_EQ(c->GetProperty(n.name), c->GetProperty(n.name)) << n.name;
+        found++;
+    }
+    EXPECT_EQ(found, 58);
+}
+
 TEST_F(NameNativeIds, EveryIdHasItsOwnFunctionValue) {
     std::set<JsFunction *> seen;
     for (int id = 1000; id <= 2033; id++) {
@@ -287,9 +294,6 @@ TEST(NamePublicNumbering, ConstructorAndClassConstants) {
         {DURIZ_CLASS_NAVIGATOR, 31}, {DURIZ_CLASS_PLUGIN, 32},    {DURIZ_CLASS_ELEMENT_GROUP, 33},
     };
     for (const auto &c : cases) EXPECT_EQ(c.constant, c.expected);
-    // The constructors are reached by name.
-    for (const char *name : {"Object", "String", "Number", "Array", "Math", "Date", "Function", "Image"})
-        EXPECT_GE(LookupName(name, std::strlen(name)), 0) << name;
 }
 
 }  // namespace

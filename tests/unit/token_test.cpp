@@ -35,17 +35,16 @@ int FirstCode(const char *written, size_t *consumed) {
     return code;
 }
 
-const Written kOperators[] = {
+// Operators, then punctuation, which is its own character code and always
+// one byte long.
+const Written kSymbols[] = {
     {"+", 300},  {"++", 301}, {"+=", 302}, {"-", 303},   {"--", 304},  {"-=", 305},   {"/", 306},
     {"/=", 307}, {"*", 308},  {"*=", 309}, {"%", 310},   {"%=", 311},  {"&", 312},    {"&&", 313},
     {"&=", 314}, {"|", 315},  {"||", 316}, {"|=", 317},  {"^", 318},   {"^=", 319},   {"!", 320},
     {"!=", 321}, {"=", 322},  {"==", 323}, {"<", 324},   {"<=", 325},  {"<<", 326},   {"<<=", 327},
     {">", 328},  {">=", 329}, {">>", 330}, {">>=", 331}, {">>>", 332}, {">>>=", 333},
-};
-
-const Written kPunctuation[] = {
-    {"(", 40}, {")", 41}, {",", 44}, {".", 46},  {":", 58},  {";", 59},
-    {"?", 63}, {"[", 91}, {"]", 93}, {"{", 123}, {"}", 125}, {"~", 126},
+    {"(", 40},   {")", 41},   {",", 44},   {".", 46},    {":", 58},    {";", 59},
+    {"?", 63},   {"[", 91},   {"]", 93},   {"{", 123},   {"}", 125},   {"~", 126},
 };
 
 const Written kKeywords[] = {
@@ -55,43 +54,32 @@ const Written kKeywords[] = {
 };
 
 TEST(TokenCodes, OperatorsPunctuationAndKeywordsHaveTheirFixedCodes) {
-    // Punctuation is its own character code and always one byte long.
-    for (const auto &table : {std::vector<Written>(std::begin(kOperators), std::end(kOperators)),
-                              std::vector<Written>(std::begin(kPunctuation), std::end(kPunctuation)),
-                              std::vector<Written>(std::begin(kKeywords), std::end(kKeywords))}) {
-        for (const Written &w : table) {
-            size_t consumed = 0;
-            EXPECT_EQ(FirstCode(w.text, &consumed), w.code) << w.text;
-            EXPECT_EQ(consumed, std::strlen(w.text)) << w.text;
-        }
+    std::vector<Written> all(std::begin(kSymbols), std::end(kSymbols));
+    all.insert(all.end(), std::begin(kKeywords), std::end(kKeywords));
+    for (const Written &w : all) {
+        size_t consumed = 0;
+        EXPECT_EQ(FirstCode(w.text, &consumed), w.code) << w.text;
+        EXPECT_EQ(consumed, std::strlen(w.text)) << w.text;
     }
 }
 
-TEST(TokenCodes, KeywordsMatchOnlyWholeAndCaseExact) {
+// Keywords match only whole and case-exact; the words later versions of the
+// language reserve are identifiers here.
+TEST(TokenCodes, OtherWordsAreIdentifiers) {
+    std::vector<std::string> words = {"do",  "switch", "case",  "default",   "delete", "instanceof", "try",
+                                      "catch", "throw", "undefined", "let", "const", "Function"};
     for (const Written &k : kKeywords) {
         const std::string word = k.text;
         std::string capital = word;
         capital[0] = static_cast<char>(capital[0] - 'a' + 'A');
-        const std::string variants[] = {word + "s",
-                                        word + "1",
-                                        word + "_",
-                                        word + "$",
-                                        "_" + word,
-                                        capital,
-                                        word.substr(0, word.size() - 1)};
-        for (const std::string &v : variants) {
-            size_t consumed = 0;
-            EXPECT_EQ(FirstCode(v.c_str(), &consumed), 800) << v;
-            EXPECT_EQ(consumed, v.size()) << v;
-        }
+        for (const std::string &v : {word + "s", word + "1", word + "_", word + "$", "_" + word, capital,
+                                     word.substr(0, word.size() - 1)})
+            words.push_back(v);
     }
-}
-
-TEST(TokenCodes, LaterLanguageWordsAreIdentifiers) {
-    for (const char *word : {"do", "switch", "case", "default", "delete", "instanceof", "try", "catch",
-                             "throw", "undefined", "let", "const", "Function"}) {
+    for (const std::string &v : words) {
         size_t consumed = 0;
-        EXPECT_EQ(FirstCode(word, &consumed), 800) << word;
+        EXPECT_EQ(FirstCode(v.c_str(), &consumed), 800) << v;
+        EXPECT_EQ(consumed, v.size()) << v;
     }
 }
 
@@ -150,18 +138,15 @@ TEST(TokenCodes, LiteralNodesCarryTheirTextOrNone) {
     JsScript::Destroy(script);
 }
 
-struct EscapeCase {
-    const char *raw;
-    const char *resolved;
-};
-
-const EscapeCase kEscapes[] = {
-    {"a\\tb", "a\tb"}, {"it\\'s", "it's"}, {"\\n\\r\\t\\b\\f", "\n\r\t\b\f"}, {"\\q\\\\\\\"\\'", "q\\\"'"},
-    {"abc\\", "abc"}, {"\\\\n", "\\n"}, {"plain", "plain"},
-};
-
-TEST(TokenNode, MadeNodeResolvesEscapesAndStoresEscapedStringsAsStrings) {
-    for (const EscapeCase &e : kEscapes) {
+TEST(TokenNode, MadeNodeResolvesEscapesAndCopiesExactlyTheGivenLength) {
+    // An escaped string (961) is stored as a string (960) of its resolved text.
+    const struct {
+        const char *raw, *resolved;
+    } escapes[] = {
+        {"a\\tb", "a\tb"}, {"it\\'s", "it's"}, {"\\n\\r\\t\\b\\f", "\n\r\t\b\f"},
+        {"\\q\\\\\\\"\\'", "q\\\"'"}, {"abc\\", "abc"}, {"\\\\n", "\\n"}, {"plain", "plain"},
+    };
+    for (const auto &e : escapes) {
         JsToken *node = JsToken::Make(961, e.raw, static_cast<ptrdiff_t>(std::strlen(e.raw)));
         ASSERT_NE(node, nullptr);
         EXPECT_EQ(node->code, 960) << e.raw;
@@ -169,9 +154,6 @@ TEST(TokenNode, MadeNodeResolvesEscapesAndStoresEscapedStringsAsStrings) {
         EXPECT_EQ(std::string(node->text), e.resolved) << e.raw;
         delete node;
     }
-}
-
-TEST(TokenNode, MadeNodeCopiesExactlyTheGivenLengthOrNoText) {
     const char source[] = "abcdef";
     JsToken *node = JsToken::Make(800, source, 3);
     ASSERT_NE(node, nullptr);
