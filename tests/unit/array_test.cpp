@@ -1,53 +1,55 @@
-// Arrays: element naming, length, construction, join, reverse and sort.
+// Arrays: element naming, length, construction, join, reverse and sort;
+// argument lists kept by a function and filled again.
+#include "values/array.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "builtins/function.h"
 #include "compiler/token.h"
 #include "duriz.h"
 #include "engine/shared.h"
-#include "builtins/function.h"
-#include "values/array.h"
+#include "engine_fixture.h"
 
 namespace {
 
-class Arrays : public ::testing::Test {
+class Arrays : public EngineTest {
 protected:
-    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override { JS_Destroy(); }
-
-    // An argument list holding the given numbers.
-    JsArray *Args(std::initializer_list<double> values) {
+    // An argument list holding the given numbers in slots a0, a1, ...; the caller holds it.
+    static JsArray *Args(std::initializer_list<double> values) {
         JsArray *args = new JsArray(1);
         args->refs = 1;
         int i = 0;
-        for (double v : values) {
-            JsNumber *n = MakeNumber(v);
-            args->AddProperty(("a" + std::to_string(i++)).c_str(), n);
-            DropIfUnowned(n);  // the slot holds a number of its own
-        }
+        for (double v : values) FillNumber(args, ("a" + std::to_string(i++)).c_str(), v, false);
         return args;
+    }
+    // The array new Array(values...) makes, held until the test ends.
+    JsArray *Construct(std::initializer_list<double> values) {
+        JsArray *args = Args(values);
+        JsArray *a = Keep(JsArray::Construct(args));
+        ReleaseRef(args);
+        return a;
     }
     static int Length(JsArray *a) {
         JsValue *length = a->GetProperty("length");
-        int n = length->ToInteger();
+        const int n = length->ToInteger();
         DropIfUnowned(length);
         return n;
     }
-    static std::string Joined(JsArray *a, const char *separator) {
-        JsString *s = a->Join(separator);
-        std::string text = s->ToText();
-        DropIfUnowned(s);
+    static std::string Joined(JsArray *a, const char *separator) { return Take(a->Join(separator)); }
+    static std::string SlotsOf(JsArray *list) {
+        std::string text;
+        for (JsProperty *slot = list->FirstProperty(); slot; slot = slot->Next())
+            text += std::string(slot->name) + "=" + (slot->value ? slot->value->ToText() : "?") + " ";
         return text;
     }
-    static JsArray *Hold(JsArray *a) {
-        a->refs = 1;
-        return a;
-    }
-    static void Append(JsArray *a, const char *text) {
-        JsString *s = JsString::Make(text);
-        a->AppendElement(s);
+    // A number into the list's next slot (fill) or a new slot of the name.
+    static void FillNumber(JsArray *list, const char *name, double v, bool fill = true) {
+        JsNumber *n = MakeNumber(v);
+        fill ? list->Fill(name, n) : static_cast<void>(list->AddProperty(name, n));
+        DropIfUnowned(n);  // the slot holds a number of its own
     }
 };
 
@@ -57,37 +59,29 @@ TEST_F(Arrays, ConstructorWithOneArgumentCountsInSixteenBits) {
         int length;
     } cases[] = {{0, 0}, {-1, 0}, {65536, 0}, {2.9, 2}, {3, 3}, {70000, 4464}};
     for (const auto &c : cases) {
-        JsArray *args = Args({c.argument});
-        JsArray *a = Hold(JsArray::Construct(args));
-        EXPECT_EQ(Length(a), c.length) << c.argument;
+        SCOPED_TRACE(c.argument);
+        JsArray *a = Construct({c.argument});
+        EXPECT_EQ(Length(a), c.length);
         a->Spread();
-        EXPECT_EQ(a->properties.Count(), c.length) << c.argument;
-        if (c.length) {
-            EXPECT_EQ(a->GetProperty("0"), g_shared.undefinedValue);
-        }
-        ReleaseRef(a);
-        ReleaseRef(args);
+        EXPECT_EQ(a->properties.Count(), c.length);
+        EXPECT_EQ(a->GetProperty("0"), c.length ? g_shared.undefinedValue : nullptr);
     }
 }
 
-TEST_F(Arrays, ConstructorWithSeveralArgumentsAppendsThem) {
-    JsArray *args = Args({7, 8, 9});
-    JsArray *a = Hold(JsArray::Construct(args));
+TEST_F(Arrays, ConstructorWithSeveralArgumentsAppendsThemAndJoinEndsEachWithTheSeparator) {
+    JsArray *a = Construct({7, 8, 9});
     EXPECT_EQ(Length(a), 3);
     EXPECT_EQ(Joined(a, ","), "7,8,9,");
+    EXPECT_EQ(Joined(a, nullptr), "789");
     a->Spread();
     EXPECT_STREQ(a->FirstProperty()->name, "0");
-    ReleaseRef(a);
-    ReleaseRef(args);
-    JsArray *empty = Hold(JsArray::Construct(nullptr));
-    EXPECT_EQ(Length(empty), 0);
-    ReleaseRef(empty);
+    EXPECT_EQ(Length(Keep(JsArray::Construct(nullptr))), 0);
 }
 
-TEST_F(Arrays, StoringPastTheEndGrowsLengthWithOneSlot) {
-    JsArray *a = Hold(new JsArray(0));
-    JsString *x = JsString::Make("x");
-    EXPECT_NE(a->PutProperty("10", x, TK_ASSIGN, 1), nullptr);
+TEST_F(Arrays, LengthFollowsElementStoresAndNotAStoreToLength) {
+    JsArray *a = Keep(new JsArray(0));
+    // Storing past the end grows the length with one slot.
+    EXPECT_NE(a->PutProperty("10", JsString::Make("x"), TK_ASSIGN, 1), nullptr);
     EXPECT_EQ(Length(a), 11);
     EXPECT_EQ(a->properties.Count(), 1);
     EXPECT_EQ(Joined(a, ";"), "x;");
@@ -96,49 +90,26 @@ TEST_F(Arrays, StoringPastTheEndGrowsLengthWithOneSlot) {
     EXPECT_EQ(a->PutProperty("20", y, TK_ASSIGN, 0), nullptr);
     DropIfUnowned(y);
     EXPECT_EQ(Length(a), 11);
-    ReleaseRef(a);
-}
-
-TEST_F(Arrays, AssigningLengthMakesAnOrdinarySlotThatIsNeverRead) {
-    JsArray *a = Hold(new JsArray(0));
-    Append(a, "a");
+    // Assigning length makes an ordinary slot that is never read.
     JsNumber *five = MakeNumber(5);
     a->PutProperty("length", five, TK_ASSIGN, 1);
     DropIfUnowned(five);
-    EXPECT_EQ(Length(a), 1);
+    EXPECT_EQ(Length(a), 11);
     EXPECT_EQ(a->properties.Count(), 2);
-    ReleaseRef(a);
 }
 
-TEST_F(Arrays, JoinPutsTheSeparatorAfterEveryElement) {
-    JsArray *args = Args({1, 2, 3});
-    JsArray *a = Hold(JsArray::Construct(args));
-    EXPECT_EQ(Joined(a, ","), "1,2,3,");
-    EXPECT_EQ(Joined(a, nullptr), "123");
-    ReleaseRef(a);
-    ReleaseRef(args);
-}
-
-TEST_F(Arrays, ReverseChangesOrderButNotNames) {
-    JsArray *a = Hold(new JsArray(0));
-    Append(a, "a");
-    Append(a, "b");
-    Append(a, "c");
+TEST_F(Arrays, ReverseAndSortChangeOrderButNotNames) {
+    JsArray *a = Keep(new JsArray(0));
+    for (const char *text : {"a", "b", "c"}) a->AppendElement(JsString::Make(text));
     a->Reverse();
     EXPECT_EQ(Joined(a, nullptr), "cba");
     EXPECT_STREQ(a->GetProperty("0")->ToText(), "a");
     EXPECT_STREQ(a->ValueAt(0)->ToText(), "c");
-    ReleaseRef(a);
-}
-
-TEST_F(Arrays, SortOrdersByText) {
-    JsArray *args = Args({10, 9, 1});
-    JsArray *a = Hold(JsArray::Construct(args));
-    a->Sort();
-    EXPECT_EQ(Joined(a, ","), "1,10,9,");
-    EXPECT_STREQ(a->GetProperty("0")->ToText(), "10");
-    ReleaseRef(a);
-    ReleaseRef(args);
+    // Numbers sort by their texts.
+    JsArray *numbers = Construct({10, 9, 1});
+    numbers->Sort();
+    EXPECT_EQ(Joined(numbers, ","), "1,10,9,");
+    EXPECT_STREQ(numbers->GetProperty("0")->ToText(), "10");
 }
 
 TEST_F(Arrays, PositionalListsReadDigitNamesByPosition) {
@@ -151,32 +122,12 @@ TEST_F(Arrays, PositionalListsReadDigitNamesByPosition) {
 }
 
 TEST_F(Arrays, MembersAreTheSharedArrayMethods) {
-    JsArray *a = Hold(new JsArray(0));
+    JsArray *a = Keep(new JsArray(0));
     EXPECT_EQ(a->GetProperty("join"), NativeFunction(DURIZ_NATIVE_ARRAY_JOIN));
     EXPECT_EQ(a->GetProperty("sort"), NativeFunction(DURIZ_NATIVE_ARRAY_SORT));
     EXPECT_EQ(a->GetProperty("toString"), nullptr);  // not a plain object's member
     EXPECT_EQ(a->ClassNumber(), 6);
-    ReleaseRef(a);
 }
-
-}  // namespace
-
-namespace {
-
-std::string SlotsOf(JsArray *list) {
-    std::string text;
-    for (JsProperty *slot = list->FirstProperty(); slot; slot = slot->Next())
-        text += std::string(slot->name) + "=" + (slot->value ? slot->value->ToText() : "?") + " ";
-    return text;
-}
-
-void FillNumber(JsArray *list, const char *name, double v) {
-    JsNumber *n = MakeNumber(v);
-    list->Fill(name, n);
-    DropIfUnowned(n);
-}
-
-}  // namespace
 
 TEST_F(Arrays, AKeptListHoldsNullsAndIsFilledAgainInPlace) {
     JsArray *list = Args({1, 2, 3});
@@ -192,10 +143,7 @@ TEST_F(Arrays, AKeptListHoldsNullsAndIsFilledAgainInPlace) {
     EXPECT_EQ(list->slotCount, 2);
     EXPECT_EQ(list->GetProperty("1")->ToNumber(), 8);
     list->Kept();
-    FillNumber(list, "a0", 1);
-    FillNumber(list, "a1", 2);
-    FillNumber(list, "a2", 3);
-    FillNumber(list, "a3", 4);
+    for (int i = 0; i < 4; i++) FillNumber(list, ("a" + std::to_string(i)).c_str(), i + 1);
     list->Filled();
     EXPECT_EQ(SlotsOf(list), "a0=1 a1=2 a2=3 a3=4 ");
     EXPECT_EQ(list->slotCount, 4);
@@ -204,9 +152,7 @@ TEST_F(Arrays, AKeptListHoldsNullsAndIsFilledAgainInPlace) {
 
 TEST_F(Arrays, AFilledListWhoseNamesDifferGetsNewSlotsFromThere) {
     JsArray *list = Args({1, 2});
-    JsNumber *extra = MakeNumber(9);
-    list->AddProperty("z", extra);  // a member a running call added
-    DropIfUnowned(extra);
+    FillNumber(list, "z", 9, false);  // a member a running call added
     list->identity = 77;
     list->Kept();
     FillNumber(list, "a0", 5);
@@ -228,13 +174,10 @@ TEST_F(Arrays, AFunctionKeepsOnlyListsNothingElseHolds) {
     shared->refs = 2;  // held by something besides the finished call
     EXPECT_FALSE(f->KeepList(shared));
     shared->refs = 1;
-    JsArray *plain = Hold(new JsArray(0));  // an array, not an argument list
-    EXPECT_FALSE(f->KeepList(plain));
-    ReleaseRef(plain);
-    std::vector<JsArray *> lists;
-    for (int i = 0; i < JsFunction::kKeptLists + 2; i++) lists.push_back(Args({1, 2}));
+    EXPECT_FALSE(f->KeepList(Keep(new JsArray(0))));  // an array, not an argument list
     int kept = 0;
-    for (JsArray *list : lists) {
+    for (int i = 0; i < JsFunction::kKeptLists + 2; i++) {
+        JsArray *list = Args({1, 2});
         if (f->KeepList(list)) {
             kept++;
         } else {
@@ -251,3 +194,5 @@ TEST_F(Arrays, AFunctionKeepsOnlyListsNothingElseHolds) {
     ReleaseRef(shared);
     ReleaseRef(f);  // the ones still kept go with it
 }
+
+}  // namespace

@@ -11,19 +11,16 @@
 #include "duriz.h"
 #include "engine/memory.h"
 #include "engine/shared.h"
+#include "engine_fixture.h"
 #include "values/array.h"
 
 namespace {
 
-class DenseArrays : public ::testing::Test {
+class DenseArrays : public EngineTest {
 protected:
-    void SetUp() override { JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr); }
-    void TearDown() override { JS_Destroy(); }
+    JsArray *Dense() { return Keep(JsArray::MakeDense()); }
+    JsArray *WithSlots() { return Keep(new JsArray(0)); }
 
-    static JsArray *Held(JsArray *a) {
-        a->refs = 1;
-        return a;
-    }
     // The slots as "name=value" in order, spreading first, and the length.
     static std::string Slots(JsArray *a) {
         a->Spread();
@@ -35,14 +32,22 @@ protected:
         DropIfUnowned(length);
         return text;
     }
-    // A store's answer may be a fresh number: it is dropped here, as the
-    // interpreter drops it, and only whether the store took is kept.
-    static bool Put(JsArray *a, double key, JsValue *value, int op = TK_ASSIGN, int create = 1) {
+    // A store's answer as text ("none" when the store did not take). The
+    // answer may be a fresh number: it is dropped here, as the interpreter drops it.
+    static std::string Put(JsArray *a, double key, JsValue *value, int op = TK_ASSIGN, int create = 1) {
         JsNumber *k = MakeNumber(key);
         JsValue *result = a->PutElement(k, value, op, create);
         DropIfUnowned(k);
+        const std::string text = result ? result->ToText() : "none";
         DropIfUnowned(result);
-        return result != nullptr;
+        return text;
+    }
+    static std::string PutNumber(JsArray *a, double key, double v, int op = TK_ASSIGN, int create = 1) {
+        JsNumber *n = MakeNumber(v);
+        n->refs = 1;
+        const std::string text = Put(a, key, n, op, create);
+        ReleaseRef(n);
+        return text;
     }
     // A read as text ("none" when nothing is found); a fresh answer is dropped.
     static std::string Get(JsArray *a, double key) {
@@ -53,24 +58,11 @@ protected:
         DropIfUnowned(result);
         return text;
     }
-    // A store's answer as text ("none" when the store did not take).
-    static std::string PutText(JsArray *a, double key, double v, int op) {
-        JsNumber *k = MakeNumber(key);
-        JsNumber *n = MakeNumber(v);
-        n->refs = 1;
-        JsValue *result = a->PutElement(k, n, op, 1);
-        DropIfUnowned(k);
-        const std::string text = result ? result->ToText() : "none";
-        DropIfUnowned(result);
-        ReleaseRef(n);
-        return text;
-    }
-    static bool PutNumber(JsArray *a, double key, double v, int op = TK_ASSIGN, int create = 1) {
-        JsNumber *n = MakeNumber(v);
-        n->refs = 1;
-        const bool ok = Put(a, key, n, op, create);
-        ReleaseRef(n);
-        return ok;
+    static int Length(JsArray *a) {
+        JsValue *length = a->GetProperty("length");
+        const int n = length->ToInteger();
+        DropIfUnowned(length);
+        return n;
     }
 };
 
@@ -99,25 +91,25 @@ TEST_F(DenseArrays, SpreadingGivesTheSlotsOfTheSameSteps) {
             PutNumber(a, 1, 9);
             a->AppendElement(g_shared.trueValue);
         },
+        // Past the end, below 0, a member made by a search, one appended without one.
         [](JsArray *a) {
             PutNumber(a, 0, 1);
-            PutNumber(a, 3, 3);  // past the end
+            PutNumber(a, 3, 3);
             PutNumber(a, 1, 2);
         },
         [](JsArray *a) {
             PutNumber(a, 0, 1);
-            PutNumber(a, -1, 4);  // below 0
+            PutNumber(a, -1, 4);
             PutNumber(a, 1, 2);
         },
         [](JsArray *a) {
             PutNumber(a, 0, 1);
-            JsString *s = JsString::Make("named");
-            a->PutProperty("x", s, TK_ASSIGN, 1);  // a member after the elements
+            a->PutProperty("x", JsString::Make("named"), TK_ASSIGN, 1);
             PutNumber(a, 1, 2);
         },
         [](JsArray *a) {
             PutNumber(a, 0, 1);
-            a->AddProperty("y", g_shared.trueValue);  // appended without a search
+            a->AddProperty("y", g_shared.trueValue);
             PutNumber(a, 1, 2);
         },
         [](JsArray *a) {
@@ -151,154 +143,128 @@ TEST_F(DenseArrays, SpreadingGivesTheSlotsOfTheSameSteps) {
             PutNumber(a, 0, 1, TK_POSTDEC);
         },
     };
-    int n = 0;
-    for (Steps steps : cases) {
-        JsArray *dense = Held(JsArray::MakeDense());
-        JsArray *slots = Held(new JsArray(0));
+    for (const Steps steps : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &steps - cases);
+        JsArray *dense = Dense(), *slots = WithSlots();
         ASSERT_TRUE(dense->denseElements);
         steps(dense);
         steps(slots);
-        EXPECT_EQ(Slots(dense), Slots(slots)) << "case " << n;
+        EXPECT_EQ(Slots(dense), Slots(slots));
         EXPECT_FALSE(dense->denseElements);
-        ReleaseRef(dense);
-        ReleaseRef(slots);
-        n++;
     }
 }
 
 TEST_F(DenseArrays, ReadsAnswerAsTheSlotsWouldWithoutSpreading) {
-    JsArray *a = Held(JsArray::MakeDense());
+    JsArray *a = Dense();
     for (int i = 0; i < 3; i++) PutNumber(a, i, i + 0.5);
     EXPECT_EQ(Get(a, 2), "2.5");
     EXPECT_EQ(g_lastFoundPosition, 3);  // the one-based position its slot would have
     EXPECT_EQ(Get(a, 1.7), "1.5");
     EXPECT_EQ(Get(a, 3), "none");
     EXPECT_EQ(Get(a, 100000), "none");
-    JsString *joined = a->Join("-");
-    EXPECT_STREQ(joined->ToText(), "0.5-1.5-2.5-");
-    DropIfUnowned(joined);
+    EXPECT_EQ(Take(a->Join("-")), "0.5-1.5-2.5-");
     EXPECT_TRUE(a->denseElements);  // nothing above needed slots
     EXPECT_EQ(Get(a, -1), "none");  // a negative key is searched for by name
     EXPECT_FALSE(a->denseElements);
     EXPECT_EQ(Get(a, 2), "2.5");
-    ReleaseRef(a);
 }
 
 TEST_F(DenseArrays, WalksAndSearchesSpreadFirst) {
-    struct Probe {
+    const struct {
         const char *what;
         void (*use)(JsArray *);
-    };
-    const Probe probes[] = {
+    } probes[] = {
         {"enumeration", [](JsArray *a) { DropIfUnowned(a->NextPropertyName(nullptr)); }},
         {"last name", [](JsArray *a) { DropIfUnowned(a->LastPropertyName()); }},
         {"by position", [](JsArray *a) { a->ValueAt(1); }},
         {"by text", [](JsArray *a) { a->GetProperty("1"); }},
         {"slot search", [](JsArray *a) { a->FindSlot("0"); }},
     };
-    for (const Probe &p : probes) {
-        JsArray *a = Held(JsArray::MakeDense());
+    for (const auto &p : probes) {
+        JsArray *a = Dense();
         PutNumber(a, 0, 4);
         PutNumber(a, 1, 5);
         p.use(a);
         EXPECT_FALSE(a->denseElements) << p.what;
         EXPECT_EQ(a->slotCount, 2) << p.what;
         EXPECT_EQ(a->ValueAt(1)->ToNumber(), 5) << p.what;
-        ReleaseRef(a);
     }
 }
 
-TEST_F(DenseArrays, TheSlotsFitUnderTheLimitThatLetTheRowGrow) {
-    JsArray *a = Held(JsArray::MakeDense());
-    const size_t before = JsMemoryInUse();
-    for (int i = 0; i < 500; i++) ASSERT_TRUE(PutNumber(a, i, 1));
-    // Counted while dense: at least every slot's record and name.
-    EXPECT_GE(JsMemoryInUse() - before, 500 * sizeof(JsProperty));
-    JsNumber *key = MakeNumber(500);
-    key->refs = 1;
-    JsSetMemoryLimit(JsMemoryInUse());
-    // Nothing more may be taken, yet the slots come.
-    EXPECT_EQ(a->PutElement(key, g_shared.trueValue, TK_ASSIGN, 1), nullptr);
-    a->Spread();
-    JsSetMemoryLimit(0);
-    EXPECT_FALSE(a->denseElements);
-    EXPECT_EQ(a->slotCount, 500);
-    EXPECT_EQ(a->ValueAt(499)->ToNumber(), 1);
-    ReleaseRef(key);
-    ReleaseRef(a);
-}
-
-TEST_F(DenseArrays, StoresUnderTheLimitFailAsNewSlotsWould) {
-    JsArray *a = Held(JsArray::MakeDense());
-    PutNumber(a, 0, 1);
-    JsNumber *key = MakeNumber(1);
-    key->refs = 1;
-    JsSetMemoryLimit(JsMemoryInUse());
-    // The new element cannot be counted.
-    EXPECT_EQ(a->PutElement(key, g_shared.trueValue, TK_ASSIGN, 1), nullptr);
-    JsSetMemoryLimit(0);
-    ReleaseRef(key);
-    JsValue *length = a->GetProperty("length");
-    EXPECT_EQ(length->ToNumber(), 1);
-    DropIfUnowned(length);
-    EXPECT_TRUE(a->denseElements);
-    EXPECT_TRUE(PutNumber(a, 1, 2));
-    EXPECT_EQ(Slots(a), "0=1 1=2 length 2 slots 2");
-    ReleaseRef(a);
+TEST_F(DenseArrays, UnderTheLimitStoresFailAsNewSlotsWouldAndTheRowsSlotsFit) {
+    for (int n : {1, 500}) {
+        SCOPED_TRACE(testing::Message() << n << " elements");
+        JsArray *a = Dense();
+        const size_t before = JsMemoryInUse();
+        for (int i = 0; i < n; i++) ASSERT_EQ(PutNumber(a, i, 1), "1");
+        // Counted while dense: at least every slot's record and name.
+        EXPECT_GE(JsMemoryInUse() - before, n * sizeof(JsProperty));
+        // Nothing more may be taken: the new element cannot be counted, and the row stays as it was.
+        JsSetMemoryLimit(JsMemoryInUse());
+        EXPECT_EQ(Put(a, n, g_shared.trueValue), "none");
+        JsSetMemoryLimit(0);
+        EXPECT_EQ(Length(a), n);
+        EXPECT_TRUE(a->denseElements);
+        EXPECT_EQ(Put(a, n, g_shared.trueValue), "true");
+        // Again nothing more may be taken, yet the slots come.
+        JsSetMemoryLimit(JsMemoryInUse());
+        a->Spread();
+        JsSetMemoryLimit(0);
+        EXPECT_FALSE(a->denseElements);
+        ASSERT_EQ(a->slotCount, n + 1);
+        EXPECT_EQ(a->ValueAt(n - 1)->ToNumber(), 1);
+        EXPECT_STREQ(a->PropertyAt(n)->name, std::to_string(n).c_str());
+        EXPECT_STREQ(a->ValueAt(n)->ToText(), "true");
+    }
 }
 
 TEST_F(DenseArrays, ARowGivesBackItsValuesAndItsCountedBytes) {
-    JsString *s = JsString::Make("kept");
-    s->refs = 1;
-    size_t held[2];
-    for (size_t &after : held) {
-        // The second round starts with the pools the first one filled.
-        const size_t before = JsMemoryInUse();
-        JsArray *a = Held(JsArray::MakeDense());
-        for (int i = 0; i < 40; i++) Put(a, i, s);
-        EXPECT_EQ(s->refs, 41);
-        ReleaseRef(a);
-        EXPECT_EQ(s->refs, 1);
-        after = JsMemoryInUse() - before;
+    // Strings the row holds, and elements that wait as doubles and give
+    // back what their numbers took; the second round of each starts with
+    // the pools the first one filled.
+    JsString *s = Keep(JsString::Make("kept"));
+    for (bool numbers : {false, true}) {
+        SCOPED_TRACE(numbers ? "numbers" : "strings");
+        size_t held[2];
+        for (size_t &after : held) {
+            const size_t before = JsMemoryInUse();
+            JsArray *a = JsArray::MakeDense();
+            a->refs = 1;
+            for (int i = 0; i < 40; i++) numbers ? PutNumber(a, i, i * 1.5) : Put(a, i, s);
+            if (numbers) {
+                EXPECT_EQ(PutNumber(a, 3, 1, TK_ADD_ASSIGN), "5.5");
+                EXPECT_EQ(Get(a, 3), "5.5");
+                ReleaseRef(a);
+            } else {
+                EXPECT_EQ(s->refs, 41);
+                ReleaseRef(a);
+                EXPECT_EQ(s->refs, 1);
+            }
+            after = JsMemoryInUse() - before;
+        }
+        EXPECT_EQ(held[1], 0u);
     }
-    EXPECT_EQ(held[1], 0u);
-    ReleaseRef(s);
-    // Elements that wait as doubles give back what their numbers took.
-    for (size_t &after : held) {
-        const size_t before = JsMemoryInUse();
-        JsArray *a = Held(JsArray::MakeDense());
-        for (int i = 0; i < 40; i++) PutNumber(a, i, i * 1.5);
-        PutNumber(a, 3, 1, TK_ADD_ASSIGN);
-        EXPECT_EQ(Get(a, 3), "5.5");
-        ReleaseRef(a);
-        after = JsMemoryInUse() - before;
-    }
-    EXPECT_EQ(held[1], 0u);
 }
 
 // Every operator answers on a dense array as on one with slots, and a
 // number stored from outside never changes with the element.
 TEST_F(DenseArrays, OperatorsAnswerAsOnSlotsAndLeaveSharedNumbersAlone) {
-    const int ops[] = {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_DIV_ASSIGN, TK_POSTINC, TK_POSTDEC, TK_PREINC};
-    for (int op : ops) {
-        JsArray *dense = Held(JsArray::MakeDense());
-        JsArray *slots = Held(new JsArray(0));
-        JsNumber *outside = MakeNumber(3);
-        outside->refs = 1;
+    for (int op :
+         {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_DIV_ASSIGN, TK_POSTINC, TK_POSTDEC, TK_PREINC}) {
+        SCOPED_TRACE(testing::Message() << "op " << op);
+        JsArray *dense = Dense(), *slots = WithSlots();
+        JsNumber *outside = Keep(MakeNumber(3));
         for (JsArray *a : {dense, slots}) {
             PutNumber(a, 0, 7);
             Put(a, 1, outside);
         }
         for (int round = 0; round < 2; round++) {
-            EXPECT_EQ(PutText(dense, 0, 2, op), PutText(slots, 0, 2, op)) << "op " << op;
-            EXPECT_EQ(PutText(dense, 1, 2, op), PutText(slots, 1, 2, op)) << "op " << op;
+            EXPECT_EQ(PutNumber(dense, 0, 2, op), PutNumber(slots, 0, 2, op));
+            EXPECT_EQ(PutNumber(dense, 1, 2, op), PutNumber(slots, 1, 2, op));
         }
-        EXPECT_EQ(outside->ToNumber(), 3) << "op " << op;
+        EXPECT_EQ(outside->ToNumber(), 3);
         EXPECT_TRUE(dense->denseElements);
-        EXPECT_EQ(Slots(dense), Slots(slots)) << "op " << op;
-        ReleaseRef(outside);
-        ReleaseRef(dense);
-        ReleaseRef(slots);
+        EXPECT_EQ(Slots(dense), Slots(slots));
     }
 }
 

@@ -2,18 +2,18 @@
 // positions before, while and after the index is built, grown and dropped.
 #include <gtest/gtest.h>
 
-#include "engine_fixture.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "compiler/token.h"
 #include "duriz.h"
 #include "engine/memory.h"
 #include "engine/shared.h"
+#include "engine_fixture.h"
 #include "values/array.h"
 #include "values/object.h"
 
@@ -22,10 +22,13 @@ namespace {
 // AddProperty appends without a look-up, so the first look-up builds the
 // index; PutProperty looks each name up first, so the index grows with it.
 enum class Fill { kAdd, kPut };
+const Fill kFills[] = {Fill::kAdd, Fill::kPut};
+const char *FillName(Fill fill) {
+    return fill == Fill::kAdd ? "add" : "put";
+}
 
 class PropertyIndex : public EngineTest {
 protected:
-
     JsArray *NewArray() { return Keep(new JsArray(0)); }
     JsString *Str(const std::string &text) { return Keep(JsString::Make(text.c_str())); }
 
@@ -34,29 +37,43 @@ protected:
         std::snprintf(digits, sizeof digits, "%0*d", width, i);
         return prefix + digits;
     }
+    static std::vector<std::string> Names(const char *prefix, int n) {
+        std::vector<std::string> names;
+        for (int i = 0; i < n; i++) names.push_back(Padded(prefix, i));
+        return names;
+    }
 
     // Adds one slot of the name holding value and answers it.
     static JsProperty *AddSlot(JsObject *o, const std::string &name, JsValue *value, Fill fill) {
         const int before = o->properties.Count();
-        if (fill == Fill::kAdd) {
-            EXPECT_EQ(o->AddProperty(name.c_str(), value), value) << name;
-        } else {
-            EXPECT_EQ(o->PutProperty(name.c_str(), value, TK_ASSIGN, 1), value) << name;
-        }
+        JsValue *stored = fill == Fill::kAdd ? o->AddProperty(name.c_str(), value)
+                                             : o->PutProperty(name.c_str(), value, TK_ASSIGN, 1);
+        EXPECT_EQ(stored, value) << name;
         EXPECT_EQ(o->properties.Count(), before + 1) << name;
         return static_cast<JsProperty *>(o->properties.Last());
     }
+    // A new object with one slot of each name, each holding its name.
+    JsObject *Filled(const std::vector<std::string> &names, Fill fill, std::vector<JsProperty *> *slots) {
+        JsObject *o = NewObject();
+        for (const std::string &name : names) slots->push_back(AddSlot(o, name, Str(name), fill));
+        return o;
+    }
 
-    // Every name must find its own slot at its one-based position in list
-    // order, and the position must name that very slot.
+    // Each of the first `count` names finds its own slot, at the slot's
+    // one-based position in list order, and the position names that slot.
     static void ExpectFound(JsObject *o, const std::vector<std::string> &names,
-                            const std::vector<JsProperty *> &slots, const char *when) {
-        ASSERT_EQ(names.size(), slots.size());
-        for (size_t i = 0; i < names.size(); i++) {
+                            const std::vector<JsProperty *> &slots, const char *when,
+                            size_t count = SIZE_MAX) {
+        count = std::min(count, names.size());
+        ASSERT_LE(count, slots.size());
+        std::unordered_map<const JsProperty *, int32_t> positions;
+        int32_t at = 0;
+        for (JsProperty *slot = o->FirstProperty(); slot; slot = slot->Next()) positions[slot] = ++at;
+        for (size_t i = 0; i < count; i++) {
             int32_t position = -1;
             JsProperty *found = o->FindSlot(names[i].c_str(), &position);
             ASSERT_EQ(found, slots[i]) << when << ": " << names[i];
-            EXPECT_EQ(position, static_cast<int32_t>(i + 1)) << when << ": " << names[i];
+            EXPECT_EQ(position, positions[slots[i]]) << when << ": " << names[i];
             EXPECT_EQ(o->PropertyAt(position - 1), slots[i]) << when << ": " << names[i];
             EXPECT_EQ(o->GetProperty(names[i].c_str()), slots[i]->value) << when << ": " << names[i];
         }
@@ -69,6 +86,7 @@ protected:
         DropIfUnowned(key);
         return text;
     }
+    // The position of element i's slot, checked against the slot's name; 0 when missing.
     static int32_t ElementPosition(JsArray *a, int i) {
         int32_t position = -1;
         const std::string name = std::to_string(i);
@@ -85,49 +103,36 @@ protected:
         FreeValueWorklist();
         return JsBlocksInUse();
     }
-
-    static std::vector<std::string> Names(const char *prefix, int n) {
-        std::vector<std::string> names;
-        for (int i = 0; i < n; i++) names.push_back(Padded(prefix, i));
-        return names;
-    }
 };
 
 TEST_F(PropertyIndex, EveryNameFindsItsSlotAndPositionAtEverySize) {
-    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
+    for (Fill fill : kFills) {
+        // Grown a slot at a time, every name looked up after each: the list
+        // search, the build at 13 slots and each growth of the index.
+        const std::vector<std::string> names = Names("name", 140);
+        std::vector<JsProperty *> slots;
+        JsObject *grown = NewObject();
+        for (int n = 1; n <= 140; n++) {
+            SCOPED_TRACE(testing::Message() << "grown to " << n << " slots by " << FillName(fill));
+            slots.push_back(AddSlot(grown, names[n - 1], Str(names[n - 1]), fill));
+            ExpectFound(grown, names, slots, "grown", n);
+            EXPECT_EQ(grown->index != nullptr, n > 12);  // exactly past 12 slots
+            EXPECT_EQ(grown->GetProperty(Padded("name", n).c_str()), nullptr);
+            ASSERT_FALSE(HasFailure());
+        }
+        // Filled before any look-up: the first one builds the whole index.
         for (int n : {1, 5, 12, 13, 14, 16, 17, 33, 200, 5000}) {
-            SCOPED_TRACE(testing::Message() << n << " slots by " << (fill == Fill::kAdd ? "add" : "put"));
-            JsObject *o = NewObject();
-            std::vector<std::string> names = Names("name", n);
-            std::vector<JsProperty *> slots;
-            for (int i = 0; i < n; i++) slots.push_back(AddSlot(o, names[i], Str("v" + names[i]), fill));
+            SCOPED_TRACE(testing::Message() << n << " slots by " << FillName(fill));
+            const std::vector<std::string> filled = Names("name", n);
+            slots.clear();
+            JsObject *o = Filled(filled, fill, &slots);
             ASSERT_EQ(o->slotCount, n);
-            if (fill == Fill::kAdd) {
-                EXPECT_EQ(o->index, nullptr);  // nothing has been looked up yet
-            }
-            ExpectFound(o, names, slots, "first look-ups");
-            // The index is there exactly when there are more than 12 slots.
+            EXPECT_TRUE(fill == Fill::kPut || o->index == nullptr);  // by add, nothing looked up yet
+            ExpectFound(o, filled, slots, "first look-ups");
             EXPECT_EQ(o->index != nullptr, n > 12);
-            ExpectFound(o, names, slots, "again");
+            ExpectFound(o, filled, slots, "again");
             EXPECT_EQ(o->FindSlot("name", nullptr), nullptr);
             EXPECT_EQ(o->GetProperty(Padded("name", n).c_str()), nullptr);
-        }
-    }
-}
-
-TEST_F(PropertyIndex, LookupsStayRightAsTheObjectGrowsPastTheThreshold) {
-    // After every new slot every name is looked up again: the list search,
-    // the build at 13 slots and each growth of the index.
-    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
-        JsObject *o = NewObject();
-        std::vector<std::string> names;
-        std::vector<JsProperty *> slots;
-        for (int i = 0; i < 140; i++) {
-            names.push_back(Padded("grow_", i, 3));
-            slots.push_back(AddSlot(o, names.back(), Str(names.back()), fill));
-            ExpectFound(o, names, slots, fill == Fill::kAdd ? "add" : "put");
-            ASSERT_FALSE(HasFailure()) << "after slot " << i + 1;
-            EXPECT_EQ(o->GetProperty(Padded("grow_", i + 1, 3).c_str()), nullptr) << i;
         }
     }
 }
@@ -138,7 +143,7 @@ TEST_F(PropertyIndex, TheLastFoundPositionFollowsEveryLookup) {
         SCOPED_TRACE(testing::Message() << n << " slots");
         JsObject *o = NewObject();
         JsString *mark = Str("mark");
-        std::vector<std::string> names = Names("at", n);
+        const std::vector<std::string> names = Names("at", n);
         for (const std::string &name : names) o->PutProperty(name.c_str(), mark, TK_ASSIGN, 1);
         // Backwards, then forwards, so that no answer is left over from the look-up before.
         for (int i = n - 1; i >= 0; i--) {
@@ -153,47 +158,6 @@ TEST_F(PropertyIndex, TheLastFoundPositionFollowsEveryLookup) {
         ASSERT_EQ(o->GetProperty(names[n - 1].c_str()), mark);
         EXPECT_EQ(o->GetProperty("at"), nullptr);
         EXPECT_EQ(o->DuplicatesBeforeLastFound(), 0);
-    }
-}
-
-TEST_F(PropertyIndex, NamesThatShareLongPrefixesOrDifferOnlyAtTheEnd) {
-    const std::string prefix(200, 'p');
-    std::vector<std::string> names;
-    // Long names that differ only in their last characters.
-    for (int i = 0; i < 150; i++) names.push_back(Padded(prefix, i, 4));
-    // Names that are prefixes of one another.
-    std::string chain;
-    for (char c = 'a'; c <= 'z'; c++) names.push_back(chain += c);
-    // Names that differ only in case, in a high byte, or in a trailing
-    // character; the empty name; a name with a space.
-    for (const char *n : {"", "Q", "q", "q ", "Qq", "qQ", "\xe9t\xe9", "\xe9t\xe8", "x y", "x  y"})
-        names.push_back(n);
-    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
-        JsObject *o = NewObject();
-        std::vector<JsProperty *> slots;
-        for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str("=" + name), fill));
-        ExpectFound(o, names, slots, "mixed names");
-        ASSERT_NE(o->index, nullptr);
-        for (size_t i = 0; i < names.size(); i++)
-            EXPECT_EQ(Take(o->GetProperty(names[i].c_str())), "=" + names[i]) << i;
-        // Near misses of present names find nothing.
-        const std::string misses[] = {prefix,
-                                      prefix + "015",
-                                      prefix + "00150",
-                                      prefix + "0149 ",
-                                      std::string(chain) + "z",
-                                      "abcdefghijklmnopqrstuvwxy_",
-                                      "qq",
-                                      "QQ",
-                                      " q",
-                                      "\xe9t",
-                                      "xy",
-                                      "nothing"};
-        for (const std::string &miss : misses) {
-            int32_t position = 0;
-            EXPECT_EQ(o->FindSlot(miss.c_str(), &position), nullptr) << miss;
-            EXPECT_EQ(o->GetProperty(miss.c_str()), nullptr) << miss;
-        }
     }
 }
 
@@ -220,82 +184,80 @@ std::vector<std::string> SameBucketNames(int n, int bits) {
 TEST_F(PropertyIndex, NamesThatShareOneProbeChain) {
     // 30 slots build a table of 64 entries; names sharing the low 7 bits
     // also share their start after the table doubles to 128.
-    std::vector<std::string> all = SameBucketNames(60, 7);
+    const std::vector<std::string> all = SameBucketNames(85, 7);
     for (int n : {13, 30, 50}) {
         SCOPED_TRACE(testing::Message() << n << " names in one chain");
         std::vector<std::string> names(all.begin(), all.begin() + n);
-        JsObject *o = NewObject();
         std::vector<JsProperty *> slots;
-        for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str(name), Fill::kAdd));
+        JsObject *o = Filled(names, Fill::kAdd, &slots);
         ExpectFound(o, names, slots, "built");
-        // More slots in the same chain added to the built index.
-        for (int i = n; i < n + 5; i++) {
+        // Repeats of every name: placed in the table, they would come before
+        // the first slots of their names once the entries move to a bigger one.
+        for (int i = 0; i < n; i++) o->AddProperty(all[i].c_str(), Str("repeat"));
+        // Enough names of the same chain added to the built index to double it twice.
+        for (int i = n; i < n + 27; i++) {
             names.push_back(all[i]);
             slots.push_back(AddSlot(o, all[i], Str(all[i]), Fill::kPut));
         }
         ExpectFound(o, names, slots, "grown");
         // Absent names from the same chain walk all of it and find nothing.
-        for (size_t i = names.size(); i < all.size(); i++) EXPECT_EQ(o->GetProperty(all[i].c_str()), nullptr) << all[i];
+        for (size_t i = names.size(); i < all.size(); i++)
+            EXPECT_EQ(o->GetProperty(all[i].c_str()), nullptr) << all[i];
+        // Rebuilt from the list, the index keeps the first slots as well.
+        o->DropIndex();
+        ExpectFound(o, names, slots, "rebuilt");
     }
 }
 
-TEST_F(PropertyIndex, NamesWithTheSameFullHashAreToldApart) {
-    // Pairs of names with one 32-bit FNV-1a hash: equal hashes alone must
-    // not make a match.
+TEST_F(PropertyIndex, NamesThatShareLongPrefixesOrAHashAreToldApart) {
+    const std::string prefix(200, 'p');
+    // Long names that differ only in their last characters.
+    std::vector<std::string> names;
+    for (int i = 0; i < 150; i++) names.push_back(Padded(prefix, i, 4));
+    // Names that are prefixes of one another.
+    std::string chain;
+    for (char c = 'a'; c <= 'z'; c++) names.push_back(chain += c);
+    // Names that differ only in case, in a high byte, or in a trailing
+    // character; the empty name; a name with a space.
+    for (const char *n : {"", "Q", "q", "q ", "Qq", "qQ", "\xe9t\xe9", "\xe9t\xe8", "x y", "x  y"})
+        names.push_back(n);
+    // Pairs of names with one 32-bit FNV-1a hash: equal hashes alone must not make a match.
     const char *const pairs[][2] = {
         {"costarring", "liquid"}, {"declinate", "macallums"}, {"altarage", "zinke"}, {"altarages", "zinkes"}};
-    for (Fill fill : {Fill::kAdd, Fill::kPut}) {
-        JsObject *o = NewObject();
-        std::vector<std::string> names = Names("f", 14);
-        for (const auto &pair : pairs) names.push_back(pair[0]);
+    for (const auto &pair : pairs) names.push_back(pair[0]);
+    // Near misses of present names, and the other name of each pair.
+    std::vector<std::string> misses = {prefix, prefix + "015", prefix + "00150", prefix + "0149 ",
+                                       chain + "z"};
+    for (const char *miss : {"abcdefghijklmnopqrstuvwxy_", "qq", "QQ", " q", "\xe9t", "xy", "nothing"})
+        misses.push_back(miss);
+    for (const auto &pair : pairs) misses.push_back(pair[1]);
+    for (Fill fill : kFills) {
+        SCOPED_TRACE(FillName(fill));
         std::vector<JsProperty *> slots;
-        for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str(name), fill));
-        ExpectFound(o, names, slots, "first of each pair");
+        std::vector<std::string> present = names;
+        JsObject *o = Filled(present, fill, &slots);
+        ExpectFound(o, present, slots, "mixed names");
         ASSERT_NE(o->index, nullptr);
-        // The other name of each pair is absent, then present in its own slot.
-        for (const auto &pair : pairs) EXPECT_EQ(o->GetProperty(pair[1]), nullptr) << pair[1];
+        for (const std::string &miss : misses) {
+            int32_t position = 0;
+            EXPECT_EQ(o->FindSlot(miss.c_str(), &position), nullptr) << miss;
+            EXPECT_EQ(o->GetProperty(miss.c_str()), nullptr) << miss;
+        }
+        // The other name of each pair in its own slot.
         for (const auto &pair : pairs) {
-            names.push_back(pair[1]);
+            present.push_back(pair[1]);
             slots.push_back(AddSlot(o, pair[1], Str(pair[1]), fill));
         }
-        ExpectFound(o, names, slots, "both of each pair");
-        for (const auto &pair : pairs) {
-            EXPECT_EQ(Take(o->GetProperty(pair[0])), pair[0]);
-            EXPECT_EQ(Take(o->GetProperty(pair[1])), pair[1]);
-        }
+        ExpectFound(o, present, slots, "both of each pair");
     }
-}
-
-TEST_F(PropertyIndex, RepeatedNamesInOneProbeChainFindTheFirstSlot) {
-    // Repeats placed in the table would come before the first slots of
-    // their names once the entries move to a bigger table.
-    std::vector<std::string> chain = SameBucketNames(40, 7);
-    JsObject *o = NewObject();
-    JsString *first = Str("first"), *repeat = Str("repeat");
-    for (int i = 0; i < 13; i++) o->AddProperty(chain[i].c_str(), first);
-    ASSERT_EQ(o->GetProperty(chain[0].c_str()), first);
-    ASSERT_NE(o->index, nullptr);
-    for (int i = 0; i < 13; i++) o->AddProperty(chain[i].c_str(), repeat);
-    // Enough new names to double the table twice.
-    for (int i = 13; i < 40; i++) o->AddProperty(chain[i].c_str(), first);
-    for (int i = 0; i < 40; i++) {
-        int32_t position = 0;
-        JsProperty *slot = o->FindSlot(chain[i].c_str(), &position);
-        ASSERT_NE(slot, nullptr) << chain[i];
-        EXPECT_EQ(slot->value, first) << chain[i];
-        EXPECT_EQ(position, i < 13 ? i + 1 : i + 14) << chain[i];
-    }
-    // Rebuilt from the list, the index keeps the first slots as well.
-    o->DropIndex();
-    for (int i = 0; i < 13; i++) EXPECT_EQ(o->GetProperty(chain[i].c_str()), first) << chain[i];
 }
 
 TEST_F(PropertyIndex, RepeatedNamesFindTheFirstSlot) {
     // A name added again makes a second slot: look-ups never find it, enumeration visits it.
     JsObject *o = NewObject();
-    std::vector<std::string> names = Names("r", 20);
+    const std::vector<std::string> names = Names("r", 20);
     JsString *first = Str("first"), *second = Str("second"), *third = Str("third");
-    for (int i = 0; i < 20; i++) o->AddProperty(names[i].c_str(), first);
+    for (const std::string &name : names) o->AddProperty(name.c_str(), first);
     o->AddProperty(names[15].c_str(), second);  // before the index is built
     int32_t position = 0;
     ASSERT_NE(o->FindSlot(names[15].c_str(), &position), nullptr);
@@ -321,7 +283,8 @@ TEST_F(PropertyIndex, RepeatedNamesFindTheFirstSlot) {
     EXPECT_EQ(o->properties.Count(), 23);
     // Enumeration steps from the first slot of a name: the repeat of r00015
     // is reached from r00019, and from it the walk goes on after r00015.
-    std::vector<std::string> walk = Enumerate(o), want = names;
+    const std::vector<std::string> walk = Enumerate(o);
+    std::vector<std::string> want = names;
     want.push_back(names[15]);
     ASSERT_GE(walk.size(), 21u);
     EXPECT_EQ(std::vector<std::string>(walk.begin(), walk.begin() + 21), want);
@@ -333,18 +296,16 @@ TEST_F(PropertyIndex, EnumerationVisitsEverySlotOnceInCreationOrder) {
         JsObject *o = NewObject();
         // Names whose creation order is neither sorted nor hash order.
         std::vector<std::string> names;
-        for (int i = 0; i < n; i++) names.push_back("k" + std::to_string((i * 7919) % n) + (i % 2 ? "odd" : ""));
+        for (int i = 0; i < n; i++)
+            names.push_back("k" + std::to_string((i * 7919) % n) + (i % 2 ? "odd" : ""));
         JsString *v = Str("v");
         for (const std::string &name : names) o->PutProperty(name.c_str(), v, TK_ASSIGN, 1);
         EXPECT_EQ(Enumerate(o), names);
         EXPECT_EQ(Take(o->LastPropertyName()), names.back());
-        // A walk may begin at any slot.
-        JsString *key = Str(names[n / 2]);
-        EXPECT_EQ(Take(o->NextPropertyName(key)), names[n / 2 + 1]);
-        JsString *lastKey = Str(names.back());
-        EXPECT_EQ(o->NextPropertyName(lastKey), g_shared.nullValue);
-        JsString *absent = Str("k" + std::to_string(n));
-        EXPECT_EQ(o->NextPropertyName(absent), g_shared.nullValue);
+        // A walk may begin at any slot; the last and an absent name end it.
+        EXPECT_EQ(Take(o->NextPropertyName(Str(names[n / 2]))), names[n / 2 + 1]);
+        EXPECT_EQ(o->NextPropertyName(Str(names.back())), g_shared.nullValue);
+        EXPECT_EQ(o->NextPropertyName(Str("k" + std::to_string(n))), g_shared.nullValue);
     }
 }
 
@@ -353,9 +314,8 @@ TEST_F(PropertyIndex, SlotsAddedDuringEnumerationAreVisitedInTheirTurn) {
     // walk goes on through the grown index and reaches the new slots last.
     JsObject *o = NewObject();
     JsString *v = Str("v");
-    std::vector<std::string> want = Names("e", 40);
+    std::vector<std::string> want = Names("e", 40), visited;
     for (const std::string &name : want) o->PutProperty(name.c_str(), v, TK_ASSIGN, 1);
-    std::vector<std::string> visited;
     JsValue *key = nullptr;
     for (int steps = 0; steps < 200; steps++) {
         JsValue *next = o->NextPropertyName(key);
@@ -364,9 +324,8 @@ TEST_F(PropertyIndex, SlotsAddedDuringEnumerationAreVisitedInTheirTurn) {
         if (!next || next == g_shared.nullValue) break;
         visited.push_back(next->ToText());
         if (steps < 60) {
-            const std::string added = Padded("added", steps);
-            o->PutProperty(added.c_str(), v, TK_ASSIGN, 1);
-            want.push_back(added);
+            want.push_back(Padded("added", steps));
+            o->PutProperty(want.back().c_str(), v, TK_ASSIGN, 1);
         }
         key = next;
     }
@@ -374,18 +333,21 @@ TEST_F(PropertyIndex, SlotsAddedDuringEnumerationAreVisitedInTheirTurn) {
     EXPECT_EQ(visited, want);
 }
 
+std::string VText(int i) {
+    return "v" + std::to_string(i);
+}
+
 TEST_F(PropertyIndex, ReverseMovesPositionsAndKeepsNames) {
     const int n = 300;
     JsArray *a = NewArray();
-    for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(("v" + std::to_string(i)).c_str())));
+    for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(VText(i).c_str())));
     for (int i = 0; i < n; i++) ASSERT_EQ(ElementPosition(a, i), i + 1) << i;
     ASSERT_NE(a->index, nullptr);
     a->Reverse();
     for (int i = 0; i < n; i++) {
-        EXPECT_EQ(ElementText(a, i), "v" + std::to_string(i)) << i;
+        EXPECT_EQ(ElementText(a, i), VText(i)) << i;
         EXPECT_EQ(ElementPosition(a, i), n - i) << i;
     }
-    EXPECT_EQ(Take(a->ValueAt(0)), "v299");
     // An element added after the reversal (and the rebuilt index) goes last.
     ASSERT_TRUE(a->AppendElement(JsString::Make("new")));
     EXPECT_EQ(ElementText(a, n), "new");
@@ -395,8 +357,7 @@ TEST_F(PropertyIndex, ReverseMovesPositionsAndKeepsNames) {
     // Reversing again, then adding before any look-up.
     a->Reverse();
     ASSERT_TRUE(a->AppendElement(JsString::Make("newer")));
-    JsString *named = Str("named");
-    a->PutProperty("label", named, TK_ASSIGN, 1);
+    a->PutProperty("label", Str("named"), TK_ASSIGN, 1);
     EXPECT_EQ(ElementPosition(a, n), 1);
     EXPECT_EQ(ElementPosition(a, n + 1), n + 2);
     EXPECT_EQ(ElementPosition(a, 0), 2);
@@ -404,14 +365,14 @@ TEST_F(PropertyIndex, ReverseMovesPositionsAndKeepsNames) {
     int32_t position = 0;
     ASSERT_NE(a->FindSlot("label", &position), nullptr);
     EXPECT_EQ(position, n + 3);
-    for (int i = 0; i < n; i++) EXPECT_EQ(ElementText(a, i), "v" + std::to_string(i)) << i;
+    for (int i = 0; i < n; i++) EXPECT_EQ(ElementText(a, i), VText(i)) << i;
     EXPECT_EQ(ElementText(a, n + 1), "newer");
     EXPECT_EQ(Take(a->GetProperty("label")), "named");
     JsValue *length = a->GetProperty("length");
     EXPECT_EQ(length->ToInteger(), n + 2);
     DropIfUnowned(length);
     // Enumeration follows the new order.
-    std::vector<std::string> walk = Enumerate(a);
+    const std::vector<std::string> walk = Enumerate(a);
     ASSERT_EQ(walk.size(), static_cast<size_t>(n + 3));
     EXPECT_EQ(walk[0], std::to_string(n));
     EXPECT_EQ(walk[1], "0");
@@ -430,8 +391,7 @@ TEST_F(PropertyIndex, LastFoundPositionAfterReverse) {
     EXPECT_EQ(a->DuplicatesBeforeLastFound(), 0);
     a->Reverse();
     for (int i = 0; i < n; i++) {
-        const std::string name = std::to_string(i);
-        ASSERT_EQ(a->GetProperty(name.c_str()), mark) << i;
+        ASSERT_EQ(a->GetProperty(std::to_string(i).c_str()), mark) << i;
         ASSERT_EQ(a->DuplicatesBeforeLastFound(), n - 1 - i) << i;
     }
     ASSERT_TRUE(a->AppendElement(mark));
@@ -440,67 +400,59 @@ TEST_F(PropertyIndex, LastFoundPositionAfterReverse) {
 }
 
 TEST_F(PropertyIndex, SortMovesPositionsAndKeepsNames) {
-    const int n = 300;
-    // Element i holds the four-digit text of rank(i), a permutation of 0..n-1.
-    auto rank = [](int i) { return (i * 7919) % n; };
+    // Element i holds the number Rank(i), a permutation of 0..n-1. Numbers
+    // sort as their texts (0, 1, 10, 100, ...), so the element moves to
+    // the place of its text among all of them.
+    const int n = 400;
+    auto rank = [](int i) { return std::to_string((i * 7919) % n); };
+    std::vector<std::string> texts;
     JsArray *a = NewArray();
-    for (int i = 0; i < n; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(Padded("", rank(i), 4).c_str())));
+    for (int i = 0; i < n; i++) {
+        JsNumber *v = MakeNumber((i * 7919) % n);
+        ASSERT_TRUE(a->AppendElement(v));
+        DropIfUnowned(v);
+        texts.push_back(std::to_string(i));
+    }
+    std::sort(texts.begin(), texts.end());
+    auto place = [&texts, &rank](int i) {
+        return static_cast<int32_t>(std::lower_bound(texts.begin(), texts.end(), rank(i)) - texts.begin()) +
+               1;
+    };
     for (int i = 0; i < n; i++) ASSERT_EQ(ElementPosition(a, i), i + 1) << i;
     ASSERT_NE(a->index, nullptr);
     a->Sort();
+    const std::vector<std::string> walk = Enumerate(a);
+    ASSERT_EQ(walk.size(), static_cast<size_t>(n));
     for (int i = 0; i < n; i++) {
-        EXPECT_EQ(ElementText(a, i), Padded("", rank(i), 4)) << i;
-        EXPECT_EQ(ElementPosition(a, i), rank(i) + 1) << i;
-        EXPECT_EQ(Take(a->ValueAt(rank(i))), Padded("", rank(i), 4)) << i;
+        EXPECT_EQ(ElementText(a, i), rank(i)) << i;
+        EXPECT_EQ(ElementPosition(a, i), place(i)) << i;
+        EXPECT_EQ(Take(a->ValueAt(place(i) - 1)), rank(i)) << i;
+        EXPECT_EQ(walk[place(i) - 1], std::to_string(i)) << i;  // the names moved with their values
     }
     // Assignment by key after sorting changes the slot of that name.
     JsString *changed = Str("changed");
     JsNumber *key = MakeNumber(7);
     EXPECT_EQ(a->PutByKey(key, changed, TK_ASSIGN, 1), changed);
     DropIfUnowned(key);
-    EXPECT_EQ(a->ValueAt(rank(7)), changed);
+    EXPECT_EQ(a->ValueAt(place(7) - 1), changed);
     EXPECT_EQ(a->properties.Count(), n);
     // New slots after the sort are found last, and a second sort moves them.
     ASSERT_TRUE(a->AppendElement(JsString::Make("!")));
     EXPECT_EQ(ElementPosition(a, n), n + 1);
     EXPECT_EQ(ElementText(a, n), "!");
     a->Sort();
-    EXPECT_EQ(ElementPosition(a, n), 1);  // "!" sorts before the digits
+    EXPECT_EQ(ElementPosition(a, n), 1);      // "!" sorts before the digits
     EXPECT_EQ(ElementPosition(a, 7), n + 1);  // "changed" after them
     for (int i = 0; i < n; i++) {
         if (i == 7) continue;
-        const int32_t want = rank(i) + 2 - (rank(i) > rank(7) ? 1 : 0);
-        EXPECT_EQ(ElementPosition(a, i), want) << i;
+        EXPECT_EQ(ElementPosition(a, i), place(i) + 1 - (place(i) > place(7) ? 1 : 0)) << i;
     }
-}
-
-TEST_F(PropertyIndex, SortedNumbersAreFoundByTheirKeys) {
-    // Numbers sort as texts (0, 1, 10, 100, ...); every key still reads its own.
-    const int n = 400;
-    JsArray *a = NewArray();
-    for (int i = 0; i < n; i++) {
-        JsNumber *v = MakeNumber(i);
-        ASSERT_TRUE(a->AppendElement(v));
-        DropIfUnowned(v);
-    }
-    a->Sort();
-    std::vector<std::string> texts;
-    for (int i = 0; i < n; i++) texts.push_back(std::to_string(i));
-    std::sort(texts.begin(), texts.end());
-    for (int p = 0; p < n; p++) {
-        const int i = std::stoi(texts[p]);
-        EXPECT_EQ(ElementText(a, i), texts[p]);
-        EXPECT_EQ(ElementPosition(a, i), p + 1) << i;
-    }
-    EXPECT_EQ(Enumerate(a), texts);  // the names moved with their values
 }
 
 TEST_F(PropertyIndex, WithoutMemoryForTheIndexTheListIsSearched) {
-    // Without memory for the index, look-ups go through the list.
-    std::vector<std::string> names = Names("m", 40);
+    const std::vector<std::string> names = Names("m", 40);
     std::vector<JsProperty *> slots;
-    JsObject *o = NewObject();
-    for (const std::string &name : names) slots.push_back(AddSlot(o, name, Str(name), Fill::kAdd));
+    JsObject *o = Filled(names, Fill::kAdd, &slots);
     JsSetMemoryLimit(JsMemoryInUse());
     ExpectFound(o, names, slots, "bounded");
     EXPECT_EQ(o->index, nullptr);
@@ -514,7 +466,7 @@ TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
     // 24 slots fill 32 entries to three quarters; the 25th needs a bigger
     // table. Whatever the headroom, the new slot is either absent or found
     // with the rest, and nothing leaks.
-    std::vector<std::string> names = Names("g", 25);
+    const std::vector<std::string> names = Names("g", 25);
     JsString *v = Str("v");
     bool sawAddedWithoutIndex = false, sawAddedWithIndex = false, sawRefused = false;
     for (size_t headroom = 0; headroom < 8192 && !sawAddedWithIndex; headroom += 4) {
@@ -527,13 +479,12 @@ TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
         ASSERT_NE(o->index, nullptr);
         JsSetMemoryLimit(JsMemoryInUse() + headroom);
         JsValue *stored = o->PutProperty(names[24].c_str(), v, TK_ASSIGN, 1);
-        const bool indexed = o->index != nullptr;
         std::vector<std::string> present(names.begin(), names.begin() + 24);
         if (stored) {
             EXPECT_EQ(stored, v);
             slots.push_back(static_cast<JsProperty *>(o->properties.Last()));
             present.push_back(names[24]);
-            (indexed ? sawAddedWithIndex : sawAddedWithoutIndex) = true;
+            (o->index ? sawAddedWithIndex : sawAddedWithoutIndex) = true;
         } else {
             sawRefused = true;
         }
@@ -559,22 +510,21 @@ TEST_F(PropertyIndex, AFailedGrowthLeavesEveryNameFindable) {
 TEST_F(PropertyIndex, DestroyingIndexedObjectsReturnsEveryBlock) {
     // Built, grown, dropped by reordering and rebuilt: every index goes with its object.
     const size_t blocks = Blocks();
-    {
-        JsArray *a = new JsArray(0);
-        a->refs = 1;
-        for (int i = 0; i < 1000; i++) ASSERT_TRUE(a->AppendElement(JsString::Make(std::to_string(i % 37).c_str())));
-        ASSERT_EQ(Take(a->GetProperty("999")), std::to_string(999 % 37));
-        a->Reverse();
-        ASSERT_EQ(Take(a->GetProperty("998")), std::to_string(998 % 37));
-        a->Sort();
-        ASSERT_EQ(Take(a->GetProperty("36")), "36");
-        JsString *x = JsString::Make("x");
-        x->refs++;
-        for (int i = 0; i < 1000; i++) a->PutProperty(("x" + std::to_string(i)).c_str(), x, TK_ASSIGN, 1);
-        ASSERT_EQ(a->GetProperty("x999"), x);
-        ReleaseRef(x);
-        ReleaseRef(a);
-    }
+    JsArray *a = new JsArray(0);
+    a->refs = 1;
+    for (int i = 0; i < 1000; i++)
+        ASSERT_TRUE(a->AppendElement(JsString::Make(std::to_string(i % 37).c_str())));
+    ASSERT_EQ(Take(a->GetProperty("999")), std::to_string(999 % 37));
+    a->Reverse();
+    ASSERT_EQ(Take(a->GetProperty("998")), std::to_string(998 % 37));
+    a->Sort();
+    ASSERT_EQ(Take(a->GetProperty("36")), "36");
+    JsString *x = JsString::Make("x");
+    x->refs++;
+    for (int i = 0; i < 1000; i++) a->PutProperty(("x" + std::to_string(i)).c_str(), x, TK_ASSIGN, 1);
+    ASSERT_EQ(a->GetProperty("x999"), x);
+    ReleaseRef(x);
+    ReleaseRef(a);
     EXPECT_EQ(Blocks(), blocks);
 }
 

@@ -1,8 +1,11 @@
 // Remembered look-ups: GetPropertyAt and PutPropertyAt answer for a node's
 // name as GetProperty and PutProperty do, on every call, whatever happened
 // to the object, its slots or the node in between.
+#include "values/slot_cache.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <string>
@@ -16,7 +19,6 @@
 #include "engine_fixture.h"
 #include "values/array.h"
 #include "values/object.h"
-#include "values/slot_cache.h"
 
 namespace {
 
@@ -43,6 +45,11 @@ protected:
         EXPECT_NE(site, nullptr);
         sites_.push_back(site);
         return site;
+    }
+    std::vector<JsToken *> Sites(const std::vector<std::string> &names) {
+        std::vector<JsToken *> sites;
+        for (const std::string &name : names) sites.push_back(Site(name.c_str()));
+        return sites;
     }
     JsString *Str(const char *text) { return Keep(JsString::Make(text)); }
     JsArray *NewArray(int32_t positional = 0) { return Keep(new JsArray(positional)); }
@@ -76,15 +83,15 @@ protected:
             EXPECT_EQ(got.duplicates, want.duplicates) << "round " << round;
         }
     }
+    static void ExpectSameAsName(JsObject *o, const std::vector<JsToken *> &sites, const char *context) {
+        for (const JsToken *site : sites) ExpectSameAsName(o, site, context);
+    }
     // The slots of an object as name=value, in order.
     static std::string Slots(JsObject *o) {
         std::string text;
-        for (JsProperty *slot = o->FirstProperty(); slot; slot = slot->Next()) {
-            text += slot->name;
-            text += "=";
-            text += slot->value && slot->value->ToText() ? slot->value->ToText() : "<none>";
-            text += ";";
-        }
+        for (JsProperty *slot = o->FirstProperty(); slot; slot = slot->Next())
+            text += std::string(slot->name) + "=" +
+                    (slot->value && slot->value->ToText() ? slot->value->ToText() : "<none>") + ";";
         return text;
     }
     static void PutNumber(JsObject *o, const char *name, double value) {
@@ -104,11 +111,9 @@ TEST_F(SlotCache, ReadsAnswerAsTheNamePathDoes) {
     o->PutProperty("b", b, TK_ASSIGN, 1);
     PutNumber(o, "c", 3);
     JsToken *siteB = Site("b"), *siteC = Site("c"), *missing = Site("zz");
-    ExpectSameAsName(o, siteB, "fresh object");
+    ExpectSameAsName(o, {siteB, siteC, missing}, "fresh object");
     EXPECT_EQ(AtSite(o, siteB).value, b);
     EXPECT_EQ(AtSite(o, siteB).position, 2);
-    ExpectSameAsName(o, siteC, "fresh object");
-    ExpectSameAsName(o, missing, "fresh object");
     EXPECT_EQ(AtSite(o, missing).value, nullptr);
     EXPECT_EQ(AtSite(o, missing).position, 0);
 
@@ -129,8 +134,7 @@ TEST_F(SlotCache, ReadsAnswerAsTheNamePathDoes) {
     EXPECT_EQ(AtSite(o, missing).value, a);
     EXPECT_EQ(AtSite(o, missing).position, 4);
     for (const char *name : {"d", "e", "f"}) PutNumber(o, name, 1);
-    ExpectSameAsName(o, siteB, "after more slots");
-    ExpectSameAsName(o, missing, "after more slots");
+    ExpectSameAsName(o, {siteB, missing}, "after more slots");
 
     // A member answered while there is no own slot, then the own slot.
     JsToken *member = Site("toString");
@@ -139,41 +143,37 @@ TEST_F(SlotCache, ReadsAnswerAsTheNamePathDoes) {
     o->PutProperty("toString", b, TK_ASSIGN, 1);
     EXPECT_EQ(AtSite(o, member).value, b);
     ExpectSameAsName(o, member, "own slot over the member");
-}
 
-TEST_F(SlotCache, ReadsOnManySlotsAgreeWithTheIndexedPath) {
     // Past a dozen slots names are found through the index.
-    JsObject *o = NewObject();
     std::vector<std::string> names;
-    for (int i = 0; i < 40; i++) names.push_back("n" + std::to_string(i));
-    for (int i = 0; i < 40; i++) PutNumber(o, names[i].c_str(), i * 2);
-    std::vector<JsToken *> sites;
-    for (const std::string &name : names) sites.push_back(Site(name.c_str()));
+    for (int i = 0; i < 40; i++) PutNumber(o, names.emplace_back("n" + std::to_string(i)).c_str(), i * 2);
+    const std::vector<JsToken *> sites = Sites(names);
     for (int i = 0; i < 40; i++) {
         ExpectSameAsName(o, sites[i], "indexed");
-        EXPECT_EQ(AtSite(o, sites[i]).position, i + 1);
+        EXPECT_EQ(AtSite(o, sites[i]).position, i + 9);
         EXPECT_EQ(AtSite(o, sites[i]).text, std::to_string(i * 2));
     }
 }
 
 TEST_F(SlotCache, StoresAnswerAsTheNamePathDoes) {
     // The same stores on twins, by name and through one site per name: the
-    // first round finds or makes the slots, the second uses what sites remember.
+    // first round finds or makes the slots, the second uses what sites
+    // remember; after each store the site reads what the name reads.
     JsObject *byName = NewObject(), *bySite = NewObject();
     JsString *word = Str("word");
     JsNumber *five = Keep(MakeNumber(5)), *two = Keep(MakeNumber(2));
-    struct Store {
+    const struct {
         const char *name;
         JsValue *value;
         int op;
         int create;
-    };
-    const Store stores[] = {
+    } stores[] = {
         {"x", five, TK_ASSIGN, 0},     // missing, no create: nothing
         {"x", five, TK_ASSIGN, 1},     // made: 5
         {"x", two, TK_ADD_ASSIGN, 0},  // 7
         {"x", two, TK_MUL_ASSIGN, 1},  // 14
-        {"x", g_shared.minusOne, TK_POSTINC, 0}, {"x", g_shared.one, TK_PREDEC, 0},
+        {"x", g_shared.minusOne, TK_POSTINC, 0},
+        {"x", g_shared.one, TK_PREDEC, 0},
         {"x", two, TK_SUB_ASSIGN, 0},  // 12
         {"s", word, TK_ASSIGN, 1},
         {"s", two, TK_ADD_ASSIGN, 0},  // joined text
@@ -186,28 +186,23 @@ TEST_F(SlotCache, StoresAnswerAsTheNamePathDoes) {
         {"length", two, TK_ASSIGN, 1},  // no built-in name of a plain object
     };
     // One site per name, made before the first store.
-    std::vector<JsToken *> sites;
-    for (const char *name : {"x", "s", "y", "length"}) sites.push_back(Site(name));
-    auto siteOf = [&sites](const char *name) {
-        for (JsToken *site : sites)
-            if (std::strcmp(site->text, name) == 0) return site;
-        return static_cast<JsToken *>(nullptr);
-    };
+    const std::vector<std::string> names = {"x", "s", "y", "length"};
+    const std::vector<JsToken *> sites = Sites(names);
     for (int round = 0; round < 2; round++) {
-        for (size_t i = 0; i < sizeof stores / sizeof stores[0]; i++) {
-            const Store &store = stores[i];
-            SCOPED_TRACE("round " + std::to_string(round) + ", store " + std::to_string(i) + " to " +
-                         store.name);
+        for (const auto &store : stores) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", store " + std::to_string(&store - stores) +
+                         " to " + store.name);
+            JsToken *site = sites[std::find(names.begin(), names.end(), store.name) - names.begin()];
             g_lastFoundPosition = -5;
             const std::string want =
                 Take(byName->PutProperty(store.name, store.value, store.op, store.create));
             EXPECT_EQ(g_lastFoundPosition, -5);  // stores never tell a position
-            const std::string got =
-                Take(bySite->PutPropertyAt(siteOf(store.name), store.value, store.op, store.create));
+            const std::string got = Take(bySite->PutPropertyAt(site, store.value, store.op, store.create));
             EXPECT_EQ(g_lastFoundPosition, -5);
             EXPECT_EQ(got, want);
             EXPECT_EQ(Slots(bySite), Slots(byName));
             EXPECT_EQ(bySite->slotCount, byName->slotCount);
+            ExpectSameAsName(bySite, site, "between stores");
         }
     }
     EXPECT_EQ(Slots(bySite), "x=12;s=word2;y=1;length=2;");
@@ -217,26 +212,10 @@ TEST_F(SlotCache, StoresAnswerAsTheNamePathDoes) {
     EXPECT_STREQ(word->ToText(), "word");
 }
 
-TEST_F(SlotCache, RepeatedStoresAtOneSiteGoToTheSameSlot) {
-    JsObject *byName = NewObject(), *bySite = NewObject();
-    JsToken *site = Site("count");
-    for (int i = 0; i < 5; i++) {
-        const int op = i == 0 ? TK_ASSIGN : TK_ADD_ASSIGN;
-        JsNumber *step = MakeNumber(i + 1);
-        const std::string want = Take(byName->PutProperty("count", step, op, op == TK_ASSIGN));
-        const std::string got = Take(bySite->PutPropertyAt(site, step, op, op == TK_ASSIGN));
-        DropIfUnowned(step);
-        EXPECT_EQ(got, want) << i;
-        EXPECT_EQ(Slots(bySite), Slots(byName)) << i;
-        ExpectSameAsName(bySite, site, "between stores");
-    }
-    EXPECT_EQ(Slots(bySite), "count=15;");
-}
-
 TEST_F(SlotCache, TheFirstSlotOfANameStaysTheAnswer) {
     JsObject *o = NewObject();
-    JsString *pad = Str("pad"), *first = Str("first"), *second = Str("second"), *third = Str("third");
-    o->PutProperty("p", pad, TK_ASSIGN, 1);
+    JsString *first = Str("first"), *second = Str("second"), *third = Str("third");
+    o->PutProperty("p", Str("pad"), TK_ASSIGN, 1);
     o->AddProperty("d", first);
     JsToken *site = Site("d");
     EXPECT_EQ(AtSite(o, site).value, first);
@@ -247,9 +226,7 @@ TEST_F(SlotCache, TheFirstSlotOfANameStaysTheAnswer) {
     EXPECT_EQ(AtSite(o, site).position, 2);
     // A store goes to the first slot too.
     EXPECT_EQ(o->PutPropertyAt(site, third, TK_ASSIGN, 1), third);
-    EXPECT_EQ(o->ValueAt(1), third);
-    EXPECT_EQ(o->ValueAt(2), second);
-    EXPECT_EQ(o->slotCount, 3);
+    EXPECT_EQ(Slots(o), "p=pad;d=third;d=second;");
     // A site that first sees the object with duplicates already there.
     JsToken *late = Site("d");
     ExpectSameAsName(o, late, "duplicates before");
@@ -268,62 +245,53 @@ TEST_F(SlotCache, PositionsFollowReverseAndSort) {
     a->AppendElement(m);  // 3
     a->PutProperty("r", b, TK_ASSIGN, 1);
     JsToken *p = Site("p"), *q = Site("q"), *r = Site("r");
-    ExpectSameAsName(a, p, "before");
-    ExpectSameAsName(a, q, "before");
-    ExpectSameAsName(a, r, "before");
-    EXPECT_EQ(AtSite(a, q).position, 5);
-    EXPECT_EQ(AtSite(a, q).duplicates, 2);
-
-    a->Reverse();  // r 3 q 2 p 1 0
-    ExpectSameAsName(a, p, "reversed");
-    ExpectSameAsName(a, q, "reversed");
-    ExpectSameAsName(a, r, "reversed");
-    EXPECT_EQ(AtSite(a, q).position, 3);
-    EXPECT_EQ(AtSite(a, q).duplicates, 1);
-    EXPECT_EQ(AtSite(a, r).position, 1);
-
-    a->Sort();  // by text: b b m m m m z, stable
-    ExpectSameAsName(a, p, "sorted");
-    ExpectSameAsName(a, q, "sorted");
-    ExpectSameAsName(a, r, "sorted");
-    EXPECT_EQ(AtSite(a, r).position, 1);
-    EXPECT_EQ(AtSite(a, q).position, 4);
-    EXPECT_EQ(AtSite(a, q).duplicates, 1);
-    EXPECT_EQ(AtSite(a, p).position, 5);
-    EXPECT_EQ(AtSite(a, p).duplicates, 2);
-
+    // Each reordering, then the positions and duplicates of q, r and p.
+    const struct {
+        const char *when;
+        void (JsArray::*reorder)();
+        int q, qDuplicates, r, p, pDuplicates;
+    } steps[] = {
+        {"before", nullptr, 5, 2, 7, 3, 1},
+        {"reversed", &JsArray::Reverse, 3, 1, 1, 5, 2},  // r 3 q 2 p 1 0
+        {"sorted", &JsArray::Sort, 4, 1, 1, 5, 2},       // by text: b b m m m m z, stable
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.when);
+        if (step.reorder) (a->*step.reorder)();
+        ExpectSameAsName(a, {p, q, r}, step.when);
+        EXPECT_EQ(AtSite(a, q).position, step.q);
+        EXPECT_EQ(AtSite(a, q).duplicates, step.qDuplicates);
+        EXPECT_EQ(AtSite(a, r).position, step.r);
+        EXPECT_EQ(AtSite(a, p).position, step.p);
+        EXPECT_EQ(AtSite(a, p).duplicates, step.pDuplicates);
+    }
     // Stores after the reordering go to the named slot.
     JsString *changed = Str("changed");
     a->PutPropertyAt(p, changed, TK_ASSIGN, 1);
     EXPECT_EQ(a->GetProperty("p"), changed);
     EXPECT_EQ(a->ValueAt(4), changed);
     ExpectSameAsName(a, q, "after a store");
-}
 
-TEST_F(SlotCache, PositionsFollowReverseOnAPlainlyIndexedArray) {
     // Names found through the index, which the reordering throws away.
-    JsArray *a = NewArray();
+    JsArray *indexed = NewArray();
     JsString *same = Str("same");
     std::vector<std::string> names;
-    for (int i = 0; i < 20; i++) names.push_back("k" + std::to_string(i));
-    for (const std::string &name : names) a->PutProperty(name.c_str(), same, TK_ASSIGN, 1);
-    std::vector<JsToken *> sites;
-    for (const std::string &name : names) sites.push_back(Site(name.c_str()));
-    for (JsToken *site : sites) ExpectSameAsName(a, site, "before");
-    a->Reverse();
-    for (size_t i = 0; i < sites.size(); i++) {
-        ExpectSameAsName(a, sites[i], "reversed");
-        EXPECT_EQ(AtSite(a, sites[i]).position, static_cast<int>(sites.size() - i));
-        EXPECT_EQ(AtSite(a, sites[i]).duplicates, static_cast<int>(sites.size() - i - 1));
+    for (int i = 0; i < 20; i++)
+        indexed->PutProperty(names.emplace_back("k" + std::to_string(i)).c_str(), same, TK_ASSIGN, 1);
+    const std::vector<JsToken *> sites = Sites(names);
+    ExpectSameAsName(indexed, sites, "indexed, before");
+    indexed->Reverse();
+    for (int i = 0; i < 20; i++) {
+        ExpectSameAsName(indexed, sites[i], "indexed, reversed");
+        EXPECT_EQ(AtSite(indexed, sites[i]).position, 20 - i);
+        EXPECT_EQ(AtSite(indexed, sites[i]).duplicates, 19 - i);
     }
 }
 
 TEST_F(SlotCache, BuiltInNamesOfClassedObjectsComeFirst) {
     JsArray *a = NewArray();
     JsString *e = Str("e"), *mine = Str("mine");
-    a->AppendElement(e);
-    a->AppendElement(e);
-    a->AppendElement(e);
+    for (int i = 0; i < 3; i++) a->AppendElement(e);
     // A script slot named length is made, but length reads the count.
     PutNumber(a, "length", 99);
     EXPECT_EQ(a->slotCount, 4);
@@ -340,15 +308,12 @@ TEST_F(SlotCache, BuiltInNamesOfClassedObjectsComeFirst) {
     DropIfUnowned(seven);
     EXPECT_EQ(a->ValueAt(3)->ToNumber(), 7);
     EXPECT_EQ(AtSite(a, length).text, "4");
-    // A method's name with an own slot: the method answers.
+    // A method's name with an own slot: the method answers; any other name is its slot.
     a->PutProperty("join", mine, TK_ASSIGN, 1);
-    JsToken *join = Site("join");
-    ExpectSameAsName(a, join, "join");
-    EXPECT_EQ(AtSite(a, join).value, NativeFunction(DURIZ_NATIVE_ARRAY_JOIN));
-    // Any other name on the array is its slot.
     a->PutProperty("custom", mine, TK_ASSIGN, 1);
-    JsToken *custom = Site("custom");
-    ExpectSameAsName(a, custom, "custom");
+    JsToken *join = Site("join"), *custom = Site("custom");
+    ExpectSameAsName(a, {join, custom}, "array");
+    EXPECT_EQ(AtSite(a, join).value, NativeFunction(DURIZ_NATIVE_ARRAY_JOIN));
     EXPECT_EQ(AtSite(a, custom).value, mine);
 
     // The shared Math object answers its constants over an own slot.
@@ -371,8 +336,7 @@ TEST_F(SlotCache, DigitAndEmptyNamesOfArgumentListsSelectByPosition) {
         EXPECT_EQ(args->GetPropertyAt(two), w) << round;
         EXPECT_EQ(args->GetPropertyAt(empty), x) << round;
     }
-    ExpectSameAsName(args, two, "digits");
-    ExpectSameAsName(args, empty, "empty");
+    ExpectSameAsName(args, {two, empty}, "by position");
     // A node without text finds nothing.
     JsToken *none = Site(nullptr);
     EXPECT_EQ(args->GetPropertyAt(none), nullptr);
@@ -385,34 +349,27 @@ TEST_F(SlotCache, ANodeRebuiltInTheSameMemoryFindsItsOwnName) {
     JsString *alpha = Str("alpha's"), *gamma = Str("gamma's"), *other = Str("other");
     o->PutProperty("alpha", alpha, TK_ASSIGN, 1);
     o->PutProperty("gamma", gamma, TK_ASSIGN, 1);
+    // Nodes of names of one length, each made where the one before was.
     alignas(JsToken) unsigned char block[sizeof(JsToken) + 16];
-    JsToken *node = JsToken::MakeInBlock(block, TK_IDENT, "alpha", 5);
+    JsToken *node = nullptr;
+    auto rebuild = [&block, &node](const char *name) {
+        if (node) node->~JsToken();
+        return node = JsToken::MakeInBlock(block, TK_IDENT, name, 5);
+    };
+    EXPECT_EQ(o->GetPropertyAt(rebuild("alpha")), alpha);
     EXPECT_EQ(o->GetPropertyAt(node), alpha);
-    EXPECT_EQ(o->GetPropertyAt(node), alpha);
-    node->~JsToken();
-    // Another node of a name of the same length in the same memory.
-    node = JsToken::MakeInBlock(block, TK_IDENT, "gamma", 5);
     g_lastFoundPosition = -1;
-    EXPECT_EQ(o->GetPropertyAt(node), gamma);
+    EXPECT_EQ(o->GetPropertyAt(rebuild("gamma")), gamma);
     EXPECT_EQ(g_lastFoundPosition, 2);
     ExpectSameAsName(o, node, "rebuilt");
-    node->~JsToken();
     // A store through a rebuilt node goes to its own name.
-    node = JsToken::MakeInBlock(block, TK_IDENT, "alpha", 5);
-    EXPECT_EQ(o->GetPropertyAt(node), alpha);
-    node->~JsToken();
-    node = JsToken::MakeInBlock(block, TK_IDENT, "gamma", 5);
-    EXPECT_EQ(o->PutPropertyAt(node, other, TK_ASSIGN, 1), other);
-    EXPECT_EQ(o->GetProperty("gamma"), other);
-    EXPECT_EQ(o->GetProperty("alpha"), alpha);
-    node->~JsToken();
+    EXPECT_EQ(o->GetPropertyAt(rebuild("alpha")), alpha);
+    EXPECT_EQ(o->PutPropertyAt(rebuild("gamma"), other, TK_ASSIGN, 1), other);
+    EXPECT_EQ(Slots(o), "alpha=alpha's;gamma=other;");
     // A rebuilt node whose name the object lacks finds nothing.
-    node = JsToken::MakeInBlock(block, TK_IDENT, "gamma", 5);
-    o->GetPropertyAt(node);
-    node->~JsToken();
-    node = JsToken::MakeInBlock(block, TK_IDENT, "delta", 5);
+    o->GetPropertyAt(rebuild("gamma"));
     g_lastFoundPosition = -1;
-    EXPECT_EQ(o->GetPropertyAt(node), nullptr);
+    EXPECT_EQ(o->GetPropertyAt(rebuild("delta")), nullptr);
     EXPECT_EQ(g_lastFoundPosition, 0);
     EXPECT_EQ(o->PutPropertyAt(node, other, TK_ADD_ASSIGN, 0), nullptr);
     EXPECT_EQ(o->slotCount, 2);
@@ -435,7 +392,7 @@ TEST_F(SlotCache, ANewObjectIsNotAnsweredFromAnOldEntry) {
         EXPECT_EQ(o->GetPropertyAt(site)->ToNumber(), k);
         ReleaseRef(o);
     }
-    // The same memory for each new object.
+    // The same memory for each new object; the last one lacks v.
     void *block = JsMalloc(sizeof(JsObject));
     ASSERT_NE(block, nullptr);
     for (int k = 0; k < 4; k++) {
@@ -444,63 +401,54 @@ TEST_F(SlotCache, ANewObjectIsNotAnsweredFromAnOldEntry) {
         if (k != 3) PutNumber(o, "v", 100 + k);
         g_lastFoundPosition = -1;
         JsValue *found = o->GetPropertyAt(site);
-        if (k == 3) {
-            EXPECT_EQ(found, nullptr);
-            EXPECT_EQ(g_lastFoundPosition, 0);
-            EXPECT_EQ(o->PutPropertyAt(site, g_shared.one, TK_ADD_ASSIGN, 0), nullptr);
-            EXPECT_EQ(o->slotCount, 1);
-        } else {
-            ASSERT_NE(found, nullptr) << k;
-            EXPECT_EQ(found->ToNumber(), 100 + k);
-            EXPECT_EQ(g_lastFoundPosition, k % 2 + 1) << k;
-            EXPECT_EQ(Take(o->PutPropertyAt(site, g_shared.one, TK_ADD_ASSIGN, 0)), std::to_string(101 + k));
-        }
+        EXPECT_EQ(found ? found->ToNumber() : -1, k == 3 ? -1 : 100 + k) << k;
+        EXPECT_EQ(g_lastFoundPosition, k == 3 ? 0 : k % 2 + 1) << k;
+        EXPECT_EQ(Take(o->PutPropertyAt(site, g_shared.one, TK_ADD_ASSIGN, 0)),
+                  k == 3 ? "<none>" : std::to_string(101 + k));
+        EXPECT_EQ(o->slotCount, 1 + (k % 2 && k != 3)) << k;
         o->~JsObject();
     }
     JsFree(block);
 }
 
-TEST_F(SlotCache, TwoObjectsAtOneNodeEachGetTheirOwnSlot) {
-    JsObject *first = NewObject(), *second = NewObject();
-    PutNumber(first, "pad", 0);
-    PutNumber(first, "v", 1);
-    PutNumber(second, "v", 2);
-    JsToken *site = Site("v");
-    for (int i = 0; i < 10; i++) {
-        JsObject *o = i % 2 ? second : first;
-        g_lastFoundPosition = -1;
-        JsValue *found = o->GetPropertyAt(site);
-        ASSERT_NE(found, nullptr) << i;
-        EXPECT_EQ(found, o->GetProperty("v")) << i;
-        EXPECT_EQ(g_lastFoundPosition, i % 2 ? 1 : 2) << i;
-        EXPECT_EQ(Take(o->PutPropertyAt(site, g_shared.one, TK_ADD_ASSIGN, 0)),
-                  std::to_string(i % 2 + 1 + i / 2 + 1))
-            << i;
-    }
-    EXPECT_EQ(Slots(first), "pad=0;v=6;");
-    EXPECT_EQ(Slots(second), "v=7;");
-}
-
-TEST_F(SlotCache, NodesThatShareAnEntryEachFindTheirOwnSlot) {
-    // Two nodes exactly a table's span apart take the same entry: each
-    // look-up that follows the other's finds its own name's slot.
+TEST_F(SlotCache, LookupsTakingTurnsAtOneEntryEachFindTheirOwnSlot) {
+    // Two objects at one node, and two nodes exactly a table's span apart,
+    // which take the same entry: each look-up or store that follows the
+    // other's finds its own name's slot.
     const size_t span = static_cast<size_t>(1u << kSlotCacheBits) << kSiteShift;
     char *block = static_cast<char *>(JsMalloc(span + 2 * sizeof(JsToken) + 8));
     ASSERT_NE(block, nullptr);
     JsToken *a = JsToken::MakeInBlock(block, TK_IDENT, "a", 1);
     JsToken *b = JsToken::MakeInBlock(block + span, TK_IDENT, "b", 1);
     ASSERT_EQ(&SlotCacheEntryOf(a), &SlotCacheEntryOf(b));
-    JsObject *o = NewObject();
-    PutNumber(o, "a", 1);
-    PutNumber(o, "b", 2);
-    for (int i = 0; i < 6; i++) {
-        JsToken *site = i % 2 ? b : a;
-        g_lastFoundPosition = -1;
-        EXPECT_EQ(Take(o->PutPropertyAt(site, g_shared.one, TK_ADD_ASSIGN, 0)), std::to_string(i % 2 + 2 + i / 2))
-            << i;
-        ExpectSameAsName(o, site, i % 2 ? "b" : "a");
+    JsObject *first = NewObject(), *second = NewObject(), *both = NewObject();
+    PutNumber(first, "pad", 0);
+    for (JsObject *o : {first, second, both}) PutNumber(o, "a", o == second ? 2 : 1);
+    PutNumber(both, "b", 2);
+    const struct {
+        JsObject *o;
+        JsToken *site;
+        int position;
+    } turns[][2] = {{{first, a, 2}, {second, a, 1}}, {{both, a, 1}, {both, b, 2}}};
+    for (const auto &pair : turns) {
+        for (int i = 0; i < 12; i++) {
+            const auto &turn = pair[i % 2];
+            SCOPED_TRACE(testing::Message() << "turn " << i << " at " << turn.site->text);
+            // The first half reads first, the second stores first.
+            const std::string sum = std::to_string(i % 2 + 2 + i / 2);
+            if (i >= 6) {
+                EXPECT_EQ(Take(turn.o->PutPropertyAt(turn.site, g_shared.one, TK_ADD_ASSIGN, 0)), sum);
+            }
+            EXPECT_EQ(AtSite(turn.o, turn.site).position, turn.position);
+            ExpectSameAsName(turn.o, turn.site, "in turn");
+            if (i < 6) {
+                EXPECT_EQ(Take(turn.o->PutPropertyAt(turn.site, g_shared.one, TK_ADD_ASSIGN, 0)), sum);
+            }
+        }
     }
-    EXPECT_EQ(Slots(o), "a=4;b=5;");
+    EXPECT_EQ(Slots(first), "pad=0;a=7;");
+    EXPECT_EQ(Slots(second), "a=8;");
+    EXPECT_EQ(Slots(both), "a=7;b=8;");
     a->~JsToken();
     b->~JsToken();
     JsFree(block);
