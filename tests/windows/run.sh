@@ -6,6 +6,7 @@
 # run as root. Usage: tests/windows/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+trap 'echo "windows: line $LINENO failed with status $?" >&2' ERR
 
 label=windows
 source tests/lib.sh
@@ -19,11 +20,15 @@ ctest --test-dir build-w32 --output-on-failure </dev/null
 export PATH=$PATH:/usr/lib/wine
 export WINEPREFIX=$PWD/build-w64/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 build_clean build-w64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+# A server left from an earlier run is stopped and waited for first.
 wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 wineserver -p
-wine64 wineboot </dev/null >/dev/null 2>&1
+# The first start of a prefix now and then fails on a loaded machine; a
+# second one is made before giving up.
+wine64 wineboot </dev/null >/dev/null 2>&1 || { sleep 2; wine64 wineboot </dev/null >/dev/null 2>&1; }
 status=0
 ctest --test-dir build-w64 --output-on-failure -j "$(nproc)" </dev/null || status=$?
 wineserver -k || true
