@@ -13,7 +13,7 @@
 namespace {
 
 JsObject *AsObject(JsValue *value) {
-    return value && value->IsObject() ? static_cast<JsObject *>(value) : nullptr;
+    return value && value->IsObjectKind() ? static_cast<JsObject *>(value) : nullptr;
 }
 
 uint32_t HandleOf(JsValue *value) {

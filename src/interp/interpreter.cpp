@@ -55,7 +55,7 @@ Step Dispatch(Run &run) {
 }
 
 uint32_t HostHandleOf(JsValue *value) {
-    if (value && value->IsObject() && static_cast<JsObject *>(value)->IsHostObject())
+    if (value && value->IsObjectKind() && static_cast<JsObject *>(value)->IsHostObject())
         return static_cast<JsHostObject *>(value)->handle;
     return 0;
 }

@@ -15,7 +15,7 @@
 namespace {
 
 JsObject *AsObject(JsValue *value) {
-    return value && value->IsObject() ? static_cast<JsObject *>(value) : nullptr;
+    return value && value->IsObjectKind() ? static_cast<JsObject *>(value) : nullptr;
 }
 
 // A look-up answer that is a fresh value with no holder stays alive only

@@ -184,7 +184,7 @@ namespace {
 // The property object a member store goes to, or null.
 JsObject *StoreTarget(JsValue *value) {
     if (!value) return nullptr;
-    if (value->IsObject()) return static_cast<JsObject *>(value);
+    if (value->IsObjectKind()) return static_cast<JsObject *>(value);
     if (value->IsFunction()) return static_cast<JsFunction *>(value)->members;
     return nullptr;
 }

@@ -42,7 +42,7 @@ public:
     JsPropertyIndex *index = nullptr;   // by name, once there are many slots
     uint64_t identity = 0;              // for remembered look-ups; 0 for none yet
 
-    JsObject() = default;
+    JsObject() { kind = VALUE_OBJECT; }
     // The object that `new` makes for a constructor (other than Array and
     // Image); built-in constructors from 2001 on initialise it.
     static JsObject *MakeConstructed(JsFunction *constructor, JsObject *arguments);

@@ -26,8 +26,9 @@ class JsString;
 int32_t IntegerView(double d);
 
 // What a value is, kept beside its count so that the hot paths of
-// arithmetic and assignment can tell numbers apart without a virtual call.
-enum JsValueKind : uint8_t { VALUE_OTHER, VALUE_NUMBER };
+// arithmetic, assignment and look-up can tell numbers and objects apart
+// without a virtual call.
+enum JsValueKind : uint8_t { VALUE_OTHER, VALUE_NUMBER, VALUE_OBJECT };
 
 struct JsValue : public JsAllocated {
     int32_t refs = 0;
@@ -37,6 +38,9 @@ struct JsValue : public JsAllocated {
     JsValue() = default;
     JsValue(const JsValue &) = delete;
     JsValue &operator=(const JsValue &) = delete;
+
+    // IsObject without the call.
+    bool IsObjectKind() const { return kind == VALUE_OBJECT; }
 
     // Slot order of the value interface.
     virtual ~JsValue() {}

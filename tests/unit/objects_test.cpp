@@ -39,6 +39,7 @@ protected:
 TEST_F(Objects, PlainObjectAnswersAndMembers) {
     JsObject *o = NewObject(), *other = NewObject();
     EXPECT_EQ(o->IsObject(), 1);
+    EXPECT_TRUE(o->IsObjectKind());
     EXPECT_EQ(o->HasClass(), 0);
     EXPECT_EQ(o->ToBoolean(), 1);
     EXPECT_EQ(o->ToNumber(), 0.0);
@@ -329,6 +330,9 @@ TEST_F(Objects, ConstructFunction) {
     JsObject *f = Constructed(DURIZ_CTOR_FUNCTION, Args({a, b, body}));
     ASSERT_NE(f->internal, nullptr);
     EXPECT_EQ(f->internal->IsFunction(), 1);
+    // A function value is no object; the object that wraps it is one.
+    EXPECT_FALSE(f->internal->IsObjectKind());
+    EXPECT_TRUE(f->IsObjectKind());
     JsValue *fn = f->AsFunction();
     ASSERT_EQ(fn, f->internal);
     JsFunction *function = static_cast<JsFunction *>(fn);
@@ -342,6 +346,7 @@ TEST_F(Objects, SharedClassObjectsStoreNoMembersAndOnlyTheirOwn) {
         JsClassObject *c = Shared(k);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->IsObject(), 1);
+        EXPECT_TRUE(c->IsObjectKind());
         EXPECT_STREQ(c->ToText(), "object");
         EXPECT_EQ(c->properties.Count(), 0) << k;  // members are never stored
         // The plain objects' members are not theirs.

@@ -137,6 +137,7 @@ TEST_F(Values, TypeTestsTypeNamesAndConversions) {
         EXPECT_EQ(r.v->IsUndefined(), r.undef);
         EXPECT_EQ(r.v->IsNumeric(), r.numeric);
         EXPECT_EQ(r.v->IsObject(), 0);
+        EXPECT_FALSE(r.v->IsObjectKind());
         EXPECT_EQ(r.v->HasClass(), 0);
         EXPECT_EQ(r.v->IsFunction(), 0);
         EXPECT_EQ(r.v->AsFunction(), nullptr);
