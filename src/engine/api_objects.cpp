@@ -26,10 +26,6 @@ JsValue *Answer(JsValue *value) {
     return value;
 }
 
-JsObject *AsObject(JsValue *value) {
-    return value && value->IsObject() ? static_cast<JsObject *>(value) : nullptr;
-}
-
 // A member for the two object getters: by 1-based position among the own
 // properties, or by name index of a host object's member.
 JsValue *MemberOf(JsValue *object, int key, int byPosition) {

@@ -12,10 +12,6 @@
 
 namespace {
 
-JsObject *AsObject(JsValue *value) {
-    return value && value->IsObjectKind() ? static_cast<JsObject *>(value) : nullptr;
-}
-
 uint32_t HandleOf(JsValue *value) {
     JsObject *object = AsObject(value);
     return object && object->IsHostObject() ? static_cast<JsHostObject *>(object)->handle : 0;

@@ -14,10 +14,6 @@
 
 namespace {
 
-JsObject *AsObject(JsValue *value) {
-    return value && value->IsObjectKind() ? static_cast<JsObject *>(value) : nullptr;
-}
-
 // A look-up answer that is a fresh value with no holder stays alive only
 // because the caller stores it at once; a found value is borrowed.
 JsValue *Ask(JsValue *scope, const char *name) {

@@ -132,6 +132,11 @@ protected:
     JsValue *AddNamedSlot(const char *name, JsValue *value, int op);
 };
 
+// The value as an object, or null when it is none (or missing).
+inline JsObject *AsObject(JsValue *value) {
+    return value && value->IsObjectKind() ? static_cast<JsObject *>(value) : nullptr;
+}
+
 class JsClassObject : public JsObject {
 public:
     JsValue *GetProperty(const char *name) override;
