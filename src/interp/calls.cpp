@@ -82,23 +82,6 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
 
 namespace {
 
-// Hands back a step of the call's: it goes on in the loop.
-bool Hand(Step *step, Step next) {
-    *step = next;
-    return false;
-}
-
-// A child the call would push: evaluated here when it needs no frame of its
-// own, as the loop would have evaluated it after the push, so the call goes
-// on at once with *done set; else the push to hand back.
-bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step) {
-    JsToken *failed = nullptr;
-    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) return Hand(step, Push(child, wantReference));
-    if (failed) return Hand(step, Fail(failed));
-    run.done = child;
-    return true;
-}
-
 // The call's next step once the child run.done has completed, or the first
 // one when nothing has; false with *step to hand back, true when the call
 // goes on with a new run.done.

@@ -62,6 +62,14 @@ uint32_t HostHandleOf(JsValue *value) {
 
 }  // namespace
 
+bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step) {
+    JsToken *failed = nullptr;
+    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) return Hand(step, Push(child, wantReference));
+    if (failed) return Hand(step, Fail(failed));
+    run.done = child;
+    return true;
+}
+
 void DiscardFrame(JsFrame *frame) {
     frame->Unlink();
     ClearFrame(frame, true);
@@ -149,16 +157,13 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     AssignRef(&child->locals, call ? run.locals : frame->locals);
                     AssignRef(&child->args, frame->args);
                     AssignRef(&child->withObject, call ? nullptr : run.withObject);
-                } else {
-                    child->function = frame->function;
-                    child->globalObject = frame->globalObject;
-                    child->thisObject = frame->thisObject;
-                    child->locals = frame->locals;
-                    child->args = frame->args;
-                    child->withObject = frame->withObject;
                 }
-                child->node = node;
-                child->InsertAfter(frame);
+                if (step.scope == Step::INHERIT) {
+                    LinkInheriting(child, frame, node, step.wantReference);
+                } else {
+                    child->node = node;
+                    child->InsertAfter(frame);
+                }
                 run.frame = child;
                 run.done = resumeAfter;
                 if (resumeAfter) continue;  // its pushes were counted as they were made

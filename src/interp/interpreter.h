@@ -103,6 +103,32 @@ inline Step Fail(JsToken *node) {
     return s;
 }
 
+// Hands back a step of a handler's: it goes on in the loop.
+inline bool Hand(Step *step, Step next) {
+    *step = next;
+    return false;
+}
+
+// A child the frame being handled would push: evaluated here when it needs
+// no frame of its own, as the loop would have evaluated it after the push,
+// so the handler goes on at once with run.done set; else false with the
+// push (or the failure) to hand back.
+bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step);
+
+// Links a frame for node above frame, with frame's scope, as a push that
+// inherits the scope links it.
+inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool wantReference) {
+    child->wantReference = wantReference;
+    child->function = frame->function;
+    child->globalObject = frame->globalObject;
+    child->thisObject = frame->thisObject;
+    child->locals = frame->locals;
+    child->args = frame->args;
+    child->withObject = frame->withObject;
+    child->node = node;
+    child->InsertAfter(frame);
+}
+
 // Runs the context's stack; answers 1789, 7777, 9000, 1234 or 1001 and
 // leaves the final value (counted) in *result.
 int Interpret(JsEvalContext *context, JsValue **result);

@@ -204,6 +204,31 @@ TEST_F(Budget, PlainScriptCallsInsideExpressionsCountAsTheirFrames) {
     }
 }
 
+TEST_F(Budget, LoopsThatGoRoundInTheirOwnFrameCountAsTheFramesDo) {
+    // Conditions, steps and blocks of statements that need no frames are run
+    // by the loop itself; blocks that need frames part of the way, jumps out
+    // of them, with scopes and failures must stop and end as frames do.
+    for (const std::string body : {
+             "s = 0; for (i = 0; i < 6; i++) { s = s + i * 2; t = s % 7 } s + t",
+             "n = 0; k = 9; while (k > 0) { k = k - 2; n++ } n + ',' + k",
+             "s = ''; for (i = 0; i < 3; i++) for (j = 0; j < 2; j++) s = s + i + j; s",
+             "s = 0; for (i = 0; i < 8; i++) { if (i == 5) break; if (i % 2) continue; s = s + i } s",
+             "function g(x) { var y = x + 1; return y * 2 } s = 0; for (i = 0; i < 4; i++) { s = s + 1; s = s + g(i); "
+             "s-- } s",
+             "o = new Object(); o.v = 1; with (o) { for (i = 0; i < 3; i++) { v = v * 3; w = v } } o.v + ',' + w",
+             "s = 0; for (i = 0; i < 4; i++) { } for (; s < 3;) s++; i = 0; while (i < 3) { i++ } s + i",
+             "s = 'a'; for (i = 0; i < 3; i++) { s = s + Math.floor(i * 1.5) + s.length } s"}) {
+        g_evaluateWithFrames = true;
+        const int framed = PushesOf(body);
+        const std::string value = RunScript(body).value;
+        g_evaluateWithFrames = false;
+        Check(body, framed, value);
+    }
+    // A statement that fails inside a block stops the run with its error.
+    const Outcome failed = RunScript("s = 0; for (i = 0; i < 3; i++) { s = s + i; s = s.x.y } s");
+    EXPECT_EQ(failed.status, DURIZ_RUNTIME_ERROR);
+}
+
 // The window's status answers the round it is read in.
 int DURIZ_CALL RoundOfRead(uint32_t, int, int, const char **, int32_t *number) {
     *number = g_round;
