@@ -62,14 +62,6 @@ uint32_t HostHandleOf(JsValue *value) {
 
 }  // namespace
 
-bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step) {
-    JsToken *failed = nullptr;
-    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) return Hand(step, Push(child, wantReference));
-    if (failed) return Hand(step, Fail(failed));
-    run.done = child;
-    return true;
-}
-
 void DiscardFrame(JsFrame *frame) {
     frame->Unlink();
     ClearFrame(frame, true);

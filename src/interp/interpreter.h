@@ -109,12 +109,6 @@ inline bool Hand(Step *step, Step next) {
     return false;
 }
 
-// A child the frame being handled would push: evaluated here when it needs
-// no frame of its own, as the loop would have evaluated it after the push,
-// so the handler goes on at once with run.done set; else false with the
-// push (or the failure) to hand back.
-bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step);
-
 // Links a frame for node above frame, with frame's scope, as a push that
 // inherits the scope links it.
 inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool wantReference) {
@@ -196,6 +190,17 @@ JsFunction *CalledFunction(JsFrame *call);
 // handed it. False when the child needs frames of its own; on a run-time
 // error *failed gets the failing node.
 bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantReference, JsToken **failed);
+// A child the frame being handled would push: evaluated here when it needs
+// no frame of its own, as the loop would have evaluated it after the push,
+// so the handler goes on at once with run.done set; else false with the
+// push (or the failure) to hand back.
+inline bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *step) {
+    JsToken *failed = nullptr;
+    if (!EvaluateInParent(run, run.frame, child, wantReference, &failed)) return Hand(step, Push(child, wantReference));
+    if (failed) return Hand(step, Fail(failed));
+    run.done = child;
+    return true;
+}
 // A built-in body other than eval's, pushed by its call: the built-in is
 // called without a frame, with the push counted. False when it needs one.
 bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body);
