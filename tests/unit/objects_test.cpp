@@ -149,21 +149,6 @@ TEST_F(Objects, IncrementAndDecrementCodes) {
     EXPECT_EQ(o->PutProperty("none", g_shared.minusOne, TK_POSTINC, 0), nullptr);
 }
 
-TEST_F(Objects, AddPropertyAppendsDuplicates) {
-    JsObject *o = NewObject();
-    JsString *first = Str("first"), *second = Str("second");
-    EXPECT_EQ(o->AddProperty("d", first), first);
-    EXPECT_EQ(o->AddProperty("d", second), second);
-    EXPECT_EQ(o->properties.Count(), 2);
-    EXPECT_EQ(o->GetProperty("d"), first);
-    // Both slots are visited: the first from the start, the second as the
-    // one after the first slot named d.
-    EXPECT_EQ(Take(o->NextPropertyName(nullptr)), "d");
-    JsString *key = Str("d");
-    EXPECT_EQ(Take(o->NextPropertyName(key)), "d");
-    EXPECT_EQ(o->PropertyAt(1)->value, second);
-}
-
 TEST_F(Objects, EnumerationInCreationOrder) {
     JsObject *o = NewObject();
     const char *names[] = {"zeta", "alpha", "mid", "1"};
