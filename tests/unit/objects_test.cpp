@@ -264,6 +264,7 @@ TEST_F(Objects, LookupThroughTheConstructorsPrototype) {
     EXPECT_EQ(oo->properties.Count(), 0);
     EXPECT_EQ(oo->internal, nullptr);
     EXPECT_EQ(oo->constructor, NativeFunction(DURIZ_CTOR_OBJECT));
+    EXPECT_EQ(oo->IsStringObject(), 0);
 }
 
 TEST_F(Objects, ConstructString) {
