@@ -1,5 +1,5 @@
-// Arrays: element naming, length, construction, join, reverse and sort;
-// argument lists kept by a function and filled again.
+// Arrays: the members they share, and the argument lists a function keeps
+// and fills again.
 #include "values/array.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "builtins/function.h"
-#include "compiler/token.h"
 #include "duriz.h"
 #include "engine/shared.h"
 #include "engine_fixture.h"
@@ -25,20 +24,6 @@ protected:
         for (double v : values) FillNumber(args, ("a" + std::to_string(i++)).c_str(), v, false);
         return args;
     }
-    // The array new Array(values...) makes, held until the test ends.
-    JsArray *Construct(std::initializer_list<double> values) {
-        JsArray *args = Args(values);
-        JsArray *a = Keep(JsArray::Construct(args));
-        ReleaseRef(args);
-        return a;
-    }
-    static int Length(JsArray *a) {
-        JsValue *length = a->GetProperty("length");
-        const int n = length->ToInteger();
-        DropIfUnowned(length);
-        return n;
-    }
-    static std::string Joined(JsArray *a, const char *separator) { return Take(a->Join(separator)); }
     static std::string SlotsOf(JsArray *list) {
         std::string text;
         for (JsProperty *slot = list->FirstProperty(); slot; slot = slot->Next())
@@ -52,74 +37,6 @@ protected:
         DropIfUnowned(n);  // the slot holds a number of its own
     }
 };
-
-TEST_F(Arrays, ConstructorWithOneArgumentCountsInSixteenBits) {
-    const struct {
-        double argument;
-        int length;
-    } cases[] = {{0, 0}, {-1, 0}, {65536, 0}, {2.9, 2}, {3, 3}, {70000, 4464}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.argument);
-        JsArray *a = Construct({c.argument});
-        EXPECT_EQ(Length(a), c.length);
-        a->Spread();
-        EXPECT_EQ(a->properties.Count(), c.length);
-        EXPECT_EQ(a->GetProperty("0"), c.length ? g_shared.undefinedValue : nullptr);
-    }
-}
-
-TEST_F(Arrays, ConstructorWithSeveralArgumentsAppendsThemAndJoinEndsEachWithTheSeparator) {
-    JsArray *a = Construct({7, 8, 9});
-    EXPECT_EQ(Length(a), 3);
-    EXPECT_EQ(Joined(a, ","), "7,8,9,");
-    EXPECT_EQ(Joined(a, nullptr), "789");
-    a->Spread();
-    EXPECT_STREQ(a->FirstProperty()->name, "0");
-    EXPECT_EQ(Length(Keep(JsArray::Construct(nullptr))), 0);
-}
-
-TEST_F(Arrays, LengthFollowsElementStoresAndNotAStoreToLength) {
-    JsArray *a = Keep(new JsArray(0));
-    // Storing past the end grows the length with one slot.
-    EXPECT_NE(a->PutProperty("10", JsString::Make("x"), TK_ASSIGN, 1), nullptr);
-    EXPECT_EQ(Length(a), 11);
-    EXPECT_EQ(a->properties.Count(), 1);
-    EXPECT_EQ(Joined(a, ";"), "x;");
-    // A store without the create flag on a missing index changes nothing.
-    JsString *y = JsString::Make("y");
-    EXPECT_EQ(a->PutProperty("20", y, TK_ASSIGN, 0), nullptr);
-    DropIfUnowned(y);
-    EXPECT_EQ(Length(a), 11);
-    // Assigning length makes an ordinary slot that is never read.
-    JsNumber *five = MakeNumber(5);
-    a->PutProperty("length", five, TK_ASSIGN, 1);
-    DropIfUnowned(five);
-    EXPECT_EQ(Length(a), 11);
-    EXPECT_EQ(a->properties.Count(), 2);
-}
-
-TEST_F(Arrays, ReverseAndSortChangeOrderButNotNames) {
-    JsArray *a = Keep(new JsArray(0));
-    for (const char *text : {"a", "b", "c"}) a->AppendElement(JsString::Make(text));
-    a->Reverse();
-    EXPECT_EQ(Joined(a, nullptr), "cba");
-    EXPECT_STREQ(a->GetProperty("0")->ToText(), "a");
-    EXPECT_STREQ(a->ValueAt(0)->ToText(), "c");
-    // Numbers sort by their texts.
-    JsArray *numbers = Construct({10, 9, 1});
-    numbers->Sort();
-    EXPECT_EQ(Joined(numbers, ","), "1,10,9,");
-    EXPECT_STREQ(numbers->GetProperty("0")->ToText(), "10");
-}
-
-TEST_F(Arrays, PositionalListsReadDigitNamesByPosition) {
-    JsArray *args = Args({4, 5, 6});
-    EXPECT_EQ(args->GetProperty("1")->ToNumber(), 5);
-    EXPECT_EQ(args->GetProperty("")->ToNumber(), 4);
-    EXPECT_EQ(args->GetProperty("3"), nullptr);
-    EXPECT_EQ(args->GetProperty("a2")->ToNumber(), 6);
-    ReleaseRef(args);
-}
 
 TEST_F(Arrays, MembersAreTheSharedArrayMethods) {
     JsArray *a = Keep(new JsArray(0));

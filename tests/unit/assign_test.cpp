@@ -200,32 +200,6 @@ TEST_F(Assign, Table) {
     }
 }
 
-TEST_F(Assign, SharedNumbersAreNeverChangedInPlace) {
-    // x = 5; y = x; y += 1 leaves x at 5, and x -= 2 then leaves y at 6,
-    // though the slots may share one number until one of them changes.
-    JsValue *x = nullptr, *y = nullptr;
-    JsNumber *five = MakeNumber(5);
-    ASSERT_EQ(AssignToSlot(&x, five, TK_ASSIGN), 1);
-    DropIfUnowned(five);
-    EXPECT_EQ(x->ToNumber(), 5);
-    ASSERT_EQ(AssignToSlot(&y, x, TK_ASSIGN), 1);
-    ASSERT_EQ(AssignToSlot(&y, g_shared.one, TK_ADD_ASSIGN), 1);
-    EXPECT_EQ(x->ToNumber(), 5);
-    EXPECT_EQ(y->ToNumber(), 6);
-    ASSERT_EQ(AssignToSlot(&y, x, TK_ASSIGN), 1);
-    ASSERT_EQ(AssignToSlot(&x, g_shared.one, TK_SUB_ASSIGN), 1);
-    EXPECT_EQ(x->ToNumber(), 4);
-    EXPECT_EQ(y->ToNumber(), 5);
-    EXPECT_EQ(g_shared.one->ToNumber(), 1);
-    // Shared constants stay what they are.
-    ASSERT_EQ(AssignToSlot(&x, g_shared.one, TK_ASSIGN), 1);
-    ASSERT_EQ(AssignToSlot(&x, g_shared.one, TK_ADD_ASSIGN), 1);
-    EXPECT_EQ(x->ToNumber(), 2);
-    EXPECT_EQ(g_shared.one->ToNumber(), 1);
-    Clear(&x);
-    Clear(&y);
-}
-
 TEST_F(Assign, InPlaceOnlyForTheSoleHolder) {
     JsValue *slot = nullptr;
     JsNumber *n = MakeNumber(10);

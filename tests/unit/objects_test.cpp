@@ -6,7 +6,6 @@
 
 #include "engine_fixture.h"
 
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -150,21 +149,6 @@ TEST_F(Objects, IncrementAndDecrementCodes) {
     EXPECT_EQ(o->PutProperty("none", g_shared.minusOne, TK_POSTINC, 0), nullptr);
 }
 
-TEST_F(Objects, AddPropertyAppendsDuplicates) {
-    JsObject *o = NewObject();
-    JsString *first = Str("first"), *second = Str("second");
-    EXPECT_EQ(o->AddProperty("d", first), first);
-    EXPECT_EQ(o->AddProperty("d", second), second);
-    EXPECT_EQ(o->properties.Count(), 2);
-    EXPECT_EQ(o->GetProperty("d"), first);
-    // Both slots are visited: the first from the start, the second as the
-    // one after the first slot named d.
-    EXPECT_EQ(Take(o->NextPropertyName(nullptr)), "d");
-    JsString *key = Str("d");
-    EXPECT_EQ(Take(o->NextPropertyName(key)), "d");
-    EXPECT_EQ(o->PropertyAt(1)->value, second);
-}
-
 TEST_F(Objects, EnumerationInCreationOrder) {
     JsObject *o = NewObject();
     const char *names[] = {"zeta", "alpha", "mid", "1"};
@@ -280,6 +264,7 @@ TEST_F(Objects, LookupThroughTheConstructorsPrototype) {
     EXPECT_EQ(oo->properties.Count(), 0);
     EXPECT_EQ(oo->internal, nullptr);
     EXPECT_EQ(oo->constructor, NativeFunction(DURIZ_CTOR_OBJECT));
+    EXPECT_EQ(oo->IsStringObject(), 0);
 }
 
 TEST_F(Objects, ConstructString) {
@@ -302,27 +287,6 @@ TEST_F(Objects, ConstructString) {
     JsObject *none = Constructed(DURIZ_CTOR_STRING, nullptr);
     EXPECT_EQ(none->GetProperty("length")->ToNumber(), 0);
     EXPECT_EQ(none->IsStringObject(), 1);
-}
-
-TEST_F(Objects, ConstructDateFromANumber) {
-    const struct {
-        double time;
-        const char *text;
-    } cases[] = {
-        {0, "Thu, 1 Jan 1970 00:00:00 GMT"}, {86400000.0 + 3723000.0, "Fri, 2 Jan 1970 01:02:03 GMT"},
-        {-1, "Thu, 1 Jan 1970 00:00:00 GMT"},  // truncates to second 0
-        {-1000, "-1000"},                       // before the epoch: no GMT text
-    };
-    for (const auto &c : cases) {
-        JsNumber *t = MakeNumber(c.time);
-        JsObject *d = Constructed(DURIZ_CTOR_DATE, Args({t}));
-        DropIfUnowned(t);
-        ASSERT_NE(d->internal, nullptr);
-        EXPECT_EQ(d->internal->IsNumber(), 1);
-        EXPECT_EQ(d->internal->ToNumber(), c.time);
-        EXPECT_STREQ(d->ToText(), c.text) << c.time;
-        EXPECT_EQ(d->IsStringObject(), 0);
-    }
 }
 
 TEST_F(Objects, ConstructFunction) {
@@ -359,39 +323,6 @@ TEST_F(Objects, SharedClassObjectsStoreNoMembersAndOnlyTheirOwn) {
     } absent[] = {{7, "valueOf"}, {2, "charAt"}, {7, "charAt"}, {3, "abs"}, {4, "abs"},
                   {8, "PI"},      {4, "PI"},     {7, "MAX_VALUE"}, {7, "pi"}};
     for (const auto &a : absent) EXPECT_EQ(Shared(a.classNumber)->GetProperty(a.name), nullptr) << a.name;
-}
-
-TEST_F(Objects, ConstantsAreNewNumbersOnEveryRead) {
-    const struct {
-        int classNumber;
-        const char *name;
-        double value;
-    } constants[] = {
-        {7, "E", 2.71828}, {7, "PI", 3.141592653589793}, {7, "LN2", 0.6931471805599453},
-        {7, "LN10", 2.302585092994046}, {7, "LOG2E", 1.4426950408889634}, {7, "LOG10E", 0.4342944819032518},
-        {7, "SQRT2", 1.4142135623730951}, {7, "SQRT1_2", 0.7071067811865476},
-        {4, "MAX_VALUE", 1.7976931348623157e308}, {4, "MIN_VALUE", 2.2250738585072014e-308},
-        {4, "NEGATIVE_INFINITY", -HUGE_VAL}, {4, "POSITIVE_INFINITY", HUGE_VAL}, {4, "NaN", std::nan("")},
-    };
-    for (const auto &c : constants) {
-        SCOPED_TRACE(c.name);
-        JsValue *a = Shared(c.classNumber)->GetProperty(c.name);
-        JsValue *b = Shared(c.classNumber)->GetProperty(c.name);
-        ASSERT_NE(a, nullptr);
-        ASSERT_NE(b, nullptr);
-        EXPECT_NE(a, b);
-        EXPECT_EQ(a->refs, 0);
-        EXPECT_EQ(a->IsNumber(), 1);
-        const bool nan = std::isnan(c.value);
-        EXPECT_EQ(a->IsNaN(), nan ? 1 : 0);
-        if (nan) {
-            EXPECT_STREQ(a->ToText(), "NaN");
-        } else {
-            EXPECT_EQ(a->ToNumber(), c.value);
-        }
-        DropIfUnowned(a);
-        DropIfUnowned(b);
-    }
 }
 
 TEST_F(Objects, AssigningAMemberNameMakesAnOwnSlotThatStaysHidden) {

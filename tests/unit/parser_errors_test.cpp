@@ -122,37 +122,25 @@ TEST_F(ParserError, WithoutAnErrorCallbackTheResultIsStill1000) {
     EXPECT_EQ(g_report.count, 0);
 }
 
-TEST_F(ParserError, ExcerptStartsTwentyBytesBeforeTheOffendingToken) {
-    const std::string text = "alpha = 1; beta = 2; gamma = 3; } tail text";
-    EXPECT_EQ(CompileAll(text), 1000);
-    const size_t after = text.find('}') + 1;
-    EXPECT_EQ(g_report.text, text.substr(after - 20));
-}
-
-TEST_F(ParserError, ExcerptAtACharacterThatStartsNoToken) {
-    const std::string text = "alpha = 1; beta = 2; gamma# tail";
-    EXPECT_EQ(CompileAll(text), 1000);
-    EXPECT_EQ(g_report.text, text.substr(text.find('#') - 20));
-}
-
-TEST_F(ParserError, ExcerptBeginsAtAnEarlierLineFeed) {
-    EXPECT_EQ(CompileAll("first = 1;\nsecond = 2; ]"), 1000);
-    EXPECT_EQ(g_report.text, "\nsecond = 2; ]");
-    // The line feed lies more than twenty bytes back: it is not reached.
-    const std::string far = "x\nalpha = 1; beta = 2; gamma; ]";
-    EXPECT_EQ(CompileAll(far), 1000);
-    EXPECT_EQ(g_report.text, far.substr(far.size() - 20));
-}
-
-TEST_F(ParserError, ExcerptBeginsAtALineFeedRightAfterTheToken) {
-    EXPECT_EQ(CompileAll("a }\nb = 1;"), 1000);
-    EXPECT_EQ(g_report.text, "\nb = 1;");
-}
-
-TEST_F(ParserError, ExcerptHoldsAtMost1024Bytes) {
-    const std::string text = "} " + std::string(3000, 'x');
-    EXPECT_EQ(CompileAll(text), 1000);
-    EXPECT_EQ(g_report.text, text.substr(0, 1024));
+// The excerpt starts twenty bytes before the end of the offending token (or
+// before a character that starts none), or at a line feed within those
+// twenty bytes, and holds at most 1024 bytes.
+TEST_F(ParserError, ExcerptOfTheTextAroundTheOffendingToken) {
+    const std::string far = "x\nalpha = 1; beta = 2; gamma; ]", big = "} " + std::string(3000, 'x');
+    const struct {
+        std::string text, excerpt;
+    } cases[] = {
+        {"alpha = 1; beta = 2; gamma = 3; } tail text", "ta = 2; gamma = 3; } tail text"},
+        {"alpha = 1; beta = 2; gamma# tail", "= 1; beta = 2; gamma# tail"},
+        {"first = 1;\nsecond = 2; ]", "\nsecond = 2; ]"},
+        {far, far.substr(far.size() - 20)},  // the line feed is more than twenty bytes back
+        {"a }\nb = 1;", "\nb = 1;"},        // a line feed right after the token
+        {big, big.substr(0, 1024)},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(CompileAll(c.text), 1000) << c.text;
+        EXPECT_EQ(g_report.text, c.excerpt) << c.text;
+    }
 }
 
 TEST_F(ParserError, ExcerptStopsAtTheStartOfThisCallsText) {

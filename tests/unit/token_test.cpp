@@ -91,27 +91,6 @@ JsScript *CompileText(const std::string &text) {
     return script;
 }
 
-TEST(TokenCodes, TreeUsesRootBlockCallCommaAndEmptyCodes) {
-    JsScript *script = CompileText("for (;;) { f(); }");
-    const JsToken *root = script->root;
-    EXPECT_EQ(root->code, 888);
-    EXPECT_EQ(root->text, nullptr);
-    ASSERT_EQ(root->ChildCount(), 1);
-    const JsToken *loop = root->FirstChild();
-    EXPECT_EQ(loop->code, 502);
-    std::vector<int> codes;
-    for (const JsToken *c = loop->FirstChild(); c; c = c->Next()) codes.push_back(c->code);
-    EXPECT_EQ(codes, (std::vector<int>{652, 652, 652, 651}));
-    const JsToken *call = loop->LastChild()->FirstChild();
-    ASSERT_NE(call, nullptr);
-    EXPECT_EQ(call->code, 650);
-    ASSERT_EQ(call->ChildCount(), 2);
-    EXPECT_EQ(call->FirstChild()->code, 800);
-    EXPECT_EQ(call->LastChild()->code, 44);
-    EXPECT_EQ(call->LastChild()->ChildCount(), 0);
-    JsScript::Destroy(script);
-}
-
 TEST(TokenCodes, LiteralNodesCarryTheirTextOrNone) {
     JsScript *script = CompileText("f(null, false, true, this, 42, 017, 0x1F, 1.5e3, 'a', \"b\\n\", k)");
     const JsToken *args = script->root->FirstChild()->LastChild();

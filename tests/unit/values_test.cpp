@@ -94,23 +94,6 @@ TEST_F(Values, NaN) {
     EXPECT_EQ(ieee->IsNaN(), 0);
 }
 
-TEST_F(Values, NumberConversions) {
-    const struct {
-        double value;
-        int boolean;
-        int32_t integer;
-    } cases[] = {
-        {0, 0, 0}, {-0.0, 0, 0}, {2.9, 1, 2}, {-2.9, 1, -2}, {0.5, 1, 0}, {2147483647.0, 1, 2147483647},
-        {2147483648.0, 1, INT32_MIN},  // low 32 bits
-        {4294967297.0, 1, 1}, {3e9, 1, -1294967296}, {-4294967295.5, 1, 1},
-    };
-    for (const auto &c : cases) {
-        JsNumber *n = Num(c.value);
-        EXPECT_EQ(n->ToBoolean(), c.boolean) << c.value;
-        EXPECT_EQ(n->ToInteger(), c.integer) << c.value;
-    }
-}
-
 TEST_F(Values, TypeTestsTypeNamesAndConversions) {
     struct Row {
         JsValue *v;

@@ -21,8 +21,12 @@ z = new Array(0); m = new Array(-1); w = new Array(65536); v = new Array(70000);
 document.writeln(z.length + " " + m.length + " " + w.length + " " + v.length);
 e = new Array(2.9);
 document.writeln(e.length + " [" + e.join(",") + "]");
+// A text argument counts as its number; called without new it is the same.
+t3 = new Array("3"); tx = new Array("x"); two = Array(1, 2); mixed = new Array(1, "b", true, null);
+document.writeln(t3.length + " " + tx.length + " " + two.length + " " + two.join("+") + " " + mixed.join(" "));
 // Storing past the end grows length, but only one slot exists.
-f = new Array();
+f = new Array(); g = new Array(3);
+document.writeln(f.length + " [" + f.join(",") + "] " + g.length + " " + g.join("-"));
 f[10] = "x";
 document.writeln(f.length + " " + f.join(";"));
 // Assigning to length makes an ordinary slot; length still reads the count.

@@ -12,8 +12,6 @@ function single() { var only = 3; return only; }
 document.writeln("single() = " + single() + ", only = " + only);
 function listVar() { var m = 1, n = 2; return m + n; }
 document.writeln("listVar() = " + listVar() + ", m = " + m + ", n = " + n);
-function shadowParam(a) { var a; return a; }
-document.writeln("shadowParam(5) = " + shadowParam(5));
 function counter() {
   var t = 1;
   t = t + 1;

@@ -2,12 +2,8 @@
 // assigning to an unknown name makes it a property of the window.
 var o = new Object();
 var a = new Array();
-document.writeln("nothing = " + nothing);
-document.writeln("typeof nothing = " + typeof nothing);
-document.writeln("nothing == null: " + (nothing == null));
-document.writeln("o.absent = " + o.absent);
-document.writeln("o['absent'] = " + o["absent"]);
-document.writeln("a[5] = " + a[5]);
+document.writeln(nothing + " " + typeof nothing + " " + (nothing == null) + " " + o.absent);
+document.writeln(o["absent"] + " " + a[5]);
 function reads() { return notDeclaredAnywhere; }
 document.writeln("read inside a function = " + reads());
 created = 1;
@@ -17,6 +13,5 @@ makes();
 document.writeln("assigned inside a function: madeInside = " + madeInside + ", window.madeInside = " + window.madeInside);
 document.writeln("'abc'.length = " + "abc".length);
 var s = "hello";
-document.writeln("s.length = " + s.length);
-document.writeln("s.nothing = " + s.nothing);
+document.writeln(s.length + " " + s.nothing);
 nothing

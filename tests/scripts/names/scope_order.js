@@ -23,8 +23,6 @@ document.writeln("method declared: " + o.declared("x"));
 function many(a, b, c, d, e, f, g, h, i, j, k, l, p, q) { return a + b + c + d + e + f + g + h + i + j + k + l + p + q + m; }
 document.writeln("many: " + many(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14));
 document.writeln("many, short: " + many(1, 2, 3));
-function dup(a, a) { return a; }
-document.writeln("duplicate parameter: " + dup("first", "second"));
 function deep(k) { if (k == 0) return n; return deep(k - 1) + k; }
 document.writeln("deep: " + deep(6));
 function assigns(n) { n = n + "!"; m2 = "set " + n; return n; }

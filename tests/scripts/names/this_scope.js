@@ -17,9 +17,6 @@ o.setX("changed");
 document.writeln("after o.setX: o.x = " + o.x + ", x = " + x);
 o.setW();
 document.writeln("after o.setW: o.w = " + o.w + ", w = " + w);
-function argFirst(x) { return x; }
-o.argFirst = argFirst;
-document.writeln("o.argFirst('argument') = " + o.argFirst("argument"));
 function whoAmI() { return this == o; }
 o.whoAmI = whoAmI;
 document.writeln("o.whoAmI() = " + o.whoAmI() + ", whoAmI() = " + whoAmI());

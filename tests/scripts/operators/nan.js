@@ -3,23 +3,10 @@
 // is false except !=, it counts as false, and a variable holding NaN
 // keeps it whatever is later assigned to it.
 var nan = Number.NaN;
-document.writeln("nan = " + nan);
-document.writeln("typeof nan = " + typeof nan);
-document.writeln("nan + 1 = " + (nan + 1));
-document.writeln("1 - nan = " + (1 - nan));
-document.writeln("nan * 0 = " + (nan * 0));
-document.writeln("-nan = " + -nan);
-document.writeln("'x' + nan = " + ("x" + nan));
-document.writeln("nan + 'x' = " + (nan + "x"));
-document.writeln("nan == nan: " + (nan == nan));
-document.writeln("nan != nan: " + (nan != nan));
-document.writeln("nan == 0: " + (nan == 0));
-document.writeln("0 != nan: " + (0 != nan));
-document.writeln("nan < 1: " + (nan < 1));
-document.writeln("nan >= 1: " + (nan >= 1));
-document.writeln("'a' == nan: " + ("a" == nan));
-document.writeln("1 / 0 == 1 / 0: " + (1 / 0 == 1 / 0));
-document.writeln("!nan: " + !nan);
+document.writeln(nan + " " + typeof nan + " " + (nan + 1) + " " + (1 - nan) + " " + (nan * 0) + " " + -nan);
+document.writeln(("x" + nan) + " " + (nan + "x") + " " + (nan == nan) + " " + (nan != nan));
+document.writeln((nan == 0) + " " + (0 != nan) + " " + (nan < 1) + " " + (nan >= 1) + " " + ("a" == nan));
+document.writeln((1 / 0 == 1 / 0) + " " + !nan);
 if (nan) document.writeln("nan counts as true"); else document.writeln("nan counts as false");
 var x = 1 / 0;
 x = 5;

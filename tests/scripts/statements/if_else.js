@@ -5,9 +5,7 @@ function sign(n) {
   else if (n == 0) return "zero";
   else return "positive";
 }
-document.writeln("sign(-3) = " + sign(-3));
-document.writeln("sign(0) = " + sign(0));
-document.writeln("sign(7) = " + sign(7));
+document.writeln(sign(-3) + " " + sign(0) + " " + sign(7));
 var o = new Object();
 if ("") document.writeln("'' is true"); else document.writeln("'' is false");
 if ("0") document.writeln("'0' is true"); else document.writeln("'0' is false");
@@ -25,9 +23,7 @@ if (x > 3) {
 } else {
   document.writeln("block else");
 }
-document.writeln("x after the block = " + x);
-document.writeln("5 > 3 ? 'yes' : 'no' = " + (5 > 3 ? "yes" : "no"));
-document.writeln("'' ? 'yes' : 'no' = " + ("" ? "yes" : "no"));
+document.writeln(x + " " + (5 > 3 ? "yes" : "no") + " " + ("" ? "yes" : "no"));
 var n = 0;
 document.writeln("nested conditional = " + (n < 0 ? "neg" : (n == 0 ? "zero" : "pos")));
 if (2 > 1) "then value"; else "else value"

@@ -1,9 +1,7 @@
 // The location object's parts as this host keeps them. Assigning a text
 // to the window's location moves the window there; assign hands back the
 // address it was given.
-document.writeln("href = " + location.href);
-document.writeln("protocol = " + location.protocol);
-document.writeln("pathname = " + location.pathname);
+document.writeln(location.href + " " + location.protocol + " " + location.pathname);
 document.writeln("host = [" + location.host + "], hostname = [" + location.hostname + "], port = [" + location.port + "]");
 document.writeln("search = [" + location.search + "], hash = [" + location.hash + "]");
 document.writeln("typeof location = " + typeof location);
@@ -16,6 +14,5 @@ document.writeln("after window.location = ...: href = " + window.location.href);
 location.href = "http://example.test/third.html";
 document.writeln("after location.href = ...: href = " + location.href);
 var r = location.assign("http://other.test/");
-document.writeln("location.assign answered " + r);
-document.writeln("typeof location.reload = " + typeof location.reload);
+document.writeln(r + " " + typeof location.reload);
 location.pathname

@@ -15,10 +15,7 @@ document.writeln("top == window: " + (top == window) + ", parent == window: " + 
 window.top = 5;
 document.writeln("after window.top = 5: top == window: " + (top == window));
 document.writeln("java = " + java + ", sun = " + sun + ", netscape = " + netscape + ", Packages = " + Packages);
-document.writeln("typeof java = " + typeof java);
-document.writeln("closed = " + window.closed);
-document.writeln("typeof window.alert = " + typeof window.alert);
+document.writeln(typeof java + " " + window.closed + " " + typeof window.alert);
 window.custom = 1;
-document.writeln("window.custom = 1: custom = " + custom);
-document.writeln("this == window: " + (this == window));
+document.writeln(custom + " " + (this == window));
 window.name
