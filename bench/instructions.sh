@@ -35,8 +35,9 @@ for w in "${workloads[@]}"; do
   [ "$mout" = "$dout" ] || printf "  (checksum differs: mujs %s)" "$mout"
   [ "$kout" = "$dout" ] || printf "  (checksum differs: duktape %s)" "$kout"
   printf "\n"
-  logm=$(awk -v s="$logm" -v r="$rm" 'BEGIN { printf "%.6f", s + log(r) }')
-  logd=$(awk -v s="$logd" -v r="$rk" 'BEGIN { printf "%.6f", s + log(r) }')
+  # The means take the exact ratios: a printed one can round to 0.00.
+  logm=$(awk -v s="$logm" -v a="$d" -v b="$m" 'BEGIN { printf "%.6f", s + log(a / b) }')
+  logd=$(awk -v s="$logd" -v a="$d" -v b="$k" 'BEGIN { printf "%.6f", s + log(a / b) }')
   n=$((n + 1))
 done
 awk -v s="$logm" -v n="$n" 'BEGIN { printf "geometric mean duriz/mujs: %.2f\n", exp(s / n) }'
