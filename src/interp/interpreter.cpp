@@ -128,7 +128,9 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 }
             }
             JsFrame *child = reserved ? reserved : AcquireFrame();
-            if (child) {
+            if (child && step.scope == Step::INHERIT) {
+                LinkInheriting(child, frame, node, step.wantReference);
+            } else if (child) {
                 child->wantReference = step.wantReference;
                 if (step.scope == Step::CALL && run.thisObject == frame->thisObject &&
                     run.locals == frame->locals) {
@@ -140,7 +142,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     child->locals = frame->locals;
                     child->args = frame->args;
                     child->withObject = nullptr;
-                } else if (step.scope != Step::INHERIT) {
+                } else {
                     const bool call = step.scope == Step::CALL;
                     child->ownsScope = true;
                     child->function = call ? run.function : frame->function;
@@ -150,12 +152,10 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     AssignRef(&child->args, frame->args);
                     AssignRef(&child->withObject, call ? nullptr : run.withObject);
                 }
-                if (step.scope == Step::INHERIT) {
-                    LinkInheriting(child, frame, node, step.wantReference);
-                } else {
-                    child->node = node;
-                    child->InsertAfter(frame);
-                }
+                child->node = node;
+                child->InsertAfter(frame);
+            }
+            if (child) {
                 run.frame = child;
                 run.done = resumeAfter;
                 if (resumeAfter) continue;  // its pushes were counted as they were made
@@ -170,11 +170,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
         case Step::POP: {
             JsFrame *parent = frame->prev == &context->frames ? nullptr : static_cast<JsFrame *>(frame->prev);
             JsValue *value = step.value;
-            if (parent) {
-                AssignRef(&context->currentGlobal, parent->globalObject);
-                if (frame->wantReference) parent->memberName = frame->memberName;
-                PutOperand(parent, value);
-            }
+            if (parent) PopInto(context, frame, parent, value);
             run.done = frame->node;
             if (!parent && value && value->refs == 0) DropIfUnowned(value);  // with a parent, PutOperand took or dropped it
             DiscardFrame(frame);

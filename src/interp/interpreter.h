@@ -5,6 +5,7 @@
 
 #include "compiler/token.h"
 #include "interp/frame.h"
+#include "values/value.h"
 
 class JsObject;
 
@@ -121,6 +122,14 @@ inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool w
     child->withObject = frame->withObject;
     child->node = node;
     child->InsertAfter(frame);
+}
+
+// A frame's pop into its parent: the parent's window is made current and
+// it gets the value, and the name a target frame found.
+inline void PopInto(JsEvalContext *context, JsFrame *frame, JsFrame *parent, JsValue *value) {
+    AssignRef(&context->currentGlobal, parent->globalObject);
+    if (frame->wantReference) parent->memberName = frame->memberName;
+    PutOperand(parent, value);
 }
 
 // Runs the context's stack; answers 1789, 7777, 9000, 1234 or 1001 and

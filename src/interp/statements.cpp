@@ -44,9 +44,7 @@ bool BlockInPlace(Run &run, JsToken *block, Step *step) {
     run.done = nullptr;
     *step = List(run);
     if (step->kind != Step::POP) return false;
-    // The pop: the loop gets the block's value and is made current again.
-    AssignRef(&context->currentGlobal, loop->globalObject);
-    PutOperand(loop, step->value);
+    PopInto(context, frame, loop, step->value);
     DiscardFrame(frame);
     run.frame = loop;
     run.done = block;

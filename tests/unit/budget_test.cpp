@@ -83,6 +83,17 @@ protected:
             EXPECT_EQ(out.value, value) << body << " padded by " << padding;
         }
     }
+
+    // Check with the pushes and value found with every node in a frame of
+    // its own; answers those pushes.
+    int CheckAsFramed(const std::string &body) {
+        g_evaluateWithFrames = true;
+        const int framed = PushesOf(body);
+        const std::string value = RunScript(body).value;
+        g_evaluateWithFrames = false;
+        Check(body, framed, value);
+        return framed;
+    }
 };
 
 TEST_F(Budget, OperatorsCountEveryOperandThatRunsAndTheOperator) {
@@ -193,14 +204,10 @@ TEST_F(Budget, PlainScriptCallsInsideExpressionsCountAsTheirFrames) {
              "function f(a, b, c) { return a + ',' + b + ',' + c } f(1) + f(1, 2, 3, 4)",
              "function t(s) { return s.length + t.arguments.length } Math.max(t('abc', 1), 2) + t('x')",
              "var k = 3; function g(n) { return n * k } for (i = 0; i < 4; i++) k = g(i) + 1; k"}) {
-        g_evaluateWithFrames = true;
-        const int framed = PushesOf(body);
-        const std::string value = RunScript(body).value;
-        g_evaluateWithFrames = false;
-        // With room for the bodies they run inside the expression; near the
-        // end of a round they get their frames.
+        // Near the end of a round they get their frames; with room for the
+        // bodies they run inside the expression.
+        const int framed = CheckAsFramed(body);
         EXPECT_EQ(PushesOf(body, true), framed) << body;
-        Check(body, framed, value);
     }
 }
 
@@ -217,13 +224,8 @@ TEST_F(Budget, LoopsThatGoRoundInTheirOwnFrameCountAsTheFramesDo) {
              "s-- } s",
              "o = new Object(); o.v = 1; with (o) { for (i = 0; i < 3; i++) { v = v * 3; w = v } } o.v + ',' + w",
              "s = 0; for (i = 0; i < 4; i++) { } for (; s < 3;) s++; i = 0; while (i < 3) { i++ } s + i",
-             "s = 'a'; for (i = 0; i < 3; i++) { s = s + Math.floor(i * 1.5) + s.length } s"}) {
-        g_evaluateWithFrames = true;
-        const int framed = PushesOf(body);
-        const std::string value = RunScript(body).value;
-        g_evaluateWithFrames = false;
-        Check(body, framed, value);
-    }
+             "s = 'a'; for (i = 0; i < 3; i++) { s = s + Math.floor(i * 1.5) + s.length } s"})
+        CheckAsFramed(body);
     // A statement that fails inside a block stops the run with its error.
     const Outcome failed = RunScript("s = 0; for (i = 0; i < 3; i++) { s = s + i; s = s.x.y } s");
     EXPECT_EQ(failed.status, DURIZ_RUNTIME_ERROR);
