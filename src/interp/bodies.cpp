@@ -85,6 +85,8 @@ bool IsPlainBody(JsFunction *function) {
 // shared empty locals, the list as arguments). The list is kept as the
 // finished call keeps it. The value is the return's, else undefined.
 JsValue *frameless::CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed) {
+    if (JsValue *result = CallPlainBodyAhead(run, scope, node, function, failed)) return result;
+    if (*failed) return nullptr;
     JsEvalContext *context = run.context;
     // The arguments go to a list as they would from the call's frame, which
     // has the scope of the expression and holds the callee.

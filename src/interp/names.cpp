@@ -5,6 +5,8 @@
 #include <initializer_list>
 
 #include "builtins/function.h"
+#include "builtins/host_members.h"
+#include "builtins/host_object.h"
 #include "duriz.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
@@ -100,8 +102,22 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
 // slots), or at the top level with no this of its own.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
     if (!site || frame->withObject || site->code != TK_IDENT || site->numberKnown != 1 || site->integer >= 0 ||
-        !site->text || site->text[0] < 'A')  // no digit name, no empty one
+        !site->text || site->text[0] < 'A') {  // no digit name, no empty one
+        // A built-in name at the top, where the window is asked first: its
+        // built-in functions and objects answer before anything it holds.
+        if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
+            site->code == TK_IDENT && site->numberKnown == 1 && site->integer >= 0) {
+            JsObject *window = AsObject(global);
+            if (window && window->IsHostObject() &&
+                static_cast<JsHostObject *>(window)->classNumber == DURIZ_CLASS_WINDOW) {
+                const HostMember *member = FindHostMember(DURIZ_CLASS_WINDOW, site->integer);
+                if (member && member->kind == MK_NATIVE) {
+                    if (JsFunction *native = NativeFunction(member->extra)) return native;
+                }
+            }
+        }
         return ResolveAnyName(name, frame, global, site);
+    }
     if (frame->function) {
         if (frame->locals != g_shared.noLocals || frame->thisObject) return ResolveAnyName(name, frame, global, site);
         if (JsValue *args = frame->args) {

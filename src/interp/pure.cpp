@@ -227,28 +227,6 @@ JsValue *Member(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
     return result;
 }
 
-// Two numbers under the commonest operators, as BinaryValue answers them,
-// without the call; false for anything else.
-inline bool NumberOperator(int code, JsValue *x, JsValue *y, JsValue **result) {
-    JsNumber *a = PlainNumber(x), *b = a ? PlainNumber(y) : nullptr;
-    if (!b) return false;
-    const double p = a->value, q = b->value;
-    // The order of the operands: -1, 0 or 1, and 1 when they are unordered.
-    const int c = q > p ? -1 : (q < p || !(q == p)) ? 1 : 0;
-    switch (code) {
-    case TK_PLUS: *result = MakeNumber(p + q); return true;
-    case TK_MINUS: *result = MakeNumber(p - q); return true;
-    case TK_MUL: *result = MakeNumber(p * q); return true;
-    case TK_LT: *result = c < 0 ? g_shared.trueValue : g_shared.falseValue; return true;
-    case TK_LE: *result = c <= 0 ? g_shared.trueValue : g_shared.falseValue; return true;
-    case TK_GT: *result = c > 0 ? g_shared.trueValue : g_shared.falseValue; return true;
-    case TK_GE: *result = c >= 0 ? g_shared.trueValue : g_shared.falseValue; return true;
-    case TK_EQ: *result = c == 0 ? g_shared.trueValue : g_shared.falseValue; return true;
-    case TK_NE: *result = c != 0 ? g_shared.trueValue : g_shared.falseValue; return true;
-    default: return false;
-    }
-}
-
 JsValue *Operator(Run &run, JsFrame *scope, JsToken *node, Kind kind, JsToken **failed) {
     const int code = node->code;
     JsToken *first = node->FirstChild();
@@ -565,7 +543,8 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
         return true;
     }
     const int size = PureSize(parent, child);
-    if (!size || context->budget <= size) return false;
+    if (!size) return code == TK_CALL && !wantReference && CallAheadForParent(run, parent, child, failed);
+    if (context->budget <= size) return false;
     if (HoldsCalls(child)) return EvaluateWithCalls(run, parent, child, size, wantReference, failed);
     EvaluateForParent(run, parent, child, wantReference, failed);
     return true;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "engine/shared.h"
 #include "interp/interpreter.h"
 #include "values/value.h"
 
@@ -71,6 +72,28 @@ inline JsValue *Owned(JsValue *value) {
     return value;
 }
 
+// Two numbers under the commonest operators, as BinaryValue answers them,
+// without the call; false for anything else.
+inline bool NumberOperator(int code, JsValue *x, JsValue *y, JsValue **result) {
+    JsNumber *a = PlainNumber(x), *b = a ? PlainNumber(y) : nullptr;
+    if (!b) return false;
+    const double p = a->value, q = b->value;
+    // The order of the operands: -1, 0 or 1, and 1 when they are unordered.
+    const int c = q > p ? -1 : (q < p || !(q == p)) ? 1 : 0;
+    switch (code) {
+    case TK_PLUS: *result = MakeNumber(p + q); return true;
+    case TK_MINUS: *result = MakeNumber(p - q); return true;
+    case TK_MUL: *result = MakeNumber(p * q); return true;
+    case TK_LT: *result = c < 0 ? g_shared.trueValue : g_shared.falseValue; return true;
+    case TK_LE: *result = c <= 0 ? g_shared.trueValue : g_shared.falseValue; return true;
+    case TK_GT: *result = c > 0 ? g_shared.trueValue : g_shared.falseValue; return true;
+    case TK_GE: *result = c >= 0 ? g_shared.trueValue : g_shared.falseValue; return true;
+    case TK_EQ: *result = c == 0 ? g_shared.trueValue : g_shared.falseValue; return true;
+    case TK_NE: *result = c != 0 ? g_shared.trueValue : g_shared.falseValue; return true;
+    default: return false;
+    }
+}
+
 // Any node but a name or literal.
 JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
 
@@ -113,6 +136,10 @@ JsValue *Arguments(Run &run, JsFrame *call, JsToken *node, JsToken **failed);
 // The call of a script function with a plain body (see IsPlainBody), once
 // its callee is known: its value, owned, or null with *failed set.
 JsValue *CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed);
+// The same for a body whose expressions are names, literals and operators
+// alone, bound to its arguments by position: null with *failed unset when
+// the function's body or the call is of another kind.
+JsValue *CallPlainBodyAhead(Run &run, JsFrame *scope, JsToken *node, JsFunction *function, JsToken **failed);
 
 }  // namespace frameless
 

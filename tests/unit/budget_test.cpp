@@ -211,6 +211,34 @@ TEST_F(Budget, PlainScriptCallsInsideExpressionsCountAsTheirFrames) {
     }
 }
 
+TEST_F(Budget, RecursiveCallsRunAheadCountAsTheirFrames) {
+    // Bodies of guards and a closing return that call such functions run to
+    // their end inside the expression when the round has room for them;
+    // near its end, deeper than they may nest, or where the host would be
+    // asked, the frames take them. Either way the pushes and values are
+    // those of a frame for every node.
+    for (const std::string body : {
+             "function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2) } fib(8)",
+             "function ev(n) { if (n == 0) return true; return od(n - 1) } "
+             "function od(n) { if (n == 0) return false; return ev(n - 1) } ev(25) + ',' + od(9)",
+             "function d(n) { if (n == 0) return 0; return d(n - 1) + 1 } d(70)",
+             "function a(m, n) { if (m == 0) return n + 1; if (n == 0) return a(m - 1, 1); return a(m - 1, a(m, n - 1)) }"
+             " a(2, 1)",
+             "function p(a, b) { if (a < 1) return b; return p(a - 1) + 1 } b = 4; p(3, 7)",
+             "function ap(f, x) { return f(x) * f(x + 1) } function sq(x) { return x * x } ap(sq, 3) + ap(sq, -1)",
+             "var k = 2; function g(n) { if (n < 1) return k; return g(n - 1) * 2 } x = g(4); k = 3; x + g(4)",
+             "function c(n) { return n < 1 ? 0 : (n % 2 ? n + c(n - 1) : c(n - 1) - 1) } c(20)",
+             "function h(n) { if (n < 1) return status; return h(n - 1) } h(5)",
+             "function t(s, n) { if (n < 1) return s; return t(s + n, n - 1) } t('', 9) + t(1, 2)",
+             "function q(a, a) { if (a > 9) return a; return q(a + 5, a) } q(1, 2)"}) {
+        const int framed = CheckAsFramed(body);
+        EXPECT_EQ(PushesOf(body, true), framed) << body;
+    }
+    // A failure deep inside is reported as the frames report it.
+    const Outcome failed = RunScript("function e(n) { if (n < 1) return nothing(n); return e(n - 1) + 1 } e(5)");
+    EXPECT_EQ(failed.status, DURIZ_RUNTIME_ERROR);
+}
+
 TEST_F(Budget, LoopsThatGoRoundInTheirOwnFrameCountAsTheFramesDo) {
     // Conditions, steps and blocks of statements that need no frames are run
     // by the loop itself; blocks that need frames part of the way, jumps out
