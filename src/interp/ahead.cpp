@@ -142,6 +142,13 @@ Cost &CostOf(const JsFunction *function, uint64_t key) {
 
 // ---- the calls ----
 
+// A value's truth; comparisons give the shared true and false.
+inline bool Truth(JsValue *value) {
+    if (value == g_shared.trueValue) return true;
+    if (value == g_shared.falseValue) return false;
+    return value->ToBoolean() != 0;
+}
+
 // One call run ahead, and the calls it makes.
 struct Ahead {
     Run &run;
@@ -177,7 +184,7 @@ struct ParameterEntry {
 constexpr unsigned kParameterBits = 9;
 ParameterEntry g_parameters[1u << kParameterBits];
 
-int ParameterPosition(const JsFunction *function, const JsToken *node) {
+inline int ParameterPosition(const JsFunction *function, const JsToken *node) {
     ParameterEntry &entry = g_parameters[SiteEntryIndex(node, kParameterBits)];
     if (entry.site == node && entry.generation == g_treeGeneration) return entry.position;
     int position = 0;
@@ -187,9 +194,11 @@ int ParameterPosition(const JsFunction *function, const JsToken *node) {
     return position;
 }
 
+JsValue *WindowValue(Ahead &ahead, JsToken *node);
+
 // A plain name (borrowed), found where the look-up of a call's body finds
 // it: the first argument of the parameter's name, else the window's.
-JsValue *NameValue(Ahead &ahead, const Scope *scope, JsToken *node) {
+inline __attribute__((always_inline)) JsValue *NameValue(Ahead &ahead, const Scope *scope, JsToken *node) {
     if (scope) {
         const int position = ParameterPosition(scope->function, node);
         if (position && position <= scope->count) {
@@ -198,6 +207,10 @@ JsValue *NameValue(Ahead &ahead, const Scope *scope, JsToken *node) {
         }
         g_lastFoundPosition = 0;  // as the search of the arguments leaves it
     }
+    return WindowValue(ahead, node);
+}
+
+__attribute__((noinline)) JsValue *WindowValue(Ahead &ahead, JsToken *node) {
     NameIndexHint hint(node);
     JsObject *window = AsObject(ahead.run.context->currentGlobal);
     JsValue *found = window ? window->GetPropertyAt(node) : nullptr;
@@ -233,7 +246,7 @@ JsValue *BodyValue(Ahead &ahead, const Scope *scope, JsToken *statements, JsToke
                 if (!*failed) *failed = statement;
                 return nullptr;
             }
-            const bool taken = truth->ToBoolean() != 0;
+            const bool taken = Truth(truth);
             ReleaseRef(truth);
             if (!taken) continue;
             returned = statement->FirstChild()->Next();
@@ -389,7 +402,7 @@ JsValue *NodeValue(Ahead &ahead, const Scope *scope, JsToken *node, JsToken **fa
             *failed = node;
             return nullptr;
         }
-        const bool taken = truth->ToBoolean() != 0;
+        const bool taken = Truth(truth);
         ReleaseRef(truth);
         return Value(ahead, scope, taken ? condition->Next() : condition->Next()->Next(), failed);
     }
@@ -441,7 +454,7 @@ bool CallAheadForParent(Run &run, JsFrame *parent, JsToken *child, JsToken **fai
     JsToken *list = callee ? callee->Next() : nullptr;
     if (!list || callee->code != TK_IDENT || list->code != TK_COMMA || list->Next() ||
         context->budget <= kAheadMargin || (child->Parent() && child->Parent()->code == TK_NEW) ||
-        !Computes(child, kExpressionDepth))
+        !PlainName(callee))
         return false;
     Scope root;
     bool top;
@@ -452,8 +465,8 @@ bool CallAheadForParent(Run &run, JsFrame *parent, JsToken *child, JsToken **fai
     g_hostQuiet = true;
     g_hostAsked = false;
     JsFunction *function = CalleeAhead(ahead, scope, callee);
-    if (!function || function->aheadSkip) {
-        if (function) function->aheadSkip--;
+    if (!function || function->aheadSkip || !Computes(child, kExpressionDepth)) {
+        if (function && function->aheadSkip) function->aheadSkip--;
         g_hostQuiet = quiet;
         g_hostAsked = false;
         for (int i = 0; i < root.count; i++) ReleaseRef(root.arguments[i]);
