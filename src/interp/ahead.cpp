@@ -447,9 +447,10 @@ bool ScopeOfParent(Run &run, JsFrame *parent, Scope *scope, bool *top) {
 
 }  // namespace
 
-bool CallAheadForParent(Run &run, JsFrame *parent, JsToken *child, JsToken **failed) {
+__attribute__((cold)) bool CallAheadForParent(Run &run, JsFrame *parent, JsToken *child, JsToken **failed) {
     JsEvalContext *context = run.context;
     *failed = nullptr;
+    if (child->code != TK_CALL) return false;
     JsToken *callee = child->FirstChild();
     JsToken *list = callee ? callee->Next() : nullptr;
     if (!list || callee->code != TK_IDENT || list->code != TK_COMMA || list->Next() ||

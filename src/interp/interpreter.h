@@ -215,7 +215,8 @@ inline bool PushedInPlace(Run &run, JsToken *child, bool wantReference, Step *st
 // member, assignment or declaration), that the parent frame would push:
 // run to its end here with the host kept quiet, its pushes counted as its
 // frames would count them, when it finishes with budget left and asks the
-// host nothing; the parent gets its value. Else false, with nothing changed.
+// host nothing; the parent gets its value. Else false, with nothing changed
+// (and for any child that is no call).
 bool CallAheadForParent(Run &run, JsFrame *parent, JsToken *child, JsToken **failed);
 // A built-in body other than eval's, pushed by its call: the built-in is
 // called without a frame, with the push counted. False when it needs one.

@@ -59,6 +59,18 @@ JsValue *AskArguments(JsValue *scope, const JsToken *site) {
 // and this (or this at the top level), then the window.
 __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *frame, JsValue *global,
                                                   const JsToken *site) {
+    // A built-in name at the top, where the window is asked first: its
+    // built-in functions and objects answer before anything it holds.
+    if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
+        site->code == TK_IDENT && site->numberKnown == 1 && site->integer >= 0) {
+        JsObject *window = AsObject(global);
+        if (window && window->IsHostObject() && static_cast<JsHostObject *>(window)->classNumber == DURIZ_CLASS_WINDOW) {
+            const HostMember *member = FindHostMember(DURIZ_CLASS_WINDOW, site->integer);
+            if (member && member->kind == MK_NATIVE) {
+                if (JsFunction *native = NativeFunction(member->extra)) return native;
+            }
+        }
+    }
     if (frame->withObject) {
         JsValue *current = frame->withObject;
         for (JsFrame *f = frame; current;) {
@@ -102,22 +114,8 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
 // slots), or at the top level with no this of its own.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
     if (!site || frame->withObject || site->code != TK_IDENT || site->numberKnown != 1 || site->integer >= 0 ||
-        !site->text || site->text[0] < 'A') {  // no digit name, no empty one
-        // A built-in name at the top, where the window is asked first: its
-        // built-in functions and objects answer before anything it holds.
-        if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
-            site->code == TK_IDENT && site->numberKnown == 1 && site->integer >= 0) {
-            JsObject *window = AsObject(global);
-            if (window && window->IsHostObject() &&
-                static_cast<JsHostObject *>(window)->classNumber == DURIZ_CLASS_WINDOW) {
-                const HostMember *member = FindHostMember(DURIZ_CLASS_WINDOW, site->integer);
-                if (member && member->kind == MK_NATIVE) {
-                    if (JsFunction *native = NativeFunction(member->extra)) return native;
-                }
-            }
-        }
+        !site->text || site->text[0] < 'A')  // no digit name, no empty one
         return ResolveAnyName(name, frame, global, site);
-    }
     if (frame->function) {
         if (frame->locals != g_shared.noLocals || frame->thisObject) return ResolveAnyName(name, frame, global, site);
         if (JsValue *args = frame->args) {

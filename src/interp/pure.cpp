@@ -543,7 +543,7 @@ bool EvaluateInParent(Run &run, JsFrame *parent, JsToken *child, bool wantRefere
         return true;
     }
     const int size = PureSize(parent, child);
-    if (!size) return code == TK_CALL && !wantReference && CallAheadForParent(run, parent, child, failed);
+    if (!size) return !wantReference && CallAheadForParent(run, parent, child, failed);
     if (context->budget <= size) return false;
     if (HoldsCalls(child)) return EvaluateWithCalls(run, parent, child, size, wantReference, failed);
     EvaluateForParent(run, parent, child, wantReference, failed);
