@@ -337,50 +337,6 @@ JsFunction *CalleeAhead(Ahead &ahead, const Scope *scope, JsToken *callee) {
     return function && RunsAhead(function) ? function : nullptr;
 }
 
-// Operators as the frames apply them: both operands are evaluated before a
-// missing one fails; && and || evaluate the second only when it decides.
-JsValue *OperatorValue(Ahead &ahead, const Scope *scope, JsToken *node, Kind kind, JsToken **failed) {
-    const int code = node->code;
-    JsToken *first = node->FirstChild();
-    JsValue *a = Value(ahead, scope, first, failed);
-    if (*failed) return nullptr;
-    JsValue *result = nullptr;
-    if (kind == UNARY || kind == NEG) {
-        if (code != TK_VOID) {
-            if (!a) {
-                *failed = node;
-                return nullptr;
-            }
-            // Negation is 0 minus the operand.
-            result = Owned(kind == NEG ? BinaryValue(TK_NEG, g_shared.zero, a) : UnaryValue(code, a));
-        }
-        ReleaseRef(a);
-        return result;
-    }
-    if (kind == LOGICAL) {
-        if (!a) {
-            *failed = node;
-            return nullptr;
-        }
-        const bool truth = a->ToBoolean() != 0;
-        if (code == TK_AND && !truth) result = g_shared.falseValue;
-        if (code == TK_OR && truth) result = g_shared.trueValue;
-        if (result) {
-            ReleaseRef(a);
-            return Owned(result);
-        }
-    }
-    JsValue *b = Value(ahead, scope, first->Next(), failed);
-    if (!*failed && a && b) {
-        JsValue *value;
-        result = Owned(NumberOperator(code, a, b, &value) ? value : BinaryValue(code, a, b));
-    }
-    ReleaseRef(a);
-    ReleaseRef(b);
-    if (!*failed && !result && (!a || !b)) *failed = node;
-    return result;
-}
-
 // Any node but a name or literal.
 JsValue *NodeValue(Ahead &ahead, const Scope *scope, JsToken *node, JsToken **failed) {
     ahead.run.context->budget--;
@@ -406,7 +362,9 @@ JsValue *NodeValue(Ahead &ahead, const Scope *scope, JsToken *node, JsToken **fa
         ReleaseRef(truth);
         return Value(ahead, scope, taken ? condition->Next() : condition->Next()->Next(), failed);
     }
-    default: return OperatorValue(ahead, scope, node, kind, failed);
+    default:
+        return OperatorValue(node, kind, failed,
+                             [&](JsToken *operand) { return Value(ahead, scope, operand, failed); });
     }
 }
 
@@ -513,13 +471,7 @@ JsValue *frameless::CallPlainBodyAhead(Run &run, JsFrame *scope, JsToken *node, 
     // The arguments are evaluated in the scope of the call's frame, which has
     // the expression's and holds the callee.
     JsFrame call;
-    call.function = scope->function;
-    call.thisObject = scope->thisObject;
-    call.locals = scope->locals;
-    call.args = scope->args;
-    call.globalObject = scope->globalObject;
-    call.held = function;
-    call.node = node;
+    BorrowCallFrame(&call, scope, function, node);
     Scope body;
     body.function = function;
     body.count = 0;
@@ -532,9 +484,7 @@ JsValue *frameless::CallPlainBodyAhead(Run &run, JsFrame *scope, JsToken *node, 
         }
         body.arguments[body.count++] = HeldArgument(value);
     }
-    call.function = nullptr;
-    call.thisObject = call.locals = call.args = call.globalObject = call.held = nullptr;
-    call.node = nullptr;
+    ForgetCallFrame(&call);
     JsValue *result = nullptr;
     if (!*failed) {
         AssignRef(&context->currentGlobal, scope->globalObject);

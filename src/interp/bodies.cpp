@@ -91,19 +91,11 @@ JsValue *frameless::CallPlainBody(Run &run, JsFrame *scope, JsToken *node, JsFun
     // The arguments go to a list as they would from the call's frame, which
     // has the scope of the expression and holds the callee.
     JsFrame call;
-    call.function = scope->function;
-    call.thisObject = scope->thisObject;
-    call.locals = scope->locals;
-    call.args = scope->args;
-    call.globalObject = scope->globalObject;
-    call.held = function;
-    call.node = node;
+    BorrowCallFrame(&call, scope, function, node);
     context->budget--;  // the list
     ReleaseRef(Arguments(run, &call, node->FirstChild()->Next(), failed));  // its value goes as the body is entered
     JsArray *args = static_cast<JsArray *>(call.pendingArgs);  // its count comes along
-    call.function = nullptr;
-    call.thisObject = call.locals = call.args = call.globalObject = call.held = call.pendingArgs = nullptr;
-    call.node = nullptr;
+    ForgetCallFrame(&call);
     JsValue *result = nullptr;
     if (!*failed) {
         AssignRef(&context->currentGlobal, scope->globalObject);

@@ -228,46 +228,7 @@ JsValue *Member(Run &run, JsFrame *scope, JsToken *node, JsToken **failed) {
 }
 
 JsValue *Operator(Run &run, JsFrame *scope, JsToken *node, Kind kind, JsToken **failed) {
-    const int code = node->code;
-    JsToken *first = node->FirstChild();
-    JsValue *a = Evaluate(run, scope, first, failed);
-    if (*failed) return nullptr;
-    JsValue *result = nullptr;
-    if (kind == UNARY || kind == NEG) {
-        if (code != TK_VOID) {
-            if (!a) {
-                *failed = node;
-                return nullptr;
-            }
-            // Negation is 0 minus the operand.
-            result = Owned(kind == NEG ? BinaryValue(TK_NEG, g_shared.zero, a) : UnaryValue(code, a));
-        }
-        ReleaseRef(a);
-        return result;
-    }
-    if (kind == LOGICAL) {
-        if (!a) {
-            *failed = node;
-            return nullptr;
-        }
-        const bool truth = a->ToBoolean() != 0;
-        if (code == TK_AND && !truth) result = g_shared.falseValue;
-        if (code == TK_OR && truth) result = g_shared.trueValue;
-        if (result) {
-            ReleaseRef(a);
-            return Owned(result);
-        }
-    }
-    // Both operands are evaluated before a missing one fails.
-    JsValue *b = Evaluate(run, scope, first->Next(), failed);
-    if (!*failed && a && b) {
-        JsValue *value;
-        result = Owned(NumberOperator(code, a, b, &value) ? value : BinaryValue(code, a, b));
-    }
-    ReleaseRef(a);
-    ReleaseRef(b);
-    if (!*failed && !result && (!a || !b)) *failed = node;
-    return result;
+    return OperatorValue(node, kind, failed, [&](JsToken *operand) { return Evaluate(run, scope, operand, failed); });
 }
 
 // if and ?: : the condition, then the branch it picks, whose value (if any)

@@ -94,6 +94,70 @@ inline bool NumberOperator(int code, JsValue *x, JsValue *y, JsValue **result) {
     }
 }
 
+// An operator over its operands as the frames apply it, each operand's
+// value (owned) taken from operand(node): both operands are evaluated before
+// a missing one fails; && and || evaluate the second only when it decides.
+template <typename Operand>
+inline __attribute__((always_inline)) JsValue *OperatorValue(JsToken *node, Kind kind, JsToken **failed,
+                                                             Operand operand) {
+    const int code = node->code;
+    JsToken *first = node->FirstChild();
+    JsValue *a = operand(first);
+    if (*failed) return nullptr;
+    JsValue *result = nullptr;
+    if (kind == UNARY || kind == NEG) {
+        if (code != TK_VOID) {
+            if (!a) {
+                *failed = node;
+                return nullptr;
+            }
+            // Negation is 0 minus the operand.
+            result = Owned(kind == NEG ? BinaryValue(TK_NEG, g_shared.zero, a) : UnaryValue(code, a));
+        }
+        ReleaseRef(a);
+        return result;
+    }
+    if (kind == LOGICAL) {
+        if (!a) {
+            *failed = node;
+            return nullptr;
+        }
+        const bool truth = a->ToBoolean() != 0;
+        if (code == TK_AND && !truth) result = g_shared.falseValue;
+        if (code == TK_OR && truth) result = g_shared.trueValue;
+        if (result) {
+            ReleaseRef(a);
+            return Owned(result);
+        }
+    }
+    JsValue *b = operand(first->Next());
+    if (!*failed && a && b) {
+        JsValue *value;
+        result = Owned(NumberOperator(code, a, b, &value) ? value : BinaryValue(code, a, b));
+    }
+    ReleaseRef(a);
+    ReleaseRef(b);
+    if (!*failed && !result && (!a || !b)) *failed = node;
+    return result;
+}
+
+// The frame a call's arguments are evaluated in: the expression's scope,
+// holding the callee; nothing in it is counted, and Forget lets it go.
+inline void BorrowCallFrame(JsFrame *call, const JsFrame *scope, JsFunction *function, JsToken *node) {
+    call->function = scope->function;
+    call->thisObject = scope->thisObject;
+    call->locals = scope->locals;
+    call->args = scope->args;
+    call->globalObject = scope->globalObject;
+    call->held = function;
+    call->node = node;
+}
+inline void ForgetCallFrame(JsFrame *call) {
+    call->function = nullptr;
+    call->thisObject = call->locals = call->args = call->globalObject = call->held = call->pendingArgs = nullptr;
+    call->node = nullptr;
+}
+
 // Any node but a name or literal.
 JsValue *EvaluateNode(Run &run, JsFrame *scope, JsToken *node, JsToken **failed);
 
