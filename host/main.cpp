@@ -1,6 +1,5 @@
 // duriz: the command-line host of the Duriz engine. Runs scripts in one
 // window, in order, as a page runs its script blocks.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -11,12 +10,14 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "library.h"
 #include "model.h"
 #include "page.h"
 #include "runner.h"
+#include "source_text.h"
 #include "tree.h"
 
 namespace {
@@ -62,22 +63,6 @@ struct Options {
     std::fprintf(stderr, "duriz: %s\n", message.c_str());
     std::fprintf(stderr, "duriz: try 'duriz --help'\n");
     std::exit(2);
-}
-
-bool ReadAll(const std::string &path, std::string &out) {
-    FILE *f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    // A file's size known beforehand: the text is read without regrowing.
-    struct stat info;
-    if (f != stdin && fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
-        out.reserve(out.size() + static_cast<size_t>(info.st_size));
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-    const bool ok = !std::ferror(f);
-    if (f != stdin) std::fclose(f);
-    if (!ok) errno = EIO;
-    return ok;
 }
 
 size_t PositiveNumber(const std::string &option, const std::string &v) {
@@ -145,14 +130,14 @@ int RunTree(const Options &o) {
     (void)o;
     UsageError("--tree is not available in this build");
 #else
-    std::string text;
-    if (!ReadAll(o.treeFile, text)) {
+    SourceText text;
+    if (!text.Read(o.treeFile)) {
         std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(o.treeFile).c_str(), std::strerror(errno));
         return 2;
     }
     Model model;
     model.Start(o.host);
-    const int status = PrintTree(DisplayName(o.treeFile), text, o.run.chunk);
+    const int status = PrintTree(DisplayName(o.treeFile), text.View(), o.run.chunk);
     model.Stop();
     return status;
 #endif
@@ -207,18 +192,18 @@ int main(int argc, char **argv) {
 
     // Every file is read before any script runs, so that an unreadable one
     // stops the command before anything has happened.
-    std::vector<std::string> texts;
+    std::vector<SourceText> texts;
     for (const Source &s : o.sources) {
-        std::string text;
+        SourceText text;
         if (s.inline_) {
-            text = s.value;
+            text = SourceText(s.value);
         } else if (s.value == "-" && isatty(0)) {
-            text.clear();  // read interactively when its turn comes
-        } else if (!ReadAll(s.value, text)) {
+            // read interactively when its turn comes
+        } else if (!text.Read(s.value)) {
             std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(s.value).c_str(), std::strerror(errno));
             return 2;
         }
-        texts.push_back(text);
+        texts.push_back(std::move(text));
     }
 
     Model model;
@@ -238,7 +223,7 @@ int main(int argc, char **argv) {
         if (o.sources.size() != 1) UsageError("a page runs alone: give one HTML file");
         model.Start(o.host);
         JS_SetMemoryLimit(o.maxMemory);
-        const int status = RunPage(model, o.run, o.page, DisplayName(o.sources[0].value), texts[0]);
+        const int status = RunPage(model, o.run, o.page, DisplayName(o.sources[0].value), std::string(texts[0].View()));
         model.Stop();
         return status;
     }
@@ -253,7 +238,7 @@ int main(int argc, char **argv) {
             continue;
         }
         const std::string name = s.inline_ ? "-e" : DisplayName(s.value);
-        if (!RunScript(model, o.run, name, texts[i])) ok = false;
+        if (!RunScript(model, o.run, name, texts[i].View())) ok = false;
     }
     if (!RunTimers(model, o.run)) ok = false;
     std::fflush(stdout);

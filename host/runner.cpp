@@ -49,7 +49,7 @@ namespace {
 
 // Feeds text to the compiler, whole or in chunks; answers the last result
 // and leaves *stop where the compiler stopped.
-int LoadText(JsScript *script, const std::string &text, size_t chunk, const char **stop) {
+int LoadText(JsScript *script, std::string_view text, size_t chunk, const char **stop) {
     const char *begin = text.data();
     const char *pos = begin;
     const size_t total = text.size();
@@ -68,7 +68,7 @@ int LoadText(JsScript *script, const std::string &text, size_t chunk, const char
     return rc;
 }
 
-size_t LineOf(const std::string &text, const char *stop) {
+size_t LineOf(std::string_view text, const char *stop) {
     size_t line = 1;
     for (const char *p = text.data(); p < stop && p < text.data() + text.size(); p++)
         if (*p == '\n') line++;
@@ -107,7 +107,7 @@ void PrintResult(int status, JsValue *value) {
 
 }  // namespace
 
-bool RunScript(Model &model, const RunSettings &settings, const std::string &name, const std::string &text) {
+bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text) {
     JsScript *script = JS_CreateScript(0);
     if (!script) {
         std::fprintf(stderr, "duriz: %s: out of memory\n", name.c_str());

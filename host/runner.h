@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "model.h"
 
@@ -24,7 +25,7 @@ int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const s
 std::string Escaped(const std::string &text);
 
 // Compiles and runs one script; answers false when it had an error.
-bool RunScript(Model &model, const RunSettings &settings, const std::string &name, const std::string &text);
+bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text);
 
 // Runs the timers set by setTimeout, earliest first; answers false when
 // any had an error.

@@ -11,7 +11,7 @@
 #include "model.h"
 #include "runner.h"
 
-int PrintTree(const std::string &name, const std::string &text, size_t chunk) {
+int PrintTree(const std::string &name, std::string_view text, size_t chunk) {
     JsScript *script = JS_CreateScript(0);
     if (!script) {
         std::fprintf(stderr, "duriz: %s: out of memory\n", name.c_str());

@@ -4,8 +4,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Answers the exit status: 0, 1 for a syntax error.
-int PrintTree(const std::string &name, const std::string &text, size_t chunk);
+int PrintTree(const std::string &name, std::string_view text, size_t chunk);
 
 #endif

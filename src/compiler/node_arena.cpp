@@ -16,12 +16,13 @@ constexpr size_t kFirstChunk = 1024;  // a short handler needs no more
 constexpr size_t kLargestChunk = 64 * 1024;
 
 #ifdef DURIZ_MAPPED_CHUNKS
-// Past a few megabytes of nodes a script is a big one: its further chunks
-// are mappings of 2 MB on a 2 MB boundary, which the kernel may back with
-// one huge page each. A 4 KB page at a time, its nodes would cost a fault
-// every 4 KB written.
+// Past half a megabyte of nodes (some 35 KB of script text) a script is a
+// big one: its further chunks are mappings of 2 MB on a 2 MB boundary,
+// which the kernel may back with one huge page each. A 4 KB page at a
+// time, its nodes would cost a fault every 4 KB written, and a fault costs
+// more than compiling the 4 KB of nodes does.
 constexpr size_t kMappedChunk = 2 * 1024 * 1024;
-constexpr size_t kMappedAfter = 4 * 1024 * 1024;
+constexpr size_t kMappedAfter = 512 * 1024;
 
 // Near a memory bound the chunks stay small: the bound's last megabytes go
 // to what the nodes and the script need, not to a chunk's unused room.

@@ -110,11 +110,16 @@ TEST(NodeArena, BigArenasKeepTheirBlocksAndGoBackWhole) {
     for (uint32_t i = 0; i < got.size(); i++)
         for (int j = 0; j < 14; j++) ASSERT_EQ(got[i][j], i * 16 + static_cast<uint32_t>(j)) << i;
     EXPECT_GT(JsMemoryInUse(), inUse + 10 * 1024 * 1024);
-    // Room for a few ordinary chunks but not for a bigger one: past what
-    // the newest chunk has left (at most 2 MB), the arena goes on in
+    // Room for a few ordinary chunks but not for a bigger one: once the
+    // newest chunk (at most 2 MB) is used up, the arena goes on in
     // ordinary chunks.
     JsSetMemoryLimit(JsMemoryInUse() + 512 * 1024);
-    for (int i = 0; i < (2048 + 256) * 1024 / 64; i++) ASSERT_NE(arena.Allocate(64), nullptr) << i;
+    const size_t full = JsMemoryInUse();
+    for (int i = 0; JsMemoryInUse() == full; i++) {
+        ASSERT_LT(i, 2048 * 1024 / 64 + 1);
+        ASSERT_NE(arena.Allocate(64), nullptr) << i;
+    }
+    for (int i = 0; i < 256 * 1024 / 64; i++) ASSERT_NE(arena.Allocate(64), nullptr) << i;
     // A few megabytes from a bound, where a bigger chunk would still fit,
     // the chunks stay ordinary too: a megabyte of blocks takes about a
     // megabyte.

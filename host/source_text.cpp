@@ -1,0 +1,135 @@
+#include "source_text.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <utility>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#define DURIZ_LARGE_SOURCES 1
+#endif
+
+namespace {
+
+#ifdef DURIZ_LARGE_SOURCES
+constexpr size_t kHugePage = 2 * 1024 * 1024;
+constexpr size_t kLargeFrom = 512 * 1024;  // smaller texts fit the heap well
+#endif
+
+}  // namespace
+
+SourceText &SourceText::operator=(SourceText &&other) noexcept {
+    if (this != &other) {
+        Drop();
+        owned_ = std::move(other.owned_);
+        held_ = std::exchange(other.held_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        span_ = std::exchange(other.span_, 0);
+    }
+    return *this;
+}
+
+void SourceText::Drop() {
+#ifdef DURIZ_LARGE_SOURCES
+    if (held_) munmap(held_, span_);
+#endif
+    held_ = nullptr;
+    size_ = span_ = 0;
+}
+
+bool SourceText::ReadLarge(int fd, size_t size) {
+#ifdef DURIZ_LARGE_SOURCES
+    // The mapping spans whole huge pages from a huge-page boundary.
+    const size_t span = (size + 1 + kHugePage - 1) & ~(kHugePage - 1);
+    void *mapping = mmap(nullptr, span + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED) return false;
+    const uintptr_t start = reinterpret_cast<uintptr_t>(mapping);
+    const uintptr_t aligned = (start + kHugePage - 1) & ~static_cast<uintptr_t>(kHugePage - 1);
+    if (aligned > start) munmap(mapping, aligned - start);
+    if (const size_t tail = start + span + kHugePage - (aligned + span))
+        munmap(reinterpret_cast<void *>(aligned + span), tail);
+    char *place = reinterpret_cast<char *>(aligned);
+#ifdef MADV_HUGEPAGE
+    madvise(place, span, MADV_HUGEPAGE);  // advice only: small pages do as well
+#endif
+    // Up to the size the file had; a file that grew meanwhile is read on
+    // with the heap.
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = read(fd, place + got, size - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            munmap(place, span);
+            errno = error;
+            return false;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    char extra[65536];
+    ssize_t n;
+    while ((n = read(fd, extra, sizeof extra)) != 0) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            munmap(place, span);
+            errno = error;
+            return false;
+        }
+        if (owned_.empty()) owned_.assign(place, got);
+        owned_.append(extra, static_cast<size_t>(n));
+    }
+    if (!owned_.empty()) {
+        munmap(place, span);
+        return true;
+    }
+    held_ = place;
+    size_ = got;
+    span_ = span;
+    return true;
+#else
+    (void)fd;
+    (void)size;
+    return false;
+#endif
+}
+
+bool SourceText::Read(const std::string &path) {
+    Drop();
+    owned_.clear();
+    FILE *f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    struct stat info;
+    const bool sized = f != stdin && fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
+#ifdef DURIZ_LARGE_SOURCES
+    if (sized && static_cast<size_t>(info.st_size) >= kLargeFrom) {
+        const bool ok = ReadLarge(fileno(f), static_cast<size_t>(info.st_size));
+        const int error = errno;
+        std::fclose(f);
+        errno = error;
+        if (ok) return true;
+        // No mapping to be had: the heap takes the text.
+        if (error != ENOMEM) return false;
+        if (!(f = std::fopen(path.c_str(), "rb"))) return false;
+    }
+#endif
+    // A file's size known beforehand: the text is read straight into its
+    // place, without regrowing; what a growing file adds is appended.
+    if (sized) {
+        const size_t size = static_cast<size_t>(info.st_size);
+        owned_.resize(size);
+        owned_.resize(std::fread(&owned_[0], 1, size, f));
+    }
+    char buffer[65536];
+    size_t n;
+    while (!std::ferror(f) && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) owned_.append(buffer, n);
+    const bool ok = !std::ferror(f);
+    if (f != stdin) std::fclose(f);
+    if (!ok) errno = EIO;
+    return ok;
+}
