@@ -157,6 +157,17 @@ struct Ahead {
     bool dropped = false;   // something could not be run ahead: all of it is dropped
     bool tooDeep = false;   // because the calls nested too deep
     bool foreseen = false;  // because the first call was known to need more budget
+    // The functions the window's names called here were found to be, with
+    // the positions their look-ups left: nothing run ahead can change what
+    // a window's name names (it assigns nothing and the host is kept
+    // quiet), so each callee is looked up once.
+    struct Callee {
+        const JsToken *site;
+        JsFunction *function;  // borrowed from the window's slot
+        int position;
+    };
+    static constexpr unsigned kCalleeBits = 2;
+    Callee callees[1u << kCalleeBits] = {};
     explicit Ahead(Run &r) : run(r) {}
 };
 
@@ -196,9 +207,10 @@ inline int ParameterPosition(const JsFunction *function, const JsToken *node) {
 
 JsValue *WindowValue(Ahead &ahead, JsToken *node);
 
-// A plain name (borrowed), found where the look-up of a call's body finds
-// it: the first argument of the parameter's name, else the window's.
-inline __attribute__((always_inline)) JsValue *NameValue(Ahead &ahead, const Scope *scope, JsToken *node) {
+// A plain name's argument (borrowed), where the look-up of a call's body
+// finds it first: the first argument of the parameter's name; else null,
+// and the window's value is the name's.
+inline __attribute__((always_inline)) JsValue *ArgumentValue(const Scope *scope, JsToken *node) {
     if (scope) {
         const int position = ParameterPosition(scope->function, node);
         if (position && position <= scope->count) {
@@ -207,6 +219,12 @@ inline __attribute__((always_inline)) JsValue *NameValue(Ahead &ahead, const Sco
         }
         g_lastFoundPosition = 0;  // as the search of the arguments leaves it
     }
+    return nullptr;
+}
+
+// A plain name (borrowed), found where the look-up of a call's body finds it.
+inline __attribute__((always_inline)) JsValue *NameValue(Ahead &ahead, const Scope *scope, JsToken *node) {
+    if (JsValue *argument = ArgumentValue(scope, node)) return argument;
     return WindowValue(ahead, node);
 }
 
@@ -331,8 +349,21 @@ JsValue *RunCall(Ahead &ahead, const Scope *caller, JsToken *node, JsFunction *f
 
 // The function a callee names, when its calls run ahead (borrowed).
 JsFunction *CalleeAhead(Ahead &ahead, const Scope *scope, JsToken *callee) {
-    JsValue *found = NameValue(ahead, scope, callee);
-    JsValue *value = found && !g_hostAsked ? found->AsFunction() : nullptr;
+    JsValue *found = ArgumentValue(scope, callee);
+    if (!found) {
+        Ahead::Callee &seen = ahead.callees[SiteEntryIndex(callee, Ahead::kCalleeBits)];
+        if (seen.site == callee) {
+            g_lastFoundPosition = seen.position;
+            return seen.function;
+        }
+        found = WindowValue(ahead, callee);
+        JsValue *value = !g_hostAsked ? found->AsFunction() : nullptr;
+        JsFunction *function = static_cast<JsFunction *>(value);
+        if (!function || !RunsAhead(function)) return nullptr;
+        seen = Ahead::Callee{callee, function, g_lastFoundPosition};
+        return function;
+    }
+    JsValue *value = !g_hostAsked ? found->AsFunction() : nullptr;
     JsFunction *function = static_cast<JsFunction *>(value);
     return function && RunsAhead(function) ? function : nullptr;
 }

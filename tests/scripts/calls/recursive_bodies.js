@@ -13,6 +13,8 @@ function fill(a, b) { if (a < 1) return b; return fill(a - 1) + "."; }
 function scaled(n) { if (n < 1) return k; return scaled(n - 1) * 2; }
 function apply(f, x) { return f(x) + f(x + 1); }
 function square(x) { return x * x; }
+function tens(n) { return n * 10; }
+function steps(n, tens) { if (n < 1) return tens(1); return steps(n - 1) + tens(n); }
 function glue(s, n) { if (n < 1) return s; return glue(s + n, n - 1); }
 function gcd(a, b) { if (b == 0) return a; return gcd(b, a - b * Math.floor(a / b)); }
 var b = "global b", k = 3;
@@ -26,6 +28,7 @@ var first = scaled(5);
 k = 10;
 document.writeln("globals: " + first + " " + scaled(5));
 document.writeln("handed in: " + apply(square, 3) + " " + apply(fib, 10));
+document.writeln("handed in, then missing: " + steps(4, square) + " " + steps(2, tens) + " " + steps(3));
 document.writeln("strings: " + glue("", 12) + " " + glue(1, 3));
 document.writeln("beside built-ins: " + gcd(1071, 462));
 var before = fib(15);
