@@ -4,12 +4,15 @@
 # the same checksum, and prints the median wall time of 3 runs (the engines
 # taking turns run by run), the peak memory and the ratio Duriz/peer, with
 # geometric means, and for the compile workloads Duriz's megabytes a second.
-# Usage: bench/run.sh [RUNS]   (DURIZ_BIN=path measures another duriz build;
+# Usage: bench/run.sh [RUNS [WORKLOAD...]]   (names such as fib or compile
+# pick workloads, compile-4k included with compile; DURIZ_BIN=path measures another duriz build;
 # DURIZ_BASELINE=path adds an earlier build as a column of its own, timed
 # in the same turns)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-3}
+shift $(( $# > 0 ? 1 : 0 ))
+picked=("$@")
 source bench/prepare.sh
 prepare_bench node:nodejs /usr/bin/time:time
 bench/gen_compile.sh build-rel/bench/compile.js
@@ -55,6 +58,11 @@ declare -A logsum; declare -A count
 for w in "${workloads[@]}" chunked; do
   file=$w; chunk=""; name=$(basename "$w" .js)
   if [ "$w" = chunked ]; then file=build-rel/bench/compile.js; chunk=4096; name=compile-4k; fi
+  if [ ${#picked[@]} -gt 0 ]; then
+    wanted=no
+    for p in "${picked[@]}"; do [ "$p" = "$name" ] || [ "$p-4k" = "$name" ] && wanted=yes; done
+    [ $wanted = yes ] || continue
+  fi
   printf "%-14s" "$name"
   declare -A times; declare -A mem; declare -A o; declare -A t
   cat bench/peers/mujs_prelude.js "$file" > build-rel/bench/mujs_input.js
@@ -96,5 +104,6 @@ for w in "${workloads[@]}" chunked; do
   unset times mem o t
 done
 for p in mujs duktape; do
+  [ "${count[$p]:-0}" -gt 0 ] || continue
   awk -v s="${logsum[$p]}" -v n="${count[$p]}" -v p="$p" 'BEGIN { printf "geometric mean duriz/%s: %.2f\n", p, exp(s / n) }'
 done
