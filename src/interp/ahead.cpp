@@ -33,6 +33,7 @@ constexpr int kExpressionDepth = 12;
 // seen to run out before it goes far below 0.
 constexpr int kAheadMargin = 4 * kPureLimit;
 constexpr int kAheadParameters = 8;
+static_assert(kAheadParameters < 64, "a parameter's position fits a node's six bits");
 
 // ---- which bodies ----
 
@@ -185,23 +186,16 @@ JsValue *Drop(Ahead &ahead, JsToken *node, JsToken **failed) {
 }
 
 // The position of the first parameter of a name in a body's function, or
-// 0, remembered by the name's node: a node lies in one function's body,
-// and every function made from that definition has its parameters.
-struct ParameterEntry {
-    const JsToken *site;
-    uint64_t generation;
-    int32_t position;
-};
-constexpr unsigned kParameterBits = 9;
-ParameterEntry g_parameters[1u << kParameterBits];
-
-inline int ParameterPosition(const JsFunction *function, const JsToken *node) {
-    ParameterEntry &entry = g_parameters[SiteEntryIndex(node, kParameterBits)];
-    if (entry.site == node && entry.generation == g_treeGeneration) return entry.position;
+// 0, kept by the name's node: a node lies in one function's body, and every
+// function made from that definition has its parameters.
+inline int ParameterPosition(const JsFunction *function, JsToken *node) {
+    if (node->numberKnown & JsToken::kPositionKnown) return node->numberKnown >> 2;
     int position = 0;
     for (int k = 0; k < function->paramCount && !position; k++)
         if (std::strcmp(function->paramNames[k], node->text) == 0) position = k + 1;
-    entry = ParameterEntry{node, g_treeGeneration, position};
+    // Bodies run ahead have at most kAheadParameters parameters.
+    node->numberKnown = static_cast<uint8_t>((node->numberKnown & JsToken::kNameIndexKnown) |
+                                             JsToken::kPositionKnown | position << 2);
     return position;
 }
 

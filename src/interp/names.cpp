@@ -62,7 +62,7 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
     // A built-in name at the top, where the window is asked first: its
     // built-in functions and objects answer before anything it holds.
     if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
-        site->code == TK_IDENT && site->numberKnown == 1 && site->integer >= 0) {
+        site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown) && site->integer >= 0) {
         JsObject *window = AsObject(global);
         if (window && window->IsHostObject() && static_cast<JsHostObject *>(window)->classNumber == DURIZ_CLASS_WINDOW) {
             const HostMember *member = FindHostMember(DURIZ_CLASS_WINDOW, site->integer);
@@ -113,7 +113,7 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
 // empty locals cannot answer it, and an argument list only through its own
 // slots), or at the top level with no this of its own.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    if (!site || frame->withObject || site->code != TK_IDENT || site->numberKnown != 1 || site->integer >= 0 ||
+    if (!site || frame->withObject || site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->integer >= 0 ||
         !site->text || site->text[0] < 'A')  // no digit name, no empty one
         return ResolveAnyName(name, frame, global, site);
     if (frame->function) {

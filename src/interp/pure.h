@@ -94,6 +94,22 @@ inline bool NumberOperator(int code, JsValue *x, JsValue *y, JsValue **result) {
     }
 }
 
+// +, - or * of two numbers into one of them that nothing else holds: the
+// operand was made for this expression alone, so no one can see it change,
+// and a new number for the result is saved. Consumes both operands (owned);
+// null, with nothing consumed, for anything else.
+inline JsValue *NumberInPlace(int code, JsValue *a, JsValue *b) {
+    if (code != TK_PLUS && code != TK_MINUS && code != TK_MUL) return nullptr;
+    JsNumber *x = PlainNumber(a), *y = x ? PlainNumber(b) : nullptr;
+    if (!y) return nullptr;
+    JsNumber *into = x->refs == 1 && !x->flags ? x : y->refs == 1 && !y->flags ? y : nullptr;
+    if (!into) return nullptr;
+    const double p = x->value, q = y->value;
+    into->value = code == TK_PLUS ? p + q : code == TK_MINUS ? p - q : p * q;
+    ReleaseRef(into == x ? b : a);
+    return into;
+}
+
 // An operator over its operands as the frames apply it, each operand's
 // value (owned) taken from operand(node): both operands are evaluated before
 // a missing one fails; && and || evaluate the second only when it decides.
@@ -132,6 +148,7 @@ inline __attribute__((always_inline)) JsValue *OperatorValue(JsToken *node, Kind
     }
     JsValue *b = operand(first->Next());
     if (!*failed && a && b) {
+        if (JsValue *reused = NumberInPlace(code, a, b)) return reused;
         JsValue *value;
         result = Owned(NumberOperator(code, a, b, &value) ? value : BinaryValue(code, a, b));
     }

@@ -72,7 +72,7 @@ int NameIndexOf(const char *name) {
 
 void NameIndexHint::Learn(JsToken *node) {
     node->integer = LookupName(node->text, std::strlen(node->text));
-    node->numberKnown = 1;
+    node->numberKnown |= JsToken::kNameIndexKnown;
 }
 
 // ---- slots ----

@@ -231,7 +231,7 @@ class NameIndexHint {
 public:
     explicit NameIndexHint(JsToken *node) : savedText_(g_hintText), savedIndex_(g_hintIndex) {
         if (!node || !node->text || (node->code >= TK_INT && node->code <= TK_DECIMAL)) return;
-        if (!node->numberKnown) Learn(node);
+        if (!(node->numberKnown & JsToken::kNameIndexKnown)) Learn(node);
         g_hintText = node->text;
         g_hintIndex = node->integer;
     }
