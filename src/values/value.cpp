@@ -91,7 +91,7 @@ JsNumber *MakeFreshNumber(double value) { return new JsNumber(value); }
 
 void DisposeValue(JsValue *value) {
     if (!value) return;
-    if (value->IsNumber() && g_poolCount < kNumberPoolSize) {
+    if (value->kind == VALUE_NUMBER && g_poolCount < kNumberPoolSize) {
         g_pool[g_poolCount++] = static_cast<JsNumber *>(value);
         return;
     }
