@@ -9,7 +9,16 @@ namespace {
 
 // What each byte can be, looked up once per byte: the scanning loops
 // below run over every byte of a script.
-enum CharClass : uint8_t { kSpace = 1, kLineEnd = 2, kDigit = 4, kNameChar = 8, kHexDigit = 16 };
+enum CharClass : uint8_t {
+    kSpace = 1,
+    kLineEnd = 2,
+    kDigit = 4,
+    kNameChar = 8,
+    kHexDigit = 16,
+    kBlank = 32,        // space other than a line end
+    kNameStart = 64,    // a letter, '$' or '_'
+    kPunctuator = 128,  // a token of one character whose code is the character
+};
 
 struct CharTable {
     uint8_t classes[256] = {};
@@ -18,10 +27,13 @@ struct CharTable {
             uint8_t k = 0;
             if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') k |= kSpace;
             if (c == '\n' || c == '\r') k |= kLineEnd;
+            else if (k & kSpace) k |= kBlank;
             if (c >= '0' && c <= '9') k |= kDigit | kNameChar | kHexDigit;
             // Bytes 128 to 255 are not letters: they start no token.
-            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '$' || c == '_') k |= kNameChar;
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '$' || c == '_') k |= kNameChar | kNameStart;
             if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) k |= kHexDigit;
+            for (const char *p = "(),:;?[]{}~"; *p; p++)
+                if (c == *p) k |= kPunctuator;
             classes[c] = k;
         }
     }
@@ -70,6 +82,26 @@ int KeywordCode(const char *t, size_t length) {
     default:
         return 0;
     }
+}
+
+// For each first byte, the lengths of the keywords that start with it
+// (bit n for n letters): most names are no keyword by these two alone.
+struct KeywordLengths {
+    uint16_t of[256] = {};
+    constexpr KeywordLengths() {
+        const char *const words[] = {"if",   "in",    "var",   "for",   "new",    "else",   "with",     "null",    "true",
+                                     "this", "void",  "break", "while", "false",  "return", "typeof", "continue", "function"};
+        for (const char *w : words) {
+            size_t n = 0;
+            while (w[n]) n++;
+            of[static_cast<unsigned char>(w[0])] |= static_cast<uint16_t>(1u << n);
+        }
+    }
+};
+constexpr KeywordLengths kKeywordLengths;
+
+inline bool MayBeKeyword(unsigned char first, size_t length) {
+    return length <= 8 && ((kKeywordLengths.of[first] >> length) & 1) != 0;
 }
 
 // A scan that stopped at the end while more text is coming cannot decide
@@ -264,32 +296,26 @@ int LexComment(const Scan &s, bool block, const char **position) {
     return TK_COMMENT;
 }
 
-}  // namespace
+// The integer part of a number that starts with a digit from 1 to 9; a
+// '.', 'e' or 'E' after it goes on as the decimal part.
+int LexDecimalNumber(const Scan &s, const char **stop) {
+    const char *q = s.p + 1;
+    while (q < s.end && IsDigit(*q)) q++;
+    if (q < s.end && (*q == '.' || *q == 'e' || *q == 'E')) return LexDecimalPart(s, q, stop);
+    *stop = q;
+    return q == s.end && s.more ? TK_END : TK_INT;
+}
 
-int Lex(const char **position, const char **tokenText, size_t *tokenLength, const char *end,
-        int moreToCome, int lineEndsAreSpace) {
-    const char *p = *position;
-    if (p >= end) return TK_END;
-    // Line ends count as space only when asked.
-    const uint8_t stopAt = lineEndsAreSpace ? 0 : kLineEnd;
-    while (p < end) {
-        const uint8_t k = kChars.classes[static_cast<unsigned char>(*p)];
-        if (!(k & kSpace) || (k & stopAt)) break;
-        p++;
-    }
-    *position = p;
-    if (p == end) return TK_END;
-
+// Every token but names and punctuators, from p, where *position already
+// stands.
+__attribute__((noinline)) int LexOther(const char **position, const char **tokenText, size_t *tokenLength,
+                                       const char *p, const char *end, int moreToCome) {
     Scan s{p, end, moreToCome != 0};
     const char c = *p;
     switch (c) {
     case '\n': case '\r':
         *position = p + 1;
         return TK_LINE_END;
-    case '(': case ')': case ',': case ':': case ';': case '?':
-    case '[': case ']': case '{': case '}': case '~':
-        *position = p + 1;
-        return static_cast<unsigned char>(c);
     case '"': case '\'':
         return LexString(s, position, tokenText, tokenLength);
     case '/':
@@ -318,7 +344,7 @@ int Lex(const char **position, const char **tokenText, size_t *tokenLength, cons
     case '0': case '1': case '2': case '3': case '4':
     case '5': case '6': case '7': case '8': case '9': {
         const char *stop = p;
-        int code = LexNumber(s, &stop);
+        int code = c >= '1' ? LexDecimalNumber(s, &stop) : LexNumber(s, &stop);
         if (code == TK_END) return code;
         *tokenText = p;
         *tokenLength = static_cast<size_t>(stop - p);
@@ -328,21 +354,52 @@ int Lex(const char **position, const char **tokenText, size_t *tokenLength, cons
     case '!': case '%': case '&': case '*': case '+':
     case '-': case '=': case '>': case '^': case '|':
         break;
-    default: {
-        const char *q = p;
-        while (q < end && IsNameChar(*q)) q++;
-        if (q == end && s.more) return TK_END;
-        if (q == p) return TK_BAD_CHAR;
-        size_t length = static_cast<size_t>(q - p);
-        *position = q;
-        if (int keyword = KeywordCode(p, length)) return keyword;
-        *tokenText = p;
-        *tokenLength = length;
-        return TK_IDENT;
-    }
+    default:
+        return TK_BAD_CHAR;  // the position stays on it
     }
     size_t length = 1;
     int code = LexOperator(s, &length);
     if (code != TK_END) *position = p + length;
     return code;
+}
+
+}  // namespace
+
+// Names and punctuators, most of a script's tokens, are taken here; the
+// rest are left to LexOther.
+int Lex(const char **position, const char **tokenText, size_t *tokenLength, const char *end,
+        int moreToCome, int lineEndsAreSpace) {
+    const char *p = *position;
+    if (p >= end) return TK_END;
+    // Line ends count as space only when asked.
+    const uint8_t skip = lineEndsAreSpace ? kSpace : kBlank;
+    unsigned char c = static_cast<unsigned char>(*p);
+    uint8_t k = kChars.classes[c];
+    while (k & skip) {
+        if (++p == end) {
+            *position = p;
+            return TK_END;
+        }
+        c = static_cast<unsigned char>(*p);
+        k = kChars.classes[c];
+    }
+    *position = p;
+    if (k & kNameStart) {
+        const char *q = p + 1;
+        while (q < end && IsNameChar(*q)) q++;
+        if (q == end && moreToCome) return TK_END;
+        *position = q;
+        const size_t length = static_cast<size_t>(q - p);
+        if (MayBeKeyword(c, length)) {
+            if (int keyword = KeywordCode(p, length)) return keyword;
+        }
+        *tokenText = p;
+        *tokenLength = length;
+        return TK_IDENT;
+    }
+    if (k & kPunctuator) {
+        *position = p + 1;
+        return c;
+    }
+    return LexOther(position, tokenText, tokenLength, p, end, moreToCome);
 }
