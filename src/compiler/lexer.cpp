@@ -5,45 +5,8 @@
 
 #include "compiler/token.h"
 
-namespace {
-
-// What each byte can be, looked up once per byte: the scanning loops
-// below run over every byte of a script.
-enum CharClass : uint8_t {
-    kSpace = 1,
-    kLineEnd = 2,
-    kDigit = 4,
-    kNameChar = 8,
-    kHexDigit = 16,
-    kBlank = 32,        // space other than a line end
-    kNameStart = 64,    // a letter, '$' or '_'
-    kPunctuator = 128,  // a token of one character whose code is the character
-};
-
-struct CharTable {
-    uint8_t classes[256] = {};
-    constexpr CharTable() {
-        for (int c = 0; c < 256; c++) {
-            uint8_t k = 0;
-            if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') k |= kSpace;
-            if (c == '\n' || c == '\r') k |= kLineEnd;
-            else if (k & kSpace) k |= kBlank;
-            if (c >= '0' && c <= '9') k |= kDigit | kNameChar | kHexDigit;
-            // Bytes 128 to 255 are not letters: they start no token.
-            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '$' || c == '_') k |= kNameChar | kNameStart;
-            if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) k |= kHexDigit;
-            for (const char *p = "(),:;?[]{}~"; *p; p++)
-                if (c == *p) k |= kPunctuator;
-            classes[c] = k;
-        }
-    }
-};
-constexpr CharTable kChars;
-
-inline bool Is(char c, uint8_t k) { return (kChars.classes[static_cast<unsigned char>(c)] & k) != 0; }
-inline bool IsDigit(char c) { return Is(c, kDigit); }
-inline bool IsHexDigit(char c) { return Is(c, kHexDigit); }
-inline bool IsNameChar(char c) { return Is(c, kNameChar); }
+// The tokens that Lex in lexer.h does not take in line.
+namespace lexing {
 
 int KeywordCode(const char *t, size_t length) {
     // Keywords are 2 to 8 lower-case letters long; the length and the first
@@ -84,25 +47,11 @@ int KeywordCode(const char *t, size_t length) {
     }
 }
 
-// For each first byte, the lengths of the keywords that start with it
-// (bit n for n letters): most names are no keyword by these two alone.
-struct KeywordLengths {
-    uint16_t of[256] = {};
-    constexpr KeywordLengths() {
-        const char *const words[] = {"if",   "in",    "var",   "for",   "new",    "else",   "with",     "null",    "true",
-                                     "this", "void",  "break", "while", "false",  "return", "typeof", "continue", "function"};
-        for (const char *w : words) {
-            size_t n = 0;
-            while (w[n]) n++;
-            of[static_cast<unsigned char>(w[0])] |= static_cast<uint16_t>(1u << n);
-        }
-    }
-};
-constexpr KeywordLengths kKeywordLengths;
+namespace {
 
-inline bool MayBeKeyword(unsigned char first, size_t length) {
-    return length <= 8 && ((kKeywordLengths.of[first] >> length) & 1) != 0;
-}
+inline bool Is(char c, uint8_t k) { return (kChars.classes[static_cast<unsigned char>(c)] & k) != 0; }
+inline bool IsDigit(char c) { return Is(c, kDigit); }
+inline bool IsHexDigit(char c) { return Is(c, kHexDigit); }
 
 // A scan that stopped at the end while more text is coming cannot decide
 // the token yet.
@@ -306,12 +255,28 @@ int LexDecimalNumber(const Scan &s, const char **stop) {
     return q == s.end && s.more ? TK_END : TK_INT;
 }
 
-// Every token but names and punctuators, from p, where *position already
-// stands.
-__attribute__((noinline)) int LexOther(const char **position, const char **tokenText, size_t *tokenLength,
-                                       const char *p, const char *end, int moreToCome) {
-    Scan s{p, end, moreToCome != 0};
+// The code of an operator character that is a whole token when a space
+// follows it, or 0.
+struct LoneOperators {
+    int16_t of[256] = {};
+    constexpr LoneOperators() {
+        const struct {
+            char c;
+            int16_t code;
+        } alone[] = {{'!', TK_NOT}, {'%', TK_MOD}, {'&', TK_BITAND}, {'*', TK_MUL}, {'+', TK_PLUS},
+                     {'-', TK_NEG}, {'/', TK_DIV},   {'<', TK_LT},     {'=', TK_ASSIGN}, {'>', TK_GT},
+                     {'^', TK_XOR}, {'|', TK_BITOR}, {'.', TK_DOT}};
+        for (const auto &a : alone) of[static_cast<unsigned char>(a.c)] = a.code;
+    }
+};
+constexpr LoneOperators kLoneOperators;
+
+// Operators, comments, numbers, strings, line ends and bad characters:
+// apart from LexOther so that its quick answer costs no more than it does.
+__attribute__((noinline)) int LexRest(const char **position, const char **tokenText, size_t *tokenLength,
+                                      const char *p, const char *end, int moreToCome) {
     const char c = *p;
+    Scan s{p, end, moreToCome != 0};
     switch (c) {
     case '\n': case '\r':
         *position = p + 1;
@@ -365,41 +330,16 @@ __attribute__((noinline)) int LexOther(const char **position, const char **token
 
 }  // namespace
 
-// Names and punctuators, most of a script's tokens, are taken here; the
-// rest are left to LexOther.
-int Lex(const char **position, const char **tokenText, size_t *tokenLength, const char *end,
-        int moreToCome, int lineEndsAreSpace) {
-    const char *p = *position;
-    if (p >= end) return TK_END;
-    // Line ends count as space only when asked.
-    const uint8_t skip = lineEndsAreSpace ? kSpace : kBlank;
-    unsigned char c = static_cast<unsigned char>(*p);
-    uint8_t k = kChars.classes[c];
-    while (k & skip) {
-        if (++p == end) {
-            *position = p;
-            return TK_END;
+int LexOther(const char **position, const char **tokenText, size_t *tokenLength, const char *p, const char *end,
+             int moreToCome) {
+    // No operator, comment or number goes on past a space.
+    if (p + 1 < end && Is(p[1], kSpace)) {
+        if (const int code = kLoneOperators.of[static_cast<unsigned char>(*p)]) {
+            *position = p + 1;
+            return code;
         }
-        c = static_cast<unsigned char>(*p);
-        k = kChars.classes[c];
     }
-    *position = p;
-    if (k & kNameStart) {
-        const char *q = p + 1;
-        while (q < end && IsNameChar(*q)) q++;
-        if (q == end && moreToCome) return TK_END;
-        *position = q;
-        const size_t length = static_cast<size_t>(q - p);
-        if (MayBeKeyword(c, length)) {
-            if (int keyword = KeywordCode(p, length)) return keyword;
-        }
-        *tokenText = p;
-        *tokenLength = length;
-        return TK_IDENT;
-    }
-    if (k & kPunctuator) {
-        *position = p + 1;
-        return c;
-    }
-    return LexOther(position, tokenText, tokenLength, p, end, moreToCome);
+    return LexRest(position, tokenText, tokenLength, p, end, moreToCome);
 }
+
+}  // namespace lexing
