@@ -190,11 +190,22 @@ inline PlaceKind PlaceKindOfNode(const JsToken *node) {
 
 }  // namespace
 
-PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) {
+namespace {
+
+inline PlaceAnswer Rule(const JsToken *node, int valueFlag, int t) {
     const PlaceKind kind = PlaceKindOfNode(node);
     // Statement lists take anything; they may be long, so they are not counted.
     if (kind == kPlaceList) return PLACE_ATTACH;
     if (kind == kPlaceOther) return PLACE_CLIMB;
+    // Operators, the commonest, need only know whether they have a child.
+    if (kind == kPlaceBinary) {
+        if (CountUpTo(node, 2) == 1) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+        return PLACE_CLIMB;
+    }
+    if (kind == kPlacePrefix) {
+        if (node->HasChildren()) return PLACE_CLIMB;
+        return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+    }
     const int n = CountUpTo(node, 4);
     const bool semi = t == TK_SEMI;
     switch (kind) {
@@ -237,27 +248,28 @@ PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) {
         return t == TK_IDENT || t == TK_INT ? PLACE_ATTACH : PLACE_INVALID;
     case kPlaceBracket:
         return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
-    case kPlacePrefix:
-        if (n > 0) return PLACE_CLIMB;
-        return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
-    case kPlaceBinary:
-        if (n == 1) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
-        return PLACE_CLIMB;
     default:
         return PLACE_CLIMB;
     }
 }
 
-bool Place(JsScript *script, int valueFlag, int code) {
+// Place, in line for the operands.
+inline bool PlaceFromCursor(JsScript *script, int valueFlag, int code) {
     JsToken *node = script->cursor;
     while (node) {
-        PlaceAnswer answer = PlaceRule(node, valueFlag, code);
+        PlaceAnswer answer = Rule(node, valueFlag, code);
         if (answer == PLACE_ATTACH) break;
         node = answer == PLACE_CLIMB ? node->Parent() : nullptr;
     }
     script->cursor = node;
     return node != nullptr;
 }
+
+}  // namespace
+
+PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) { return Rule(node, valueFlag, t); }
+
+bool Place(JsScript *script, int valueFlag, int code) { return PlaceFromCursor(script, valueFlag, code); }
 
 bool FindPostfixTarget(JsScript *script) {
     JsToken *found = nullptr;
@@ -561,7 +573,7 @@ bool Parser::Semicolon() {
 // cursor. Names, numbers and strings carry the text the lexer gave them;
 // null, true, false and this carry none.
 bool Parser::Operand(int code) {
-    if (!Place(s_, 1, code)) return false;
+    if (!PlaceFromCursor(s_, 1, code)) return false;
     JsToken *cursor = s_->cursor;
     if (code == TK_IDENT && cursor->code == TK_FUNCTION) s_->expected = TK_LPAREN;
     const bool withText = code == TK_IDENT || code >= TK_INT;
