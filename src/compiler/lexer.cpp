@@ -5,33 +5,8 @@
 
 #include "compiler/token.h"
 
-namespace {
-
-// What each byte can be, looked up once per byte: the scanning loops
-// below run over every byte of a script.
-enum CharClass : uint8_t { kSpace = 1, kLineEnd = 2, kDigit = 4, kNameChar = 8, kHexDigit = 16 };
-
-struct CharTable {
-    uint8_t classes[256] = {};
-    constexpr CharTable() {
-        for (int c = 0; c < 256; c++) {
-            uint8_t k = 0;
-            if (c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r') k |= kSpace;
-            if (c == '\n' || c == '\r') k |= kLineEnd;
-            if (c >= '0' && c <= '9') k |= kDigit | kNameChar | kHexDigit;
-            // Bytes 128 to 255 are not letters: they start no token.
-            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '$' || c == '_') k |= kNameChar;
-            if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) k |= kHexDigit;
-            classes[c] = k;
-        }
-    }
-};
-constexpr CharTable kChars;
-
-inline bool Is(char c, uint8_t k) { return (kChars.classes[static_cast<unsigned char>(c)] & k) != 0; }
-inline bool IsDigit(char c) { return Is(c, kDigit); }
-inline bool IsHexDigit(char c) { return Is(c, kHexDigit); }
-inline bool IsNameChar(char c) { return Is(c, kNameChar); }
+// The tokens that Lex in lexer.h does not take in line.
+namespace lexing {
 
 int KeywordCode(const char *t, size_t length) {
     // Keywords are 2 to 8 lower-case letters long; the length and the first
@@ -71,6 +46,12 @@ int KeywordCode(const char *t, size_t length) {
         return 0;
     }
 }
+
+namespace {
+
+inline bool Is(char c, uint8_t k) { return (kChars.classes[static_cast<unsigned char>(c)] & k) != 0; }
+inline bool IsDigit(char c) { return Is(c, kDigit); }
+inline bool IsHexDigit(char c) { return Is(c, kHexDigit); }
 
 // A scan that stopped at the end while more text is coming cannot decide
 // the token yet.
@@ -264,32 +245,42 @@ int LexComment(const Scan &s, bool block, const char **position) {
     return TK_COMMENT;
 }
 
-}  // namespace
+// The integer part of a number that starts with a digit from 1 to 9; a
+// '.', 'e' or 'E' after it goes on as the decimal part.
+int LexDecimalNumber(const Scan &s, const char **stop) {
+    const char *q = s.p + 1;
+    while (q < s.end && IsDigit(*q)) q++;
+    if (q < s.end && (*q == '.' || *q == 'e' || *q == 'E')) return LexDecimalPart(s, q, stop);
+    *stop = q;
+    return q == s.end && s.more ? TK_END : TK_INT;
+}
 
-int Lex(const char **position, const char **tokenText, size_t *tokenLength, const char *end,
-        int moreToCome, int lineEndsAreSpace) {
-    const char *p = *position;
-    if (p >= end) return TK_END;
-    // Line ends count as space only when asked.
-    const uint8_t stopAt = lineEndsAreSpace ? 0 : kLineEnd;
-    while (p < end) {
-        const uint8_t k = kChars.classes[static_cast<unsigned char>(*p)];
-        if (!(k & kSpace) || (k & stopAt)) break;
-        p++;
+// The code of an operator character that is a whole token when a space
+// follows it, or 0.
+struct LoneOperators {
+    int16_t of[256] = {};
+    constexpr LoneOperators() {
+        const struct {
+            char c;
+            int16_t code;
+        } alone[] = {{'!', TK_NOT}, {'%', TK_MOD}, {'&', TK_BITAND}, {'*', TK_MUL}, {'+', TK_PLUS},
+                     {'-', TK_NEG}, {'/', TK_DIV},   {'<', TK_LT},     {'=', TK_ASSIGN}, {'>', TK_GT},
+                     {'^', TK_XOR}, {'|', TK_BITOR}, {'.', TK_DOT}};
+        for (const auto &a : alone) of[static_cast<unsigned char>(a.c)] = a.code;
     }
-    *position = p;
-    if (p == end) return TK_END;
+};
+constexpr LoneOperators kLoneOperators;
 
-    Scan s{p, end, moreToCome != 0};
+// Operators, comments, numbers, strings, line ends and bad characters:
+// apart from LexOther so that its quick answer costs no more than it does.
+__attribute__((noinline)) int LexRest(const char **position, const char **tokenText, size_t *tokenLength,
+                                      const char *p, const char *end, int moreToCome) {
     const char c = *p;
+    Scan s{p, end, moreToCome != 0};
     switch (c) {
     case '\n': case '\r':
         *position = p + 1;
         return TK_LINE_END;
-    case '(': case ')': case ',': case ':': case ';': case '?':
-    case '[': case ']': case '{': case '}': case '~':
-        *position = p + 1;
-        return static_cast<unsigned char>(c);
     case '"': case '\'':
         return LexString(s, position, tokenText, tokenLength);
     case '/':
@@ -318,7 +309,7 @@ int Lex(const char **position, const char **tokenText, size_t *tokenLength, cons
     case '0': case '1': case '2': case '3': case '4':
     case '5': case '6': case '7': case '8': case '9': {
         const char *stop = p;
-        int code = LexNumber(s, &stop);
+        int code = c >= '1' ? LexDecimalNumber(s, &stop) : LexNumber(s, &stop);
         if (code == TK_END) return code;
         *tokenText = p;
         *tokenLength = static_cast<size_t>(stop - p);
@@ -328,21 +319,27 @@ int Lex(const char **position, const char **tokenText, size_t *tokenLength, cons
     case '!': case '%': case '&': case '*': case '+':
     case '-': case '=': case '>': case '^': case '|':
         break;
-    default: {
-        const char *q = p;
-        while (q < end && IsNameChar(*q)) q++;
-        if (q == end && s.more) return TK_END;
-        if (q == p) return TK_BAD_CHAR;
-        size_t length = static_cast<size_t>(q - p);
-        *position = q;
-        if (int keyword = KeywordCode(p, length)) return keyword;
-        *tokenText = p;
-        *tokenLength = length;
-        return TK_IDENT;
-    }
+    default:
+        return TK_BAD_CHAR;  // the position stays on it
     }
     size_t length = 1;
     int code = LexOperator(s, &length);
     if (code != TK_END) *position = p + length;
     return code;
 }
+
+}  // namespace
+
+int LexOther(const char **position, const char **tokenText, size_t *tokenLength, const char *p, const char *end,
+             int moreToCome) {
+    // No operator, comment or number goes on past a space.
+    if (p + 1 < end && Is(p[1], kSpace)) {
+        if (const int code = kLoneOperators.of[static_cast<unsigned char>(*p)]) {
+            *position = p + 1;
+            return code;
+        }
+    }
+    return LexRest(position, tokenText, tokenLength, p, end, moreToCome);
+}
+
+}  // namespace lexing

@@ -95,10 +95,26 @@ bool IsAssignmentCode(int code) {
     }
 }
 
-bool Yields(const JsToken *node, int code) {
-    int mine = Precedence(node->code), theirs = Precedence(code);
-    return mine > theirs || (mine == theirs && IsAssignmentCode(code));
-}
+namespace {
+
+// Whether nodes yield to one code, with the code's side worked out once for
+// a climb past many nodes.
+class YieldsTo {
+public:
+    explicit YieldsTo(int code) : theirs_(Precedence(code)), assignment_(IsAssignmentCode(code)) {}
+    bool operator()(const JsToken *node) const {
+        const int mine = Precedence(node->code);
+        return mine > theirs_ || (mine == theirs_ && assignment_);
+    }
+
+private:
+    int theirs_;
+    bool assignment_;
+};
+
+}  // namespace
+
+bool Yields(const JsToken *node, int code) { return YieldsTo(code)(node); }
 
 bool IsComplete(const JsToken *node) {
     const int code = node->code;
@@ -112,75 +128,148 @@ bool IsComplete(const JsToken *node) {
     return false;
 }
 
-PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) {
+namespace {
+
+// What PlaceRule does with a node depends on its code alone, sorted into
+// these kinds once in a table: the parser asks at almost every token.
+enum PlaceKind : uint8_t {
+    kPlaceOther,  // takes nothing more
+    kPlaceList,   // the root and blocks: statement lists, taking anything
+    kPlaceFunctionOrConditional,
+    kPlaceFor,
+    kPlaceForIn,
+    kPlaceWith,
+    kPlaceIfOrWhile,
+    kPlaceElse,
+    kPlaceReturn,
+    kPlaceVar,
+    kPlaceNew,
+    kPlaceGroup,  // '('
+    kPlaceComma,
+    kPlaceDot,
+    kPlaceBracket,  // '[' before its ']'
+    kPlacePrefix,
+    kPlaceBinary,
+};
+
+PlaceKind PlaceKindOf(int code) {
+    switch (code) {
+    case TK_ROOT: case TK_BLOCK: return kPlaceList;
+    case TK_FUNCTION: case TK_CONDITIONAL: return kPlaceFunctionOrConditional;
+    case TK_FOR: return kPlaceFor;
+    case TK_FOR_IN: return kPlaceForIn;
+    case TK_WITH: return kPlaceWith;
+    case TK_IF: case TK_WHILE: return kPlaceIfOrWhile;
+    case TK_ELSE: return kPlaceElse;
+    case TK_RETURN: return kPlaceReturn;
+    case TK_VAR: return kPlaceVar;
+    case TK_NEW: return kPlaceNew;
+    case TK_LPAREN: return kPlaceGroup;
+    case TK_COMMA: return kPlaceComma;
+    case TK_DOT: return kPlaceDot;
+    case TK_LBRACKET: return kPlaceBracket;
+    default: break;
+    }
+    if (IsPrefixLike(code)) return kPlacePrefix;
+    if (IsBinaryCode(code)) return kPlaceBinary;
+    return kPlaceOther;
+}
+
+struct PlaceKindTable {
+    uint8_t of[TK_BAD_CHAR + 1];
+    PlaceKindTable() {
+        for (int code = 0; code <= TK_BAD_CHAR; code++) of[code] = PlaceKindOf(code);
+    }
+};
+const PlaceKindTable kPlaceKinds;
+
+inline PlaceKind PlaceKindOfNode(const JsToken *node) {
+    const int code = node->code;
+    return code >= 0 && code <= TK_BAD_CHAR ? static_cast<PlaceKind>(kPlaceKinds.of[code]) : PlaceKindOf(code);
+}
+
+}  // namespace
+
+namespace {
+
+inline PlaceAnswer Rule(const JsToken *node, int valueFlag, int t) {
+    const PlaceKind kind = PlaceKindOfNode(node);
     // Statement lists take anything; they may be long, so they are not counted.
-    if (node->code == TK_ROOT || node->code == TK_BLOCK) return PLACE_ATTACH;
+    if (kind == kPlaceList) return PLACE_ATTACH;
+    if (kind == kPlaceOther) return PLACE_CLIMB;
+    // Operators, the commonest, need only know whether they have a child.
+    if (kind == kPlaceBinary) {
+        if (CountUpTo(node, 2) == 1) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+        return PLACE_CLIMB;
+    }
+    if (kind == kPlacePrefix) {
+        if (node->HasChildren()) return PLACE_CLIMB;
+        return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
+    }
     const int n = CountUpTo(node, 4);
     const bool semi = t == TK_SEMI;
-    switch (node->code) {
-    case TK_FUNCTION: case TK_CONDITIONAL:
+    switch (kind) {
+    case kPlaceFunctionOrConditional:
         return n < 3 ? PLACE_ATTACH : PLACE_CLIMB;
-    case TK_FOR:
+    case kPlaceFor:
         if (semi) return n < 3 ? PLACE_INVALID : PLACE_CLIMB;
         return n < 4 ? PLACE_ATTACH : PLACE_CLIMB;
-    case TK_FOR_IN:
+    case kPlaceForIn:
         if (semi) return n == 0 || n == 2 ? PLACE_INVALID : PLACE_CLIMB;
         return n < 3 ? PLACE_ATTACH : PLACE_CLIMB;
-    case TK_WITH:
+    case kPlaceWith:
         if (semi) return n < 2 ? PLACE_INVALID : PLACE_CLIMB;
         return n < 2 ? PLACE_ATTACH : PLACE_CLIMB;
-    case TK_IF: case TK_WHILE:
+    case kPlaceIfOrWhile:
         if (n == 0) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
         if (n == 1) return semi ? PLACE_INVALID : PLACE_ATTACH;
         if (n == 2) return semi || t == TK_ELSE ? PLACE_ATTACH : PLACE_CLIMB;
         return PLACE_CLIMB;
-    case TK_ELSE:
+    case kPlaceElse:
         return n == 0 ? PLACE_ATTACH : PLACE_CLIMB;
-    case TK_RETURN:
+    case kPlaceReturn:
         return !valueFlag || n > 0 || semi ? PLACE_CLIMB : PLACE_ATTACH;
-    case TK_VAR:
+    case kPlaceVar:
         if (valueFlag) return n == 0 ? PLACE_ATTACH : PLACE_CLIMB;
         return n > 0 ? PLACE_CLIMB : PLACE_INVALID;
-    case TK_NEW:
+    case kPlaceNew:
         if (n > 0) return PLACE_CLIMB;
         return valueFlag && t == TK_IDENT ? PLACE_ATTACH : PLACE_INVALID;
-    case TK_LPAREN:
+    case kPlaceGroup:
         if (!semi) return PLACE_ATTACH;
         if (!node->Parent() || node->Parent()->code != TK_FOR) return PLACE_CLIMB;
         return n != 3 ? PLACE_ATTACH : PLACE_INVALID;
-    case TK_COMMA:
+    case kPlaceComma:
         if (valueFlag || t == TK_COMMA) return PLACE_ATTACH;
         if (n == 0) return PLACE_INVALID;
         return node->Parent() && node->Parent()->code == TK_CALL ? PLACE_INVALID : PLACE_CLIMB;
-    case TK_DOT:
+    case kPlaceDot:
         if (n == 2) return PLACE_CLIMB;
         return t == TK_IDENT || t == TK_INT ? PLACE_ATTACH : PLACE_INVALID;
-    case TK_LBRACKET:
+    case kPlaceBracket:
         return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
     default:
-        break;
-    }
-    if (IsPrefixLike(node->code)) {
-        if (n > 0) return PLACE_CLIMB;
-        return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
-    }
-    if (IsBinaryCode(node->code)) {
-        if (n == 1) return valueFlag ? PLACE_ATTACH : PLACE_INVALID;
         return PLACE_CLIMB;
     }
-    return PLACE_CLIMB;
 }
 
-bool Place(JsScript *script, int valueFlag, int code) {
+// Place, in line for the operands.
+inline bool PlaceFromCursor(JsScript *script, int valueFlag, int code) {
     JsToken *node = script->cursor;
     while (node) {
-        PlaceAnswer answer = PlaceRule(node, valueFlag, code);
+        PlaceAnswer answer = Rule(node, valueFlag, code);
         if (answer == PLACE_ATTACH) break;
         node = answer == PLACE_CLIMB ? node->Parent() : nullptr;
     }
     script->cursor = node;
     return node != nullptr;
 }
+
+}  // namespace
+
+PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int t) { return Rule(node, valueFlag, t); }
+
+bool Place(JsScript *script, int valueFlag, int code) { return PlaceFromCursor(script, valueFlag, code); }
 
 bool FindPostfixTarget(JsScript *script) {
     JsToken *found = nullptr;
@@ -195,13 +284,10 @@ bool FindPostfixTarget(JsScript *script) {
     return true;
 }
 
-JsToken *NewNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
-    if (!script->heap) {
-        const bool withText = text && length >= 0;
-        void *block = script->nodes.Allocate(sizeof(JsToken) + (withText ? static_cast<size_t>(length) + 1 : 0));
-        if (!block) return nullptr;
-        return JsToken::MakeInBlock(block, code, withText ? text : nullptr, withText ? length : -1);
-    }
+namespace {
+
+// A node from the host heap: the block holds no room for an empty text.
+__attribute__((noinline)) JsToken *NewHostNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
     if (!g_host.hostAlloc) return nullptr;
     const bool withText = text && length > 0;
     size_t size = sizeof(JsToken) + (withText ? static_cast<size_t>(length) + 1 : 0);
@@ -212,6 +298,26 @@ JsToken *NewNode(JsScript *script, int code, const char *text, ptrdiff_t length)
     // An empty text has no room in the block; it shares one empty string.
     if (text && length == 0) node->text = g_emptyText;
     return node;
+}
+
+// NewNode for the parser, which makes most of its nodes in the arena and
+// without a text: that case is built here in line.
+inline JsToken *MakeNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
+    if (script->heap) return NewHostNode(script, code, text, length);
+    if (!text || length < 0) {
+        void *block = script->nodes.Allocate(sizeof(JsToken));
+        if (!block) return nullptr;
+        return new (block) JsToken(static_cast<int16_t>(code == TK_ESCAPED_STRING ? TK_STRING : code), nullptr);
+    }
+    void *block = script->nodes.Allocate(sizeof(JsToken) + static_cast<size_t>(length) + 1);
+    if (!block) return nullptr;
+    return JsToken::MakeInBlock(block, code, text, length);
+}
+
+}  // namespace
+
+JsToken *NewNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
+    return MakeNode(script, code, text, length);
 }
 
 JsScript *JsScript::Create(uintptr_t heap, int handlerMode) {
@@ -255,7 +361,8 @@ private:
     size_t length_ = 0;
 
     int Error();
-    bool Make(int code, JsToken *detached, bool withText = false);
+    // A node without a text below the cursor, holding detached if given.
+    bool Make(int code, JsToken *detached);
     bool MakeBelowCursor(int code) { return Make(code, nullptr); }
     bool AppendEmpty(JsToken *parent);
     bool DetachAndWrap(JsToken *parentOf, int code);
@@ -264,6 +371,7 @@ private:
     bool IncDec(int code);
     bool Binary(int code);
     bool Semicolon();
+    bool Operand(int code);
     // Handles one token; false is a syntax error. *recorded is the code
     // kept as lastToken.
     bool Handle(int code, int *recorded);
@@ -291,10 +399,9 @@ int Parser::Error() {
     return RC_SYNTAX_ERROR;
 }
 
-bool Parser::Make(int code, JsToken *detached, bool withText) {
+bool Parser::Make(int code, JsToken *detached) {
     JsToken *cursor = s_->cursor;
-    JsToken *node = withText ? NewNode(s_, code, text_, static_cast<ptrdiff_t>(length_))
-                             : NewNode(s_, code, nullptr, -1);
+    JsToken *node = MakeNode(s_, code, nullptr, -1);
     if (!node) {
         // Keep a detached node owned by the tree so that nothing leaks.
         if (detached) detached->AppendToParent(cursor);
@@ -303,7 +410,7 @@ bool Parser::Make(int code, JsToken *detached, bool withText) {
     node->AppendToParent(cursor);
     if (detached) detached->AppendToParent(node);
     if (code == TK_CALL) {
-        JsToken *args = NewNode(s_, TK_COMMA, nullptr, -1);
+        JsToken *args = MakeNode(s_, TK_COMMA, nullptr, -1);
         if (!args) return false;
         args->AppendToParent(node);
         s_->cursor = args;
@@ -314,7 +421,7 @@ bool Parser::Make(int code, JsToken *detached, bool withText) {
 }
 
 bool Parser::AppendEmpty(JsToken *parent) {
-    JsToken *node = NewNode(s_, TK_EMPTY, nullptr, -1);
+    JsToken *node = MakeNode(s_, TK_EMPTY, nullptr, -1);
     if (!node) return false;
     node->AppendToParent(parent);
     return true;
@@ -415,10 +522,11 @@ bool Parser::Comma() {
 bool Parser::IncDec(int code) {
     if (s_->cursor->code == TK_IDENT || FindPostfixTarget(s_)) {
         code = code == TK_PREINC ? TK_POSTINC : TK_POSTDEC;
+        const YieldsTo yields(code);
         JsToken *node = s_->cursor;
         do {
             node = node->Parent();
-        } while (node && node->code != TK_CALL && !Yields(node, code));
+        } while (node && node->code != TK_CALL && !yields(node));
         return DetachAndWrap(node, code);
     }
     return MakeBelowCursor(code);
@@ -427,10 +535,11 @@ bool Parser::IncDec(int code) {
 bool Parser::Binary(int code) {
     if (code == TK_NEG) code = TK_MINUS;
     if (IsComplete(s_->cursor)) {
+        const YieldsTo yields(code);
         JsToken *node = s_->cursor;
         do {
             node = node->Parent();
-        } while (node && node->code != TK_CALL && node->code != TK_CONDITIONAL && !Yields(node, code));
+        } while (node && node->code != TK_CALL && node->code != TK_CONDITIONAL && !yields(node));
         return DetachAndWrap(node, code);
     }
     if (code == TK_MINUS) return MakeBelowCursor(TK_NEG);
@@ -457,6 +566,22 @@ bool Parser::Semicolon() {
             return AppendEmpty(node);
         return false;
     }
+    return true;
+}
+
+// A name or literal: a leaf below the place found for it, and the new
+// cursor. Names, numbers and strings carry the text the lexer gave them;
+// null, true, false and this carry none.
+bool Parser::Operand(int code) {
+    if (!PlaceFromCursor(s_, 1, code)) return false;
+    JsToken *cursor = s_->cursor;
+    if (code == TK_IDENT && cursor->code == TK_FUNCTION) s_->expected = TK_LPAREN;
+    const bool withText = code == TK_IDENT || code >= TK_INT;
+    JsToken *node = withText ? MakeNode(s_, code, text_, static_cast<ptrdiff_t>(length_))
+                             : MakeNode(s_, code, nullptr, -1);
+    if (!node) return false;
+    node->AppendToParent(cursor);
+    s_->cursor = node;
     return true;
 }
 
@@ -496,9 +621,7 @@ bool Parser::Handle(int code, int *recorded) {
         return MakeBelowCursor(code);
     case TK_IDENT: case TK_NULL: case TK_FALSE: case TK_TRUE: case TK_THIS:
     case TK_INT: case TK_OCTAL: case TK_HEX: case TK_DECIMAL: case TK_STRING: case TK_ESCAPED_STRING:
-        if (!Place(s_, 1, code)) return false;
-        if (code == TK_IDENT && s_->cursor->code == TK_FUNCTION) s_->expected = TK_LPAREN;
-        return Make(code, nullptr, text_ != nullptr);
+        return Operand(code);
     case TK_LBRACE:
         *recorded = TK_BLOCK;
         return Place(s_, 0, TK_BLOCK) && MakeBelowCursor(TK_BLOCK);
@@ -588,8 +711,8 @@ bool Parser::Handle(int code, int *recorded) {
 int Parser::Run() {
     if (s_->failed || !s_->cursor) return RC_SYNTAX_ERROR;
     while (true) {
-        text_ = nullptr;
-        length_ = 0;
+        // text_ and length_ are read only after the lexer has set them: for
+        // names, numbers and strings.
         const int code = Lex(position_, &text_, &length_, end_, more_, 1);
         if (s_->expected) {
             // A chunk may end between a keyword and the name that follows it:

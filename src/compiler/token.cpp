@@ -1,5 +1,6 @@
 #include "compiler/token.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "values/slot_cache.h"
@@ -59,13 +60,43 @@ JsToken *JsToken::Make(int code, const char *text, ptrdiff_t length) {
     return MakeInBlock(block, code, withText ? text : nullptr, withText ? length : -1);
 }
 
+namespace {
+
+// Copies n bytes, n at most 16, as two copies of a fixed width that may
+// overlap in the middle: no loop and no library call for the few bytes
+// most texts have.
+inline void CopyShort(char *to, const char *from, size_t n) {
+    if (n >= 8) {
+        uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + n - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + n - 8, &tail, 8);
+    } else if (n >= 4) {
+        uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + n - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + n - 4, &tail, 4);
+    } else if (n >= 2) {
+        uint16_t head, tail;
+        std::memcpy(&head, from, 2);
+        std::memcpy(&tail, from + n - 2, 2);
+        std::memcpy(to, &head, 2);
+        std::memcpy(to + n - 2, &tail, 2);
+    } else if (n == 1) {
+        to[0] = from[0];
+    }
+}
+
+}  // namespace
+
 JsToken *JsToken::MakeInBlock(void *block, int code, const char *text, ptrdiff_t length) {
     char *place = nullptr;
     if (text && length >= 0) {
         place = static_cast<char *>(block) + sizeof(JsToken);
-        // Most texts are a few bytes: a loop beats the library call.
         if (length <= 16) {
-            for (ptrdiff_t i = 0; i < length; i++) place[i] = text[i];
+            CopyShort(place, text, static_cast<size_t>(length));
         } else {
             std::memcpy(place, text, static_cast<size_t>(length));
         }

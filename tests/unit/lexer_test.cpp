@@ -91,6 +91,22 @@ TEST(LexerOperators, LongestMatchOfUpToFourCharacters) {
     ExpectScans(kOperators, sizeof kOperators / sizeof *kOperators);
 }
 
+// An operator character with a space after it is taken as a whole token at
+// once; each kind of space ends it, and what follows the space is a token
+// of its own.
+const Case kBeforeSpace[] = {
+    {"a+ b", "800:a 300 800:b"},   {"a- -b", "800:a 303 303 800:b"}, {"a =\t1", "800:a 322 950:1"},
+    {"a >\v= b", "800:a 328 322 800:b"}, {"a &\f& b", "800:a 312 312 800:b"}, {"! x", "320 800:x"},
+    {"a * b % c ^ d | e", "800:a 308 800:b 310 800:c 318 800:d 315 800:e"},
+    {"a / / b", "800:a 306 306 800:b"}, {"a /\r* b */", "800:a 306 308 800:b 308 306"},
+    {"a <\n!-- b", "800:a 324 320 304 800:b"}, {"a. b", "800:a 46 800:b"}, {". 5", "46 950:5"},
+    {"+ +", "300 300"},
+};
+
+TEST(LexerOperators, OperatorBeforeASpaceStandsAlone) {
+    ExpectScans(kBeforeSpace, sizeof kBeforeSpace / sizeof *kBeforeSpace);
+}
+
 const Case kComments[] = {
     {"// c\nx", "600 800:x"}, {"// c\rx", "600 800:x"}, {"<!-- hidden\nx", "600 800:x"},
     {"a<!--b\nc", "800:a 600 800:c"}, {"<!--", "600"}, {"/*/ x */", "600 800:x 308 306"},
@@ -152,7 +168,10 @@ const ChunkCase kChunkEnds[] = {
     {"a&&", "800:a 313 700", 3, "800:a 313 700"}, {"a+=", "800:a 302 700", 3, "800:a 302 700"},
     {"a!", "800:a 700", 1, "800:a 320 700"}, {"a/", "800:a 700", 1, "800:a 306 700"},
     {"/*c", "700", 0, "600 700"}, {"x //c", "800:x 700", 2, "800:x 600 700"},
-    {"x /* c */", "800:x 600 700", 9, "800:x 600 700"},
+    {"x /* c */", "800:x 600 700", 9, "800:x 600 700"}, {"a+ ", "800:a 300 700", 3, "800:a 300 700"},
+    {"a. ", "800:a 46 700", 3, "800:a 46 700"}, {"ab;", "800:ab 59 700", 3, "800:ab 59 700"},
+    {"ab ", "800:ab 700", 3, "800:ab 700"}, {"12 ", "950:12 700", 3, "950:12 700"},
+    {"12e", "700", 0, "953:12e 700"},
 };
 
 TEST(LexerChunks, UnfinishedTokenAsksForMoreAndKeepsItsStart) {
@@ -161,6 +180,33 @@ TEST(LexerChunks, UnfinishedTokenAsksForMoreAndKeepsItsStart) {
         EXPECT_EQ(Scan(c.text, 1, &stop), c.whenMore) << c.text;
         EXPECT_EQ(stop, c.stop) << c.text;
         EXPECT_EQ(Scan(c.text, 0), c.whenLast) << c.text;
+    }
+}
+
+TEST(LexerChunks, BytesPastTheEndDecideNothing) {
+    // The chunk ends inside a longer buffer: what lies beyond, here a space
+    // that would end the token, must not be looked at.
+    const struct {
+        const char *text;
+        size_t end;
+        const char *tokens;
+        size_t stop;
+    } cases[] = {{"a+ b", 2, "800:a 700", 1}, {"a. b", 2, "800:a 700", 1}, {"ab cd", 2, "700", 0},
+                 {"x = 1", 3, "800:x 700", 2},  {"12 ", 2, "700", 0},          {"x<  ", 2, "800:x 700", 1}};
+    for (const auto &c : cases) {
+        const std::string text = c.text;
+        const char *pos = text.data();
+        std::string out;
+        for (int guard = 0; guard < 20; guard++) {
+            const char *t = nullptr;
+            size_t n = 0;
+            const int code = Lex(&pos, &t, &n, text.data() + c.end, 1, 1);
+            if (!out.empty()) out += ' ';
+            out += std::to_string(code) + (t ? ":" + std::string(t, n) : "");
+            if (code == 700) break;
+        }
+        EXPECT_EQ(out, c.tokens) << c.text;
+        EXPECT_EQ(static_cast<size_t>(pos - text.data()), c.stop) << c.text;
     }
 }
 
