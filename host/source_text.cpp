@@ -18,6 +18,15 @@ namespace {
 #ifdef DURIZ_LARGE_SOURCES
 constexpr size_t kHugePage = 2 * 1024 * 1024;
 constexpr size_t kLargeFrom = 512 * 1024;  // smaller texts fit the heap well
+
+// read(2), again after an interruption.
+ssize_t ReadRetrying(int fd, char *to, size_t n) {
+    ssize_t got;
+    do {
+        got = read(fd, to, n);
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
 #endif
 
 }  // namespace
@@ -59,34 +68,18 @@ bool SourceText::ReadLarge(int fd, size_t size) {
     // Up to the size the file had; a file that grew meanwhile is read on
     // with the heap.
     size_t got = 0;
-    while (got < size) {
-        const ssize_t n = read(fd, place + got, size - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            munmap(place, span);
-            errno = error;
-            return false;
-        }
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
+    ssize_t n = 1;
+    while (got < size && (n = ReadRetrying(fd, place + got, size - got)) > 0) got += static_cast<size_t>(n);
     char extra[65536];
-    ssize_t n;
-    while ((n = read(fd, extra, sizeof extra)) != 0) {
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            munmap(place, span);
-            errno = error;
-            return false;
-        }
+    while (n >= 0 && (n = ReadRetrying(fd, extra, sizeof extra)) > 0) {
         if (owned_.empty()) owned_.assign(place, got);
         owned_.append(extra, static_cast<size_t>(n));
     }
-    if (!owned_.empty()) {
+    if (n < 0 || !owned_.empty()) {
+        const int error = errno;
         munmap(place, span);
-        return true;
+        errno = error;
+        return n >= 0;
     }
     held_ = place;
     size_ = got;
