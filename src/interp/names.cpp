@@ -55,6 +55,20 @@ JsValue *AskArguments(JsValue *scope, const JsToken *site) {
     return OwnSlotValue(object, name);
 }
 
+// The id of the built-in function or object the window's member table
+// answers a built-in name index with, or -1: the table never changes, so
+// each index is looked up once.
+int WindowNativeId(int nameIndex) {
+    static int32_t ids[kBuiltinNameCount];
+    static bool known[kBuiltinNameCount];
+    if (!known[nameIndex]) {
+        const HostMember *member = FindHostMember(DURIZ_CLASS_WINDOW, nameIndex);
+        ids[nameIndex] = member && member->kind == MK_NATIVE ? member->extra : -1;
+        known[nameIndex] = true;
+    }
+    return ids[nameIndex];
+}
+
 // The whole search: the with objects, then a function's locals, arguments
 // and this (or this at the top level), then the window.
 __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *frame, JsValue *global,
@@ -62,12 +76,13 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
     // A built-in name at the top, where the window is asked first: its
     // built-in functions and objects answer before anything it holds.
     if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
-        site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown) && site->integer >= 0) {
+        site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown) && site->integer >= 0 &&
+        site->integer < kBuiltinNameCount) {
         JsObject *window = AsObject(global);
         if (window && window->IsHostObject() && static_cast<JsHostObject *>(window)->classNumber == DURIZ_CLASS_WINDOW) {
-            const HostMember *member = FindHostMember(DURIZ_CLASS_WINDOW, site->integer);
-            if (member && member->kind == MK_NATIVE) {
-                if (JsFunction *native = NativeFunction(member->extra)) return native;
+            const int id = WindowNativeId(site->integer);
+            if (id >= 0) {
+                if (JsFunction *native = NativeFunction(id)) return native;
             }
         }
     }
