@@ -11,14 +11,18 @@ namespace {
 
 // Built-ins that ask nothing of the host themselves, change no binding and
 // leave the window as it was (Math's, the string methods, the global
-// conversions): they can run in the middle of an expression.
+// conversions): they can run in the middle of an expression. What decides
+// it is fixed when the function is made (its id, its owner, a built-in's
+// body), so it is worked out once per function.
 bool RunsAlone(JsValue *value) {
     JsValue *f = value ? value->AsFunction() : nullptr;
     if (!f) return false;
     JsFunction *function = static_cast<JsFunction *>(f);
-    if (!IsLoneNative(function->id)) return false;
-    JsToken *body = function->Body();
-    return body && body->code == TK_NATIVE_BODY && !IsWindow(function->owner);
+    if (function->runsAlone < 0) {
+        JsToken *body = IsLoneNative(function->id) ? function->Body() : nullptr;
+        function->runsAlone = body && body->code == TK_NATIVE_BODY && !IsWindow(function->owner) ? 1 : 0;
+    }
+    return function->runsAlone != 0;
 }
 
 // The callee's look-up as the call's frames make it: a name, or a name's
