@@ -275,7 +275,11 @@ MemberOutcome MemberAfterObject(Run &run, JsFrame *scope, JsToken *node, JsValue
     if (!o || !member) return MEMBER_FAIL;
     JsObject *lookup = nullptr;      // the object the member is looked up on
     JsFunction *function = nullptr;  // or a function's own object and prototype
-    if (o->IsString() || o->IsNumber()) {
+    // An object, the commonest, is known by its kind: it is no string,
+    // number or function.
+    if (o->IsObjectKind()) {
+        lookup = static_cast<JsObject *>(o);
+    } else if (o->IsString() || o->IsNumber()) {
         if (!reference && !subscript && member->code == TK_IDENT && member->text &&
             std::strcmp(member->text, "length") == 0) {
             // The wrapper would be made only to be asked its own length slot.
