@@ -70,10 +70,15 @@ const char *JsFunction::ParamName(int i) {
     return FindParam(ParamList(), i);
 }
 
+int JsFunction::ParameterCount() {
+    JsToken *params = definition ? ParamList() : nullptr;
+    return !params ? 0 : params->code == TK_IDENT ? 1 : params->ChildCount();
+}
+
 void JsFunction::LearnParams() {
     paramsLearnt = true;
     JsToken *params = ParamList();
-    const int32_t n = !params ? 0 : params->code == TK_IDENT ? 1 : params->ChildCount();
+    const int32_t n = ParameterCount();
     if (!n) return;
     paramNames = static_cast<const char **>(JsMalloc(n * sizeof(const char *)));
     if (!paramNames) return;  // found one by one instead

@@ -47,6 +47,8 @@ public:
     virtual JsToken *Body();
     // The name of the i-th (1-based) parameter of a script function, or null.
     const char *ParamName(int i);
+    // How many parameters a script function's definition lists, names or not.
+    int ParameterCount();
     // Whether the body can add a name to its call's locals (a var, or a
     // for ... in, anywhere in it; a built-in's, eval's, always can); a call
     // of a body that cannot needs no locals of its own.

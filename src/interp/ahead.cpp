@@ -106,13 +106,23 @@ bool BodyComputes(JsToken *body) {
     return true;
 }
 
+// Parameters a call run ahead binds by position: at most kAheadParameters,
+// each a name (a list may hold other nodes, whose names are null).
+bool NamedParameters(JsFunction *function) {
+    const int count = function->ParameterCount();
+    if (!count) return true;
+    function->ParamName(1);  // the names, read once
+    if (count > kAheadParameters || !function->paramNames || function->paramCount != count) return false;
+    for (int k = 0; k < count; k++)
+        if (!function->paramNames[k]) return false;
+    return true;
+}
+
 bool RunsAhead(JsFunction *function) {
     if (function->aheadBody < 0) {
         bool runs = function->id < kFirstNativeId && !function->owner && !function->BodyDeclares() &&
                     BodyComputes(function->Body());
-        // Its parameters' names, read once.
-        if (runs && function->ParamName(1) && (!function->paramNames || function->paramCount > kAheadParameters))
-            runs = false;
+        if (runs && !NamedParameters(function)) runs = false;
         function->aheadBody = runs ? 1 : 0;
     }
     return function->aheadBody != 0;
@@ -414,7 +424,7 @@ bool ScopeOfParent(Run &run, JsFrame *parent, Scope *scope, bool *top) {
     if (*top) return !parent->thisObject || parent->thisObject == parent->globalObject;
     JsFunction *function = parent->function;
     if (parent->thisObject || parent->locals != g_shared.noLocals) return false;
-    if (function->ParamName(1) && (!function->paramNames || function->paramCount > kAheadParameters)) return false;
+    if (!NamedParameters(function)) return false;
     scope->function = function;
     JsObject *list = AsObject(parent->args);
     if (!parent->args) return true;
