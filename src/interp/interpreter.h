@@ -110,15 +110,21 @@ inline bool Hand(Step *step, Step next) {
     return false;
 }
 
+// Gives a frame another's scope (its function, window, this, locals and
+// arguments), uncounted: the frame borrows them while the other lives.
+inline void ShareScope(JsFrame *to, const JsFrame *from) {
+    to->function = from->function;
+    to->globalObject = from->globalObject;
+    to->thisObject = from->thisObject;
+    to->locals = from->locals;
+    to->args = from->args;
+}
+
 // Links a frame for node above frame, with frame's scope, as a push that
 // inherits the scope links it.
 inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool wantReference) {
     child->wantReference = wantReference;
-    child->function = frame->function;
-    child->globalObject = frame->globalObject;
-    child->thisObject = frame->thisObject;
-    child->locals = frame->locals;
-    child->args = frame->args;
+    ShareScope(child, frame);
     child->withObject = frame->withObject;
     child->node = node;
     child->InsertAfter(frame);

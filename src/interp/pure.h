@@ -161,11 +161,7 @@ inline __attribute__((always_inline)) JsValue *OperatorValue(JsToken *node, Kind
 // The frame a call's arguments are evaluated in: the expression's scope,
 // holding the callee; nothing in it is counted, and Forget lets it go.
 inline void BorrowCallFrame(JsFrame *call, const JsFrame *scope, JsFunction *function, JsToken *node) {
-    call->function = scope->function;
-    call->thisObject = scope->thisObject;
-    call->locals = scope->locals;
-    call->args = scope->args;
-    call->globalObject = scope->globalObject;
+    ShareScope(call, scope);
     call->held = function;
     call->node = node;
 }
