@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <utility>
 
 #if defined(__linux__)
@@ -71,9 +72,15 @@ bool SourceText::ReadLarge(int fd, size_t size) {
     ssize_t n = 1;
     while (got < size && (n = ReadRetrying(fd, place + got, size - got)) > 0) got += static_cast<size_t>(n);
     char extra[65536];
-    while (n >= 0 && (n = ReadRetrying(fd, extra, sizeof extra)) > 0) {
-        if (owned_.empty()) owned_.assign(place, got);
-        owned_.append(extra, static_cast<size_t>(n));
+    try {
+        while (n >= 0 && (n = ReadRetrying(fd, extra, sizeof extra)) > 0) {
+            if (owned_.empty()) owned_.assign(place, got);
+            owned_.append(extra, static_cast<size_t>(n));
+        }
+    } catch (const std::exception &) {  // bad_alloc or length_error
+        std::string().swap(owned_);
+        errno = ENOMEM;
+        n = -1;
     }
     if (n < 0 || !owned_.empty()) {
         const int error = errno;
@@ -111,18 +118,29 @@ bool SourceText::Read(const std::string &path) {
         if (!(f = std::fopen(path.c_str(), "rb"))) return false;
     }
 #endif
-    // A file's size known beforehand: the text is read straight into its
-    // place, without regrowing; what a growing file adds is appended.
-    if (sized) {
-        const size_t size = static_cast<size_t>(info.st_size);
-        owned_.resize(size);
-        owned_.resize(std::fread(&owned_[0], 1, size, f));
-    }
-    char buffer[65536];
-    size_t n;
-    while (!std::ferror(f) && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) owned_.append(buffer, n);
-    const bool ok = !std::ferror(f);
+    const int error = ReadHeap(f, sized ? static_cast<size_t>(info.st_size) : 0);
     if (f != stdin) std::fclose(f);
-    if (!ok) errno = EIO;
-    return ok;
+    errno = error;
+    return error == 0;
+}
+
+int SourceText::ReadHeap(FILE *f, size_t size) {
+    // A text larger than the memory to be had is a file that cannot be
+    // read, not the end of the program.
+    try {
+        // A file's size known beforehand: the text is read straight into
+        // its place, without regrowing; what a growing file adds is
+        // appended.
+        if (size) {
+            owned_.resize(size);
+            owned_.resize(std::fread(&owned_[0], 1, size, f));
+        }
+        char buffer[65536];
+        size_t n;
+        while (!std::ferror(f) && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) owned_.append(buffer, n);
+    } catch (const std::exception &) {  // bad_alloc or length_error
+        std::string().swap(owned_);
+        return ENOMEM;
+    }
+    return std::ferror(f) ? EIO : 0;
 }

@@ -4,6 +4,7 @@
 #define DURIZ_HOST_SOURCE_TEXT_H
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ private:
     size_t span_ = 0;
 
     bool ReadLarge(int fd, size_t size);
+    // Reads the rest of F into owned_ (SIZE bytes expected, 0 when not
+    // known); 0, or the errno of the failure.
+    int ReadHeap(FILE *f, size_t size);
     void Drop();
 };
 

@@ -1,0 +1,32 @@
+# A source larger than the memory the host may take (a sparse file of
+# 400 MB under a 200 MB address-space limit): a one-line message naming the
+# file, status 2, and no abort. A source that fits runs under the same limit.
+set(dir ${WORK}/source_beyond_memory)
+file(MAKE_DIRECTORY ${dir})
+file(WRITE ${dir}/small.js "document.write(6 * 7);\n")
+file(WRITE ${dir}/huge.js "")
+execute_process(COMMAND truncate -s 400M ${dir}/huge.js RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+  message(FATAL_ERROR "truncate failed")
+endif()
+foreach(source "huge.js" "-")
+  set(input)
+  if(source STREQUAL "-")
+    set(input INPUT_FILE ${dir}/huge.js)
+  endif()
+  execute_process(COMMAND sh -c "ulimit -v 200000 && exec \"$0\" \"$1\"" ${DURIZ} ${source} ${input}
+    WORKING_DIRECTORY ${dir} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+  set(name ${source})
+  if(source STREQUAL "-")
+    set(name "<stdin>")
+  endif()
+  if(NOT status EQUAL 2 OR NOT err MATCHES "^duriz: ${name}: cannot read: [^\n]+\n$" OR NOT out STREQUAL "")
+    message(FATAL_ERROR "${source}: status ${status}, stdout '${out}', stderr '${err}'")
+  endif()
+endforeach()
+execute_process(COMMAND sh -c "ulimit -v 200000 && exec \"$0\" small.js" ${DURIZ}
+  WORKING_DIRECTORY ${dir} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+file(REMOVE ${dir}/huge.js)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "42")
+  message(FATAL_ERROR "small.js under the limit: status ${status}, stdout '${out}', stderr '${err}'")
+endif()
