@@ -138,7 +138,7 @@ struct Cost {
     uint64_t key;
     int32_t pushes;
 };
-constexpr int kCostBits = 8;
+constexpr int kCostBits = 10;
 Cost g_costs[1 << kCostBits];
 
 uint64_t ArgumentsKey(JsValue *const *arguments, int count) {
