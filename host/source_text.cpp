@@ -51,12 +51,12 @@ void SourceText::Drop() {
     size_ = span_ = 0;
 }
 
-bool SourceText::ReadLarge(int fd, size_t size) {
+int SourceText::ReadLarge(int fd, size_t size) {
 #ifdef DURIZ_LARGE_SOURCES
     // The mapping spans whole huge pages from a huge-page boundary.
     const size_t span = (size + 1 + kHugePage - 1) & ~(kHugePage - 1);
     void *mapping = mmap(nullptr, span + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapping == MAP_FAILED) return false;
+    if (mapping == MAP_FAILED) return kTakeHeap;
     const uintptr_t start = reinterpret_cast<uintptr_t>(mapping);
     const uintptr_t aligned = (start + kHugePage - 1) & ~static_cast<uintptr_t>(kHugePage - 1);
     if (aligned > start) munmap(mapping, aligned - start);
@@ -66,36 +66,26 @@ bool SourceText::ReadLarge(int fd, size_t size) {
 #ifdef MADV_HUGEPAGE
     madvise(place, span, MADV_HUGEPAGE);  // advice only: small pages do as well
 #endif
-    // Up to the size the file had; a file that grew meanwhile is read on
-    // with the heap.
+    // Up to the size the file had; a file that grew meanwhile is read
+    // again with the heap.
     size_t got = 0;
     ssize_t n = 1;
     while (got < size && (n = ReadRetrying(fd, place + got, size - got)) > 0) got += static_cast<size_t>(n);
-    char extra[65536];
-    try {
-        while (n >= 0 && (n = ReadRetrying(fd, extra, sizeof extra)) > 0) {
-            if (owned_.empty()) owned_.assign(place, got);
-            owned_.append(extra, static_cast<size_t>(n));
-        }
-    } catch (const std::exception &) {  // bad_alloc or length_error
-        std::string().swap(owned_);
-        errno = ENOMEM;
-        n = -1;
-    }
-    if (n < 0 || !owned_.empty()) {
-        const int error = errno;
+    char extra;
+    if (n >= 0) n = ReadRetrying(fd, &extra, 1);
+    if (n != 0) {
+        const int error = n < 0 ? errno : kTakeHeap;
         munmap(place, span);
-        errno = error;
-        return n >= 0;
+        return error;
     }
     held_ = place;
     size_ = got;
     span_ = span;
-    return true;
+    return 0;
 #else
     (void)fd;
     (void)size;
-    return false;
+    return kTakeHeap;
 #endif
 }
 
@@ -108,13 +98,14 @@ bool SourceText::Read(const std::string &path) {
     const bool sized = f != stdin && fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
 #ifdef DURIZ_LARGE_SOURCES
     if (sized && static_cast<size_t>(info.st_size) >= kLargeFrom) {
-        const bool ok = ReadLarge(fileno(f), static_cast<size_t>(info.st_size));
-        const int error = errno;
+        const int large = ReadLarge(fileno(f), static_cast<size_t>(info.st_size));
         std::fclose(f);
-        errno = error;
-        if (ok) return true;
-        // No mapping to be had: the heap takes the text.
-        if (error != ENOMEM) return false;
+        if (large == 0) return true;
+        if (large != kTakeHeap) {
+            errno = large;
+            return false;
+        }
+        // No mapping to be had, or a file that grew: the heap takes the text.
         if (!(f = std::fopen(path.c_str(), "rb"))) return false;
     }
 #endif

@@ -32,7 +32,10 @@ private:
     size_t size_ = 0;
     size_t span_ = 0;
 
-    bool ReadLarge(int fd, size_t size);
+    // Reads a file of SIZE bytes into a mapping of its own: 0, kTakeHeap
+    // when the heap should read it instead, or the errno of the failure.
+    static constexpr int kTakeHeap = -1;
+    int ReadLarge(int fd, size_t size);
     // Reads the rest of F into owned_ (SIZE bytes expected, 0 when not
     // known); 0, or the errno of the failure.
     int ReadHeap(FILE *f, size_t size);
