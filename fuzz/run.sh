@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(compile_fuzz eval_fuzz api_fuzz frames_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(compile_fuzz eval_fuzz api_fuzz)
 
 cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DDURIZ_FUZZ=ON \
   -DDURIZ_TESTS=OFF -DDURIZ_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -21,14 +21,9 @@ public:
     JsScript *script = nullptr;     // counted through the script's refs
     JsObject *owner = nullptr;      // counted
     int8_t declares = -1;           // whether Body() declares; -1 until asked
-    int8_t plainBody = -1;          // whether the body is plain (see IsPlainBody); -1 until asked
     int8_t keptCount = 0;
-    int8_t aheadBody = -1;          // whether calls can run ahead of their frames; -1 until asked
-    uint16_t aheadSkip = 0;         // calls left to the frames before one is run ahead again
-    uint16_t aheadBackoff = 0;      // the next such wait
     JsArray *kept = nullptr;        // counted: argument lists for the next calls
     bool paramsLearnt = false;
-    int8_t runsAlone = -1;          // whether calls can run inside expressions (see peek.cpp); -1 until asked
     int32_t paramCount = 0;
     const char **paramNames = nullptr;  // the texts of definition's parameters
 

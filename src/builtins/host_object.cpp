@@ -13,10 +13,6 @@
 #include "engine/callbacks.h"
 #include "engine/shared.h"
 
-bool g_hostQuiet = false;
-bool g_hostAsked = false;
-uint32_t g_hostAnswers = 0;
-
 namespace {
 
 // Windows ask their frames, frames may answer with windows: named look-ups
@@ -156,11 +152,6 @@ JsValue *JsHostObject::GetMember(int nameIndex) {
 JsValue *JsHostObject::CommonGetMember(int nameIndex) {
     if (nameIndex < 0) return nullptr;
     if (classNumber == DURIZ_CLASS_WINDOW && nameIndex == DURIZ_NAME_CLOSED) {
-        if (g_hostQuiet) {
-            g_hostAsked = true;
-            return nullptr;
-        }
-        g_hostAnswers++;
         // The window is closed exactly when the host answers 0. A host
         // without the callback has no way to close one: it stays open.
         const char *text = nullptr;
@@ -184,11 +175,6 @@ JsValue *JsHostObject::CommonGetMember(int nameIndex) {
         }
     }
     if (info.fixed) return info.fixed;
-    if (g_hostQuiet) {
-        g_hostAsked = true;
-        return nullptr;
-    }
-    g_hostAnswers++;
     if (info.hostObject) {
         if (!g_host.getHostObject) return nullptr;
         return g_host.getHostObject(handle, nameIndex, classNumber);
@@ -230,19 +216,13 @@ JsValue *JsHostObject::CommonPutMember(int nameIndex, JsValue *value, int op) {
             handler = function ? JsEventHandler::CopyOf(static_cast<JsFunction *>(function)) : nullptr;
         }
     }
-    g_hostAnswers++;
     const char *answer = g_host.setHostProperty(handle, nameIndex, classNumber, text, handler, op);
     if (info.hostObject) return handler ? handler : value;
     return JsString::Make(answer);
 }
 
 const char *JsHostObject::HostValue() {
-    if (g_hostQuiet) {
-        g_hostAsked = true;
-        return nullptr;
-    }
     if (!g_host.getHostProperty) return nullptr;
-    g_hostAnswers++;
     const char *text = nullptr;
     int32_t number = 0;
     if (!g_host.getHostProperty(handle, DURIZ_NAME_OWN_VALUE, classNumber, &text, &number)) return nullptr;

@@ -17,12 +17,6 @@ struct MemberInfo {
     bool hostObject = false;
 };
 
-// While g_hostQuiet is set, a look-up that would ask the host (or make a
-// value of its answer) asks nothing, answers nothing and sets g_hostAsked.
-extern bool g_hostQuiet;
-extern bool g_hostAsked;
-// Counts the host's answers to look-ups, conversions and stores.
-extern uint32_t g_hostAnswers;
 
 class JsHostObject : public JsClassObject {
 public:

@@ -125,15 +125,9 @@ public:
     // has anyway. A number literal: 1 when integer holds its value, 2 when
     // the value is no 32-bit integer and is read each time. Any other node:
     // kNameIndexKnown set when integer holds the text's built-in name index
-    // (or -1); a name in a function's body may also keep the position of
-    // the function's first parameter of that name (0 for none) from bit 2
-    // on, once kPositionKnown is set.
+    // (or -1).
     uint8_t numberKnown = 0;
     static constexpr uint8_t kNameIndexKnown = 1;
-    static constexpr uint8_t kPositionKnown = 2;
-    // Evaluation's note of how many pushes the node's expression takes when
-    // it can be evaluated without frames (0 not yet known, 255 never).
-    uint8_t pureSize = 0;
     int32_t integer = 0;
     char *text;
 

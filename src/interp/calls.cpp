@@ -96,9 +96,9 @@ bool CallGoesOn(Run &run, Step *step) {
             NameIndexHint hint(callee);
             AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal, callee));
             if (!list) return Hand(step, Fail(node));
-            return PushedInPlace(run, list, false, step);
+            return Hand(step, Push(list));
         }
-        return PushedInPlace(run, callee, true, step);
+        return Hand(step, Push(callee, true));
     }
     if (run.done == callee) {
         JsValue *object = f->operand1;
@@ -115,7 +115,7 @@ bool CallGoesOn(Run &run, Step *step) {
         if (!f->memberName && !f->operand2) return Hand(step, Fail(node));
         AssignRef(&f->held, MethodOf(object, f->memberName, f->operand2));
         if (!list) return Hand(step, Fail(node));
-        return PushedInPlace(run, list, false, step);
+        return Hand(step, Push(list));
     }
     if (run.done == list) {
         JsValue *value = f->held ? f->held->AsFunction() : nullptr;
@@ -141,10 +141,7 @@ bool CallGoesOn(Run &run, Step *step) {
         } else {
             AssignRef(&f->thisObject, candidate);
         }
-        *step = EnterBody(run, function, construct);
-        // A built-in's body is called here as the loop would call it; the
-        // call goes on with run.done the body.
-        return step->kind == Step::PUSH && step->scope == Step::CALL && CallBuiltinInParent(run, f, step->child);
+        return Hand(step, EnterBody(run, function, construct));
     }
     // The body has completed.
     JsValue *called = f->held ? f->held->AsFunction() : nullptr;
@@ -305,28 +302,6 @@ Step HandleNew(Run &run) {
     }
     if (child->code == TK_IDENT || !f->operand1) return Pop(f->thisObject);
     return Pop(f->operand1);
-}
-
-bool CallBuiltinInParent(Run &run, JsFrame *call, JsToken *body) {
-    JsEvalContext *context = run.context;
-    if (body->code != TK_NATIVE_BODY || !run.function || run.function->id == DURIZ_NATIVE_HOST_EVAL ||
-        context->budget <= 1 || g_evaluateWithFrames)
-        return false;
-    // Called here as its body's frame would call it: one push, its value to
-    // the call.
-    --context->budget;
-    JsFrame frame;  // only what a built-in reads
-    frame.function = run.function;
-    frame.thisObject = run.thisObject;
-    frame.args = call->args;
-    JsScript *code = nullptr;
-    JsValue *value = CallNative(context, &frame, &code);
-    frame.function = nullptr;
-    frame.thisObject = frame.args = nullptr;
-    AssignRef(&context->currentGlobal, call->globalObject);
-    PutOperand(call, value);
-    run.done = body;
-    return true;
 }
 
 Step HandleNativeBody(Run &run) {

@@ -99,37 +99,9 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
-            if (step.scope == Step::INHERIT && step.child) {
-                JsToken *failed = nullptr;
-                if (EvaluateInParent(run, frame, step.child, step.wantReference, &failed)) {
-                    if (failed) {
-                        ReportRuntimeError(context, failed);
-                        return RC_RUNTIME_ERROR;
-                    }
-                    run.done = step.child;
-                    continue;
-                }
-            }
-            JsToken *resumeAfter = nullptr, *node = step.child;
-            JsFrame *reserved = nullptr;
-            if (step.scope == Step::CALL && step.child) {
-                if (CallBuiltinInParent(run, frame, step.child)) continue;
-                JsToken *failed = nullptr;
-                switch (BodyInParent(run, frame, step.child, &failed, &resumeAfter, &reserved)) {
-                case BODY_RETURNED: continue;
-                case BODY_FAILED:
-                    ReportRuntimeError(context, failed);
-                    return RC_RUNTIME_ERROR;
-                case BODY_LAST_STATEMENT:
-                    node = resumeAfter;
-                    resumeAfter = nullptr;
-                    break;
-                default: break;
-                }
-            }
-            JsFrame *child = reserved ? reserved : AcquireFrame();
+            JsFrame *child = AcquireFrame();
             if (child && step.scope == Step::INHERIT) {
-                LinkInheriting(child, frame, node, step.wantReference);
+                LinkInheriting(child, frame, step.child, step.wantReference);
             } else if (child) {
                 child->wantReference = step.wantReference;
                 if (step.scope == Step::CALL && run.thisObject == frame->thisObject &&
@@ -152,13 +124,12 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     AssignRef(&child->args, frame->args);
                     AssignRef(&child->withObject, call ? nullptr : run.withObject);
                 }
-                child->node = node;
+                child->node = step.child;
                 child->InsertAfter(frame);
             }
             if (child) {
                 run.frame = child;
-                run.done = resumeAfter;
-                if (resumeAfter) continue;  // its pushes were counted as they were made
+                run.done = nullptr;
                 if (--context->budget <= 0) return RC_BUSY;
                 continue;
             }

@@ -12,50 +12,17 @@ bool IsLoop(const JsToken *node) {
     return node && (node->code == TK_FOR || node->code == TK_FOR_IN || node->code == TK_WHILE);
 }
 
-// A block's statements, one after the other; each that needs no frame of
-// its own is evaluated here, as the loop would after its push.
+// A block's statements, one after the other.
 Step List(Run &run) {
     JsFrame *f = run.frame;
-    JsToken *node = f->node;
-    JsToken *next = run.done ? run.done->Next() : node->FirstChild();
-    if (!run.done && !next) return Pop();  // an empty root empties the stack
-    for (Step step; next; next = next->Next()) {
+    JsToken *next = run.done ? run.done->Next() : f->node->FirstChild();
+    if (next) {
         if (run.done) ClearFrame(f, false);
-        if (!PushedInPlace(run, next, false, &step)) return step;
+        return Push(next);
     }
+    if (!run.done) return Pop();  // an empty root empties the stack
     if (!f->Prev()) return Finish();
     return Pop(f->operand1);
-}
-
-// A block a loop would push, run here while its statements need no frames:
-// its frame is had, linked and counted as the push would, its statements
-// go on in it, and it pops into the loop with run.done set. Otherwise false
-// with the step to hand back, and the block's frame on top, as it stands.
-bool BlockInPlace(Run &run, JsToken *block, Step *step) {
-    JsEvalContext *context = run.context;
-    JsFrame *loop = run.frame;
-    // A push the budget stops at is left to the loop.
-    if (g_evaluateWithFrames || context->budget <= 1) return Hand(step, Push(block));
-    JsFrame *frame = AcquireFrame();
-    if (!frame) return Hand(step, Push(block));
-    LinkInheriting(frame, loop, block, false);
-    context->budget--;
-    run.frame = frame;
-    run.done = nullptr;
-    *step = List(run);
-    if (step->kind != Step::POP) return false;
-    PopInto(context, frame, loop, step->value);
-    DiscardFrame(frame);
-    run.frame = loop;
-    run.done = block;
-    return true;
-}
-
-// A loop's child, evaluated here when it needs no frame (or, for a block,
-// while its statements need none): false with the step to hand back.
-inline bool LoopChildInPlace(Run &run, JsToken *child, Step *step) {
-    if (child->code == TK_BLOCK) return BlockInPlace(run, child, step);
-    return PushedInPlace(run, child, false, step);
 }
 
 Step Conditional(Run &run) {
@@ -79,7 +46,6 @@ Step Conditional(Run &run) {
     return Push(otherwise);
 }
 
-// The loops go round here for as long as their children need no frames.
 Step While(Run &run) {
     JsFrame *f = run.frame;
     JsToken *condition = f->node->FirstChild();
@@ -87,16 +53,14 @@ Step While(Run &run) {
         if (!condition) return Fail(f->node);
         return Push(condition);
     }
-    for (Step step;;) {
-        if (run.done == condition) {
-            JsToken *body = condition->Next();
-            if (!f->operand1 || !body) return Fail(f->node);
-            if (!f->operand1->ToBoolean()) return Pop();
-            if (!LoopChildInPlace(run, body, &step)) return step;
-        }
-        ClearFrame(f, false);
-        if (!PushedInPlace(run, condition, false, &step)) return step;
+    if (run.done == condition) {
+        JsToken *body = condition->Next();
+        if (!f->operand1 || !body) return Fail(f->node);
+        if (!f->operand1->ToBoolean()) return Pop();
+        return Push(body);
     }
+    ClearFrame(f, false);
+    return Push(condition);
 }
 
 Step For(Run &run) {
@@ -109,17 +73,13 @@ Step For(Run &run) {
         if (!step) return Fail(f->node);
         return Push(init);
     }
-    for (Step next;;) {
-        if (run.done == condition) {
-            if (!f->operand1) return Fail(f->node);
-            if (!f->operand1->ToBoolean()) return Pop(f->operand1);
-            if (!LoopChildInPlace(run, body ? body : step, &next)) return next;
-            continue;
-        }
-        ClearFrame(f, false);
-        JsToken *child = run.done == init || run.done == step ? condition : step;  // else after the body
-        if (!PushedInPlace(run, child, false, &next)) return next;
+    if (run.done == condition) {
+        if (!f->operand1) return Fail(f->node);
+        if (!f->operand1->ToBoolean()) return Pop(f->operand1);
+        return Push(body ? body : step);
     }
+    ClearFrame(f, false);
+    return Push(run.done == init || run.done == step ? condition : step);  // else after the body
 }
 
 // break and continue: unwind to the loop.

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "duriz.h"
-#include "interp/interpreter.h"
 
 namespace {
 
@@ -20,9 +19,8 @@ struct Outcome {
 
 int g_round = 0;  // the JS_Evaluate call under way, from 1
 
-Outcome RunScript(const std::string &text) {
+Outcome RunScriptIn(JsValue *window, const std::string &text) {
     Outcome out;
-    JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
     JsScript *script = JS_CreateScript(0);
     const char *pos = text.c_str();
     if (window && script && JS_LoadScript(script, &pos, text.c_str() + text.size(), 0) == DURIZ_OK) {
@@ -42,6 +40,12 @@ Outcome RunScript(const std::string &text) {
         JS_DeleteEvalContext(context);
     }
     JS_DeleteScript(script);
+    return out;
+}
+
+Outcome RunScript(const std::string &text) {
+    JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
+    const Outcome out = RunScriptIn(window, text);
     JS_DeleteObject(window);
     return out;
 }
@@ -82,17 +86,6 @@ protected:
             EXPECT_NE(out.status, DURIZ_RUNTIME_ERROR) << body << " padded by " << padding;
             EXPECT_EQ(out.value, value) << body << " padded by " << padding;
         }
-    }
-
-    // Check with the pushes and value found with every node in a frame of
-    // its own; answers those pushes.
-    int CheckAsFramed(const std::string &body) {
-        g_evaluateWithFrames = true;
-        const int framed = PushesOf(body);
-        const std::string value = RunScript(body).value;
-        g_evaluateWithFrames = false;
-        Check(body, framed, value);
-        return framed;
     }
 };
 
@@ -194,66 +187,60 @@ TEST_F(Budget, DeepExpressionsCountTheSame) {
     }
 }
 
-TEST_F(Budget, PlainScriptCallsInsideExpressionsCountAsTheirFrames) {
-    // Functions of guards and a closing return, called by name inside an
-    // expression: the pushes are those their frames take, found with every
-    // node in a frame of its own.
-    for (const std::string body : {
-             "function m(a, b) { if (a > b) return a; return b * 2 } x = m(3, 1) + m(1, 3); x",
-             "function s(x) { if (x > 0) return 1; if (x < 0) return -1; return 0 } s(5) + s(-5) + s(0) + s(2)",
-             "function f(a, b, c) { return a + ',' + b + ',' + c } f(1) + f(1, 2, 3, 4)",
-             "function t(s) { return s.length + t.arguments.length } Math.max(t('abc', 1), 2) + t('x')",
-             "var k = 3; function g(n) { return n * k } for (i = 0; i < 4; i++) k = g(i) + 1; k"}) {
-        // Near the end of a round they get their frames; with room for the
-        // bodies they run inside the expression.
-        const int framed = CheckAsFramed(body);
-        EXPECT_EQ(PushesOf(body, true), framed) << body;
-    }
-}
+struct Case {
+    const char *body;
+    int pushes;
+    const char *value;
+};
 
-TEST_F(Budget, RecursiveCallsRunAheadCountAsTheirFrames) {
-    // Bodies of guards and a closing return that call such functions run to
-    // their end inside the expression when the round has room for them;
-    // near its end, deeper than they may nest, or where the host would be
-    // asked, the frames take them. Either way the pushes and values are
-    // those of a frame for every node.
-    for (const std::string body : {
-             "function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2) } fib(8)",
-             "function ev(n) { if (n == 0) return true; return od(n - 1) } "
-             "function od(n) { if (n == 0) return false; return ev(n - 1) } ev(25) + ',' + od(9)",
-             "function d(n) { if (n == 0) return 0; return d(n - 1) + 1 } d(70)",
-             "function a(m, n) { if (m == 0) return n + 1; if (n == 0) return a(m - 1, 1); return a(m - 1, a(m, n - 1)) }"
-             " a(2, 1)",
-             "function p(a, b) { if (a < 1) return b; return p(a - 1) + 1 } b = 4; p(3, 7)",
-             "function ap(f, x) { return f(x) * f(x + 1) } function sq(x) { return x * x } ap(sq, 3) + ap(sq, -1)",
-             "var k = 2; function g(n) { if (n < 1) return k; return g(n - 1) * 2 } x = g(4); k = 3; x + g(4)",
-             "function c(n) { return n < 1 ? 0 : (n % 2 ? n + c(n - 1) : c(n - 1) - 1) } c(20)",
-             "function h(n) { if (n < 1) return status; return h(n - 1) } h(5)",
-             "function t(s, n) { if (n < 1) return s; return t(s + n, n - 1) } t('', 9) + t(1, 2)",
-             "function q(a, a) { if (a > 9) return a; return q(a + 5, a) } q(1, 2)"}) {
-        const int framed = CheckAsFramed(body);
-        EXPECT_EQ(PushesOf(body, true), framed) << body;
+// Calls of script functions inside expressions: a stop anywhere in the
+// callee's body, or at the start of a round, counts the same.
+TEST_F(Budget, ScriptCallsInsideExpressions) {
+    const Case cases[] = {
+        {"function m(a, b) { if (a > b) return a; return b * 2 } x = m(3, 1) + m(1, 3); x", 28, "9"},
+        {"function s(x) { if (x > 0) return 1; if (x < 0) return -1; return 0 } s(5) + s(-5) + s(0) + s(2)", 54, "1"},
+        {"function f(a, b, c) { return a + ',' + b + ',' + c } f(1) + f(1, 2, 3, 4)", 33, "1,null,null1,2,3"},
+        {"function t(s) { return s.length + t.arguments.length } Math.max(t('abc', 1), 2) + t('x')", 31, "7"},
+        {"var k = 3; function g(n) { return n * k } for (i = 0; i < 4; i++) k = g(i) + 1; k", 71, "16"},
+        {"function fib(n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2) } fib(8)", 803, "21"},
+        {"function ev(n) { if (n == 0) return true; return od(n - 1) } "
+         "function od(n) { if (n == 0) return false; return ev(n - 1) } ev(25) + ',' + od(9)", 399, "false,true"},
+        {"function d(n) { if (n == 0) return 0; return d(n - 1) + 1 } d(70)", 921, "70"},
+        {"function a(m, n) { if (m == 0) return n + 1; if (n == 0) return a(m - 1, 1); return a(m - 1, a(m, n - 1)) }"
+         " a(2, 1)", 212, "5"},
+        {"function p(a, b) { if (a < 1) return b; return p(a - 1) + 1 } b = 4; p(3, 7)", 53, "7"},
+        {"function ap(f, x) { return f(x) * f(x + 1) } function sq(x) { return x * x } ap(sq, 3) + ap(sq, -1)", 54,
+         "144"},
+        {"var k = 2; function g(n) { if (n < 1) return k; return g(n - 1) * 2 } x = g(4); k = 3; x + g(4)", 133, "80"},
+        {"function c(n) { return n < 1 ? 0 : (n % 2 ? n + c(n - 1) : c(n - 1) - 1) } c(20)", 351, "90"},
+        {"function h(n) { if (n < 1) return status; return h(n - 1) } h(5)", 66, ""},
+        {"function t(s, n) { if (n < 1) return s; return t(s + n, n - 1) } t('', 9) + t(1, 2)", 178, "9876543214"},
+        {"function q(a, a) { if (a > 9) return a; return q(a + 5, a) } q(1, 2)", 36, "11"},
+        {"function g(x) { var y = x + 1; return y * 2 } s = 0; for (i = 0; i < 4; i++) { s = s + 1; s = s + g(i); "
+         "s-- } s", 114, "20"},
+    };
+    for (const Case &c : cases) {
+        Check(c.body, c.pushes, c.value);
+        EXPECT_EQ(PushesOf(c.body, true), c.pushes) << c.body;
     }
     // A failure deep inside is reported as the frames report it.
     const Outcome failed = RunScript("function e(n) { if (n < 1) return nothing(n); return e(n - 1) + 1 } e(5)");
     EXPECT_EQ(failed.status, DURIZ_RUNTIME_ERROR);
 }
 
-TEST_F(Budget, LoopsThatGoRoundInTheirOwnFrameCountAsTheFramesDo) {
-    // Conditions, steps and blocks of statements that need no frames are run
-    // by the loop itself; blocks that need frames part of the way, jumps out
-    // of them, with scopes and failures must stop and end as frames do.
-    for (const std::string body : {
-             "s = 0; for (i = 0; i < 6; i++) { s = s + i * 2; t = s % 7 } s + t",
-             "n = 0; k = 9; while (k > 0) { k = k - 2; n++ } n + ',' + k",
-             "s = ''; for (i = 0; i < 3; i++) for (j = 0; j < 2; j++) s = s + i + j; s",
-             "s = 0; for (i = 0; i < 8; i++) { if (i == 5) break; if (i % 2) continue; s = s + i } s",
-             "function g(x) { var y = x + 1; return y * 2 } s = 0; for (i = 0; i < 4; i++) { s = s + 1; s = s + g(i); "
-             "s-- } s",
-             "o = new Object(); o.v = 1; with (o) { for (i = 0; i < 3; i++) { v = v * 3; w = v } } o.v + ',' + w",
-             "s = 0; for (i = 0; i < 4; i++) { } for (; s < 3;) s++; i = 0; while (i < 3) { i++ } s + i",
-             "s = 'a'; for (i = 0; i < 3; i++) { s = s + Math.floor(i * 1.5) + s.length } s"})
-        CheckAsFramed(body);
+// Loops with blocks, jumps out of them, with scopes and failures.
+TEST_F(Budget, LoopsCountEveryNodeEntered) {
+    const Case cases[] = {
+        {"s = 0; for (i = 0; i < 6; i++) { s = s + i * 2; t = s % 7 } s + t", 101, "32"},
+        {"n = 0; k = 9; while (k > 0) { k = k - 2; n++ } n + ',' + k", 58, "5,-1"},
+        {"s = ''; for (i = 0; i < 3; i++) for (j = 0; j < 2; j++) s = s + i + j; s", 99, "000110112021"},
+        {"s = 0; for (i = 0; i < 8; i++) { if (i == 5) break; if (i % 2) continue; s = s + i } s", 94, "6"},
+        {"o = new Object(); o.v = 1; with (o) { for (i = 0; i < 3; i++) { v = v * 3; w = v } } o.v + ',' + w", 56,
+         "1,1"},
+        {"s = 0; for (i = 0; i < 4; i++) { } for (; s < 3;) s++; i = 0; while (i < 3) { i++ } s + i", 72, "6"},
+        {"s = 'a'; for (i = 0; i < 3; i++) { s = s + Math.floor(i * 1.5) + s.length } s", 66, "a011335"},
+    };
+    for (const Case &c : cases) Check(c.body, c.pushes, c.value);
     // A statement that fails inside a block stops the run with its error.
     const Outcome failed = RunScript("s = 0; for (i = 0; i < 3; i++) { s = s + i; s = s.x.y } s");
     EXPECT_EQ(failed.status, DURIZ_RUNTIME_ERROR);
@@ -287,6 +274,38 @@ TEST_F(BudgetRounds, AStopInsideABodyShiftsNothingAfterIt) {
             const Outcome out = RunScript(text + "status");
             EXPECT_EQ(out.value, "3") << body << " padded by " << padding;
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A run-time error leaves the frames where it stopped: every later
+// JS_Evaluate re-enters the failing node and fails again, and nothing
+// before it runs twice, whatever the shape of the failing statement.
+TEST_F(Budget, ARunTimeErrorIsEnteredAgainWithoutRunningWhatCameBefore) {
+    for (const std::string failing : {
+             "x.y.z", "{ x.y.z }", "if (c) x.y.z", "for (i = 0; i < 3; i++) { x.y.z }", "while (true) x.y.z",
+             "function f() { return x.y.z } f()", "function g(a) { a.q.r } g(1) + 2", "v = nothing()",
+             "Math.max(1, x.y.z)", "o = new Object(); with (o) { x.y.z }", "for (p in nothing) c",
+             "c %= 2", "var q = x.y.z", "t = (1 + x.y.z) * 2"}) {
+        JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
+        const std::string text = "c = c + 1; " + failing;
+        JsScript *script = JS_CreateScript(0);
+        const char *pos = text.c_str();
+        ASSERT_EQ(JS_LoadScript(script, &pos, text.c_str() + text.size(), 0), DURIZ_OK) << text;
+        JsEvalContext *context = JS_CreateEvalContext(window, script, nullptr, nullptr);
+        for (int round = 0; round < 3; round++) {
+            JsValue *value = nullptr;
+            EXPECT_EQ(JS_Evaluate(context, &value), DURIZ_RUNTIME_ERROR) << text << " round " << round;
+            JS_DeleteObject(value);
+        }
+        JS_DeleteEvalContext(context);
+        JS_DeleteScript(script);
+        const Outcome counter = RunScriptIn(window, "c");
+        EXPECT_EQ(counter.value, "1") << text;
+        JS_DeleteObject(window);
     }
 }
 

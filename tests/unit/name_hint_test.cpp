@@ -34,24 +34,6 @@ TEST(NameIndexHint, AnswersForTheNodesTextAndKeepsTheIndex) {
     delete node;
 }
 
-// A name's node may keep a parameter's position beside its index: either
-// one learnt first leaves the other to be learnt, and neither is lost.
-TEST(NameIndexHint, AParameterPositionKeptBesideTheIndex) {
-    JsToken *node = Ident("title");
-    node->numberKnown = static_cast<uint8_t>(JsToken::kPositionKnown | 3 << 2);
-    {
-        NameIndexHint hint(node);
-        EXPECT_EQ(NameIndexOf(node->text), LookupName("title", 5));
-        EXPECT_EQ(node->integer, LookupName("title", 5));
-    }
-    EXPECT_EQ(node->numberKnown, JsToken::kNameIndexKnown | JsToken::kPositionKnown | 3 << 2);
-    {
-        NameIndexHint again(node);  // from the kept index
-        EXPECT_EQ(NameIndexOf(node->text), LookupName("title", 5));
-    }
-    delete node;
-}
-
 TEST(NameIndexHint, ANameOutsideTheTableStaysOutside) {
     JsToken *node = Ident("counter");
     {
