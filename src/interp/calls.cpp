@@ -195,12 +195,6 @@ bool AppendArgumentOf(JsFunction *function, JsFrame *call, JsValue *value, int p
 
 namespace {
 
-int PositionOf(JsToken *child) {
-    int k = 1;
-    for (JsToken *c = child->Prev(); c; c = c->Prev()) k++;
-    return k;
-}
-
 // Items of a var list: names are declared, assignments declared and
 // evaluated, anything else evaluated.
 Step NextVarItem(Run &run, JsToken *item) {
@@ -263,7 +257,7 @@ Step HandleArgumentList(Run &run) {
     }
     JsValue *a = f->operand1;
     if (!a) return Fail(node);
-    if (call && !AppendArgument(call, a, PositionOf(done))) return Pop();
+    if (call && !AppendArgument(call, a, ++f->argumentsDone)) return Pop();
     if (JsToken *next = done->Next()) {
         ClearFrame(f, false);
         return Push(next);

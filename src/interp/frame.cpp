@@ -68,6 +68,8 @@ void ClearFrame(JsFrame *frame, bool full) {
     frame->savedChild = nullptr;
     frame->wantReference = 0;
     frame->toStringArgs = 0;
+    frame->argumentsDone = 0;
+    frame->withStart = nullptr;
 }
 
 void OwnScope(JsFrame *frame) {

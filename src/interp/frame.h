@@ -26,6 +26,7 @@ public:
     JsValue *args = nullptr;         // scope
     JsValue *pendingArgs = nullptr;  // counted
     JsValue *withObject = nullptr;   // scope
+    JsFrame *withStart = nullptr;    // the lowest frame of the run of frames that share withObject
     JsValue *globalObject = nullptr; // scope: a call may leave a window held by frames alone
     JsToken *node = nullptr;
     JsToken *savedChild = nullptr;
@@ -36,6 +37,7 @@ public:
     JsScript *ownedScript = nullptr; // a script compiled at run time (eval)
     int32_t wantReference = 0;
     int32_t toStringArgs = 0;
+    int32_t argumentsDone = 0;       // an argument list's arguments appended so far
     bool ownsScope = false;          // the scope fields are counted
 
     JsFrame *Prev() const { return static_cast<JsFrame *>(JsListNode::Prev()); }

@@ -123,6 +123,9 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     AssignRef(&child->locals, call ? run.locals : frame->locals);
                     AssignRef(&child->args, frame->args);
                     AssignRef(&child->withObject, call ? nullptr : run.withObject);
+                    // A with of the object already in scope adds nothing to
+                    // the chain: its frames join the run below.
+                    if (!call) child->withStart = run.withObject == frame->withObject ? frame->withStart : child;
                 }
                 child->node = step.child;
                 child->InsertAfter(frame);

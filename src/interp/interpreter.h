@@ -108,6 +108,7 @@ inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool w
     child->wantReference = wantReference;
     ShareScope(child, frame);
     child->withObject = frame->withObject;
+    child->withStart = frame->withStart;
     child->node = node;
     child->InsertAfter(frame);
 }

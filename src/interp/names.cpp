@@ -86,18 +86,11 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
             }
         }
     }
-    if (frame->withObject) {
-        JsValue *current = frame->withObject;
-        for (JsFrame *f = frame; current;) {
-            JsFrame *next = f ? f->Prev() : nullptr;
-            JsValue *nextWith = next ? next->withObject : nullptr;
-            if (!next || nextWith != current) {
-                if (JsValue *found = Ask(current, name)) return found;
-                current = nextWith;
-            }
-            f = next;
-            if (!f) break;
-        }
+    // The with objects, innermost first: each run of frames that share
+    // one asks it once, and the frame below the run holds the next.
+    for (JsFrame *f = frame; f && f->withObject;) {
+        if (JsValue *found = Ask(f->withObject, name)) return found;
+        f = f->withStart ? f->withStart->Prev() : nullptr;
     }
     if (!frame->function) {
         if (frame->thisObject && frame->thisObject != global) {

@@ -163,6 +163,11 @@ bool JsString::Append(const char *text, size_t length) {
     return true;
 }
 
+bool JsString::AppendString(JsString *other) {
+    JsTextPiece *piece = other ? other->First() : nullptr;
+    return !piece || Append(piece->text, static_cast<size_t>(piece->length));
+}
+
 int32_t JsString::Length() const {
     int32_t n = 0;
     for (JsListNode *p = pieces.First(); p; p = p->Next()) n += static_cast<JsTextPiece *>(p)->length;

@@ -154,6 +154,7 @@ public:
     // Appends text to the last piece; answers false when memory runs out.
     bool Append(const char *text);
     bool Append(const char *text, size_t length);
+    bool AppendString(JsString *other);
     int32_t Length() const;
     char CharAt(int32_t index);
     int32_t IndexOf(const char *pattern, int32_t start);
