@@ -57,7 +57,7 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
     frame->ownsScope = true;
     AssignRef(&frame->thisObject, thisObject);
     AssignRef(&frame->globalObject, global);
-    frame->AppendTo(context->frames);
+    context->top = frame;
     AssignRef(&context->currentGlobal, global);
     if (script) HoistFunctions(start, script, global);
     return context;
@@ -65,7 +65,7 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
 
 void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context) {
     if (!context) return;
-    while (JsFrame *frame = static_cast<JsFrame *>(context->frames.Last())) DiscardFrame(frame);
+    while (JsFrame *frame = context->top) DiscardFrame(context, frame);
     JsScript::Release(context->script);
     AssignRef(&context->currentGlobal, nullptr);
     delete context;

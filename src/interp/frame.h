@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "interp/list.h"
+#include "values/value.h"
 
 struct JsValue;
 class JsFunction;
@@ -13,51 +14,96 @@ class JsToken;
 struct JsScript;
 
 // One node under evaluation. Counted fields are stored with AssignRef.
+// A context's frames form a stack from its top frame down through each
+// frame's parent (the frame it was pushed from); frames not in use wait in
+// an engine-wide pool.
 //
 // The scope (this, locals, args, with object, window) of a frame that only
 // inherits it is borrowed from the frame below, which outlives it and does
 // not change its own scope while it has frames above: only the frame being
 // handled, the top one, writes its scope, and it calls OwnScope first.
-class JsFrame : public JsListNode {
+class JsFrame : public JsAllocated {
 public:
+    JsFrame *below = nullptr;        // the parent frame; null at the bottom (and the pool's link)
     JsFunction *function = nullptr;  // not counted; non-null inside a function
     JsValue *thisObject = nullptr;   // scope
     JsValue *locals = nullptr;       // scope
     JsValue *args = nullptr;         // scope
-    JsValue *pendingArgs = nullptr;  // counted
     JsValue *withObject = nullptr;   // scope
     JsFrame *withStart = nullptr;    // the lowest frame of the run of frames that share withObject
     JsValue *globalObject = nullptr; // scope: a call may leave a window held by frames alone
     JsToken *node = nullptr;
-    JsToken *savedChild = nullptr;
     JsValue *operand1 = nullptr;     // counted
     JsValue *operand2 = nullptr;     // counted
-    JsValue *held = nullptr;         // counted
     JsToken *memberName = nullptr;
+    // What few frames hold; ClearFrame looks here only when heavy is set.
+    JsValue *held = nullptr;         // counted
+    JsValue *pendingArgs = nullptr;  // counted
+    JsToken *savedChild = nullptr;
     JsScript *ownedScript = nullptr; // a script compiled at run time (eval)
-    int32_t wantReference = 0;
     int32_t toStringArgs = 0;
     int32_t argumentsDone = 0;       // an argument list's arguments appended so far
+    bool wantReference = false;
     bool ownsScope = false;          // the scope fields are counted
 
-    JsFrame *Prev() const { return static_cast<JsFrame *>(JsListNode::Prev()); }
-    JsFrame *Next() const { return static_cast<JsFrame *>(JsListNode::Next()); }
+    JsFrame *Prev() const { return below; }
+    JsFrame() = default;
+    JsFrame(const JsFrame &) = delete;
+    JsFrame &operator=(const JsFrame &) = delete;
 };
 
+// The pool of frames not in use, linked through below.
+extern JsFrame *g_framePool;
+
 // A frame from the pool, or a new zeroed one (null when memory runs out).
-JsFrame *AcquireFrame();
-void ReleaseFrame(JsFrame *frame);
-// Light: the operands and the member name. Full: everything the frame holds.
-void ClearFrame(JsFrame *frame, bool full);
+inline JsFrame *AcquireFrame() {
+    if (JsFrame *frame = g_framePool) {
+        g_framePool = frame->below;
+        frame->below = nullptr;
+        return frame;
+    }
+    return new JsFrame();
+}
+inline void ReleaseFrame(JsFrame *frame) {
+    frame->below = g_framePool;
+    g_framePool = frame;
+}
+// What a full clear does past the operands, for frames that hold more.
+void ClearHeavy(JsFrame *frame);
+// Light: the operands and the member name. Full: everything the frame
+// holds; the frame is then as a new one (below aside).
+inline void ClearFrame(JsFrame *frame, bool full) {
+    AssignRef(&frame->operand1, nullptr);
+    AssignRef(&frame->operand2, nullptr);
+    frame->memberName = nullptr;
+    if (!full) return;
+    if (frame->ownsScope || frame->held || frame->pendingArgs || frame->ownedScript) ClearHeavy(frame);
+    frame->function = nullptr;
+    frame->thisObject = frame->locals = frame->args = frame->withObject = frame->globalObject = nullptr;
+    frame->withStart = nullptr;
+    frame->node = nullptr;
+    frame->savedChild = nullptr;
+    frame->toStringArgs = frame->argumentsDone = 0;
+    frame->wantReference = false;
+}
 // Counts the scope fields of a frame that borrowed them, before it writes one.
 void OwnScope(JsFrame *frame);
 // Stores value in the first empty operand (with a reference), else drops it.
-void PutOperand(JsFrame *frame, JsValue *value);
+inline void PutOperand(JsFrame *frame, JsValue *value) {
+    if (!value) return;
+    JsValue **slot = !frame->operand1 ? &frame->operand1 : !frame->operand2 ? &frame->operand2 : nullptr;
+    if (slot) {
+        *slot = value;
+        value->refs++;
+    } else {
+        DropIfUnowned(value);
+    }
+}
 
 void FramePoolDestroy();
 
 struct JsEvalContext : public JsAllocated {
-    JsList frames;
+    JsFrame *top = nullptr;  // the frame stack, from its top down
     JsValue *currentGlobal = nullptr;  // counted
     JsScript *script = nullptr;        // counted through its refs
     int32_t budget = 0;

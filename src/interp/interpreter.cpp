@@ -62,12 +62,6 @@ uint32_t HostHandleOf(JsValue *value) {
 
 }  // namespace
 
-void DiscardFrame(JsFrame *frame) {
-    frame->Unlink();
-    ClearFrame(frame, true);
-    ReleaseFrame(frame);
-}
-
 void ReportRuntimeError(JsEvalContext *context, const JsToken *node) {
     char text[1024];
     text[0] = 0;
@@ -76,7 +70,7 @@ void ReportRuntimeError(JsEvalContext *context, const JsToken *node) {
 }
 
 int Interpret(JsEvalContext *context, JsValue **result) {
-    JsFrame *first = static_cast<JsFrame *>(context->frames.Last());
+    JsFrame *first = context->top;
     if (!first) {
         ReportRuntimeError(context, nullptr);
         return RC_RUNTIME_ERROR;
@@ -128,9 +122,10 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                     if (!call) child->withStart = run.withObject == frame->withObject ? frame->withStart : child;
                 }
                 child->node = step.child;
-                child->InsertAfter(frame);
+                child->below = frame;
             }
             if (child) {
+                context->top = child;
                 run.frame = child;
                 run.done = nullptr;
                 if (--context->budget <= 0) return RC_BUSY;
@@ -142,12 +137,12 @@ int Interpret(JsEvalContext *context, JsValue **result) {
         }
             [[fallthrough]];
         case Step::POP: {
-            JsFrame *parent = frame->prev == &context->frames ? nullptr : static_cast<JsFrame *>(frame->prev);
+            JsFrame *parent = frame->below;
             JsValue *value = step.value;
             if (parent) PopInto(context, frame, parent, value);
             run.done = frame->node;
             if (!parent && value && value->refs == 0) DropIfUnowned(value);  // with a parent, PutOperand took or dropped it
-            DiscardFrame(frame);
+            DiscardFrame(context, frame);
             if (!parent) return RC_DONE;
             run.frame = parent;
             continue;

@@ -110,7 +110,7 @@ inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool w
     child->withObject = frame->withObject;
     child->withStart = frame->withStart;
     child->node = node;
-    child->InsertAfter(frame);
+    child->below = frame;
 }
 
 // A frame's pop into its parent: the parent's window is made current and
@@ -189,7 +189,14 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
 // Declares a name as var does (a local in a function, else on the global).
 bool DeclareForList(Run &run, const char *name);
 
-// Unlinks, fully clears and pools a frame, handing nothing on.
-void DiscardFrame(JsFrame *frame);
+// Takes the top frame off the context's stack, fully cleared, to the pool;
+// it hands nothing on. Answers the frame below.
+inline JsFrame *DiscardFrame(JsEvalContext *context, JsFrame *frame) {
+    JsFrame *below = frame->below;
+    context->top = below;
+    ClearFrame(frame, true);
+    ReleaseFrame(frame);
+    return below;
+}
 
 #endif

@@ -91,7 +91,7 @@ Step Jump(Run &run) {
         if (isContinue && IsLoop(f->node->Parent())) break;
         JsFrame *parent = f->Prev();
         if (!parent) break;
-        DiscardFrame(f);
+        DiscardFrame(run.context, f);
         f = parent;
     }
     run.frame = f;
@@ -113,7 +113,7 @@ Step Return(Run &run) {
     do {
         JsFrame *parent = f->Prev();
         lastPopped = f->node;
-        DiscardFrame(f);
+        DiscardFrame(run.context, f);
         f = parent;
     } while (f->node->code != TK_CALL && !(f->node->code == TK_COMMA && f->savedChild) && f->Prev());
     ClearFrame(f, false);
