@@ -22,10 +22,16 @@ struct NodeTable {
 constexpr NodeTable MakeNodeTable() {
     NodeTable t{};
     for (int c = 0; c < kCodeLimit; c++) t.handler[c] = NoHandler;
-    for (int c : {TK_ROOT, TK_BLOCK, TK_EMPTY, TK_FUNCTION, TK_IF, TK_CONDITIONAL, TK_WHILE, TK_FOR, TK_BREAK,
-                  TK_CONTINUE, TK_RETURN, TK_VAR, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX,
-                  TK_DECIMAL, TK_STRING})
-        t.handler[c] = HandleStatement;
+    t.handler[TK_ROOT] = t.handler[TK_BLOCK] = HandleList;
+    t.handler[TK_IF] = t.handler[TK_CONDITIONAL] = HandleConditional;
+    t.handler[TK_WHILE] = HandleWhile;
+    t.handler[TK_FOR] = HandleFor;
+    t.handler[TK_BREAK] = t.handler[TK_CONTINUE] = HandleJump;
+    t.handler[TK_RETURN] = HandleReturn;
+    t.handler[TK_VAR] = HandleVar;
+    for (int c : {TK_EMPTY, TK_FUNCTION, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL,
+                  TK_STRING})
+        t.handler[c] = HandleLeaf;
     t.handler[TK_IDENT] = HandleName;
     t.handler[TK_DOT] = t.handler[TK_SUBSCRIPT] = HandleMember;
     t.handler[TK_WITH] = HandleWith;

@@ -127,7 +127,14 @@ int Interpret(JsEvalContext *context, JsValue **result);
 void ReportRuntimeError(JsEvalContext *context, const JsToken *node);
 
 // Handlers by node family.
-Step HandleStatement(Run &run);
+Step HandleList(Run &run);         // the root and blocks
+Step HandleConditional(Run &run);  // if and ?:
+Step HandleWhile(Run &run);
+Step HandleFor(Run &run);
+Step HandleJump(Run &run);         // break and continue
+Step HandleReturn(Run &run);
+Step HandleVar(Run &run);
+Step HandleLeaf(Run &run);         // literals, this, empty statements, declarations
 Step HandleOperator(Run &run);
 Step HandleAssignment(Run &run);
 Step HandleName(Run &run);

@@ -12,8 +12,10 @@ bool IsLoop(const JsToken *node) {
     return node && (node->code == TK_FOR || node->code == TK_FOR_IN || node->code == TK_WHILE);
 }
 
+}  // namespace
+
 // A block's statements, one after the other.
-Step List(Run &run) {
+Step HandleList(Run &run) {
     JsFrame *f = run.frame;
     JsToken *next = run.done ? run.done->Next() : f->node->FirstChild();
     if (next) {
@@ -25,7 +27,7 @@ Step List(Run &run) {
     return Pop(f->operand1);
 }
 
-Step Conditional(Run &run) {
+Step HandleConditional(Run &run) {
     JsFrame *f = run.frame;
     JsToken *node = f->node;
     JsToken *condition = node->FirstChild();
@@ -46,7 +48,7 @@ Step Conditional(Run &run) {
     return Push(otherwise);
 }
 
-Step While(Run &run) {
+Step HandleWhile(Run &run) {
     JsFrame *f = run.frame;
     JsToken *condition = f->node->FirstChild();
     if (!run.done) {
@@ -63,7 +65,7 @@ Step While(Run &run) {
     return Push(condition);
 }
 
-Step For(Run &run) {
+Step HandleFor(Run &run) {
     JsFrame *f = run.frame;
     JsToken *init = f->node->FirstChild();
     JsToken *condition = init ? init->Next() : nullptr;
@@ -83,7 +85,7 @@ Step For(Run &run) {
 }
 
 // break and continue: unwind to the loop.
-Step Jump(Run &run) {
+Step HandleJump(Run &run) {
     const bool isContinue = run.frame->node->code == TK_CONTINUE;
     JsFrame *f = run.frame;
     while (true) {
@@ -102,7 +104,7 @@ Step Jump(Run &run) {
     return Pop();
 }
 
-Step Return(Run &run) {
+Step HandleReturn(Run &run) {
     JsFrame *f = run.frame;
     JsToken *value = f->node->FirstChild();
     if (!run.done && value) return Push(value);
@@ -124,6 +126,8 @@ Step Return(Run &run) {
     return Resume();
 }
 
+namespace {
+
 // Declares a name for var: a local inside a function, else on the global
 // unless it is there already.
 bool Declare(Run &run, const char *name) {
@@ -141,7 +145,9 @@ bool Declare(Run &run, const char *name) {
     return object->PutProperty(name, null, TK_ASSIGN, 1) != nullptr;
 }
 
-Step Var(Run &run) {
+}  // namespace
+
+Step HandleVar(Run &run) {
     JsFrame *f = run.frame;
     if (run.done) return Pop(f->operand1);
     JsToken *declarator = f->node->FirstChild();
@@ -159,7 +165,6 @@ Step Var(Run &run) {
     return Fail(f->node);
 }
 
-}  // namespace
 
 bool DeclareForList(Run &run, const char *name) { return Declare(run, name); }
 
@@ -202,17 +207,4 @@ JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     }
 }
 
-Step HandleStatement(Run &run) {
-    JsFrame *f = run.frame;
-    JsToken *node = f->node;
-    switch (node->code) {
-    case TK_ROOT: case TK_BLOCK: return List(run);
-    case TK_IF: case TK_CONDITIONAL: return Conditional(run);
-    case TK_WHILE: return While(run);
-    case TK_FOR: return For(run);
-    case TK_BREAK: case TK_CONTINUE: return Jump(run);
-    case TK_RETURN: return Return(run);
-    case TK_VAR: return Var(run);
-    default: return Pop(LeafValue(run, f, node));
-    }
-}
+Step HandleLeaf(Run &run) { return Pop(LeafValue(run, run.frame, run.frame->node)); }
