@@ -44,23 +44,73 @@ JsToken *JsFunction::Body() {
     return definition->LastChild();
 }
 
-bool JsFunction::BodyDeclares() {
-    if (declares >= 0) return declares != 0;
+namespace {
+
+// The name a declaration gives to a local: `var name`, `var name = ...`,
+// `for (name in ...)` and `for (var name in ...)`; else null.
+const char *DeclaredName(const JsToken *node) {
+    const JsToken *first = node->FirstChild();
+    if (!first) return nullptr;
+    if (node->code == TK_FOR_IN && first->code == TK_VAR) first = first->FirstChild();
+    else if (node->code == TK_VAR && first->code == TK_ASSIGN) first = first->FirstChild();
+    return first && first->code == TK_IDENT && first->text ? first->text : nullptr;
+}
+
+}  // namespace
+
+void JsFunction::LearnLocals() {
     JsToken *body = Body();
-    if (!body || body->code == TK_NATIVE_BODY) return true;  // nothing to look at
-    // Every node below the body, without recursion.
+    if (!body || body->code == TK_NATIVE_BODY) {
+        declares = 1;  // nothing to look at
+        return;
+    }
+    // Every node below the body, without recursion: first counted, then
+    // the names taken.
     bool found = false;
-    for (JsToken *node = body; node && !found;) {
-        found = node->code == TK_VAR || node->code == TK_FOR_IN;
-        if (JsToken *child = node->FirstChild()) {
-            node = child;
-            continue;
+    int32_t room = 0;
+    for (int pass = 0; pass < 2; pass++) {
+        for (JsToken *node = body; node;) {
+            if (node->code == TK_VAR || node->code == TK_FOR_IN) {
+                found = true;
+                if (const char *name = DeclaredName(node)) {
+                    if (pass == 0) {
+                        room++;
+                    } else {
+                        bool known = false;
+                        for (int32_t i = 0; i < localCount && !known; i++) known = std::strcmp(localNames[i], name) == 0;
+                        if (!known) localNames[localCount++] = name;
+                    }
+                }
+            }
+            if (JsToken *child = node->FirstChild()) {
+                node = child;
+                continue;
+            }
+            while (node != body && !node->Next()) node = static_cast<JsToken *>(node->Parent());
+            node = node == body ? nullptr : node->Next();
         }
-        while (node != body && !node->Next()) node = static_cast<JsToken *>(node->Parent());
-        node = node == body ? nullptr : node->Next();
+        if (pass == 0) {
+            if (!room) break;
+            localNames = static_cast<const char **>(JsMalloc(room * sizeof(const char *)));
+            if (!localNames) break;  // the locals are then a plain object
+        }
     }
     declares = found ? 1 : 0;
-    return found;
+}
+
+bool JsFunction::BodyDeclares() {
+    if (declares < 0) LearnLocals();
+    return declares != 0;
+}
+
+int32_t JsFunction::LocalCount() {
+    if (declares < 0) LearnLocals();
+    return localCount;
+}
+
+const char **JsFunction::LocalNames() {
+    if (declares < 0) LearnLocals();
+    return localNames;
 }
 
 const char *JsFunction::ParamName(int i) {
@@ -133,6 +183,7 @@ void JsFunction::DropKeptLists() {
 
 JsFunction::~JsFunction() {
     JsFree(paramNames);
+    JsFree(localNames);
     DropKeptLists();
     ReleaseHeld(prototype);
     ReleaseHeld(members);

@@ -25,6 +25,8 @@ public:
     JsArray *kept = nullptr;        // counted: argument lists for the next calls
     bool paramsLearnt = false;
     int32_t paramCount = 0;
+    int32_t localCount = 0;
+    const char **localNames = nullptr;  // the texts of the body's declared names
     const char **paramNames = nullptr;  // the texts of definition's parameters
 
     // A native function or constructor with the given id.
@@ -48,6 +50,10 @@ public:
     // for ... in, anywhere in it; a built-in's, eval's, always can); a call
     // of a body that cannot needs no locals of its own.
     bool BodyDeclares();
+    // The names the body declares one by one (`var name`, `var name = ...`
+    // and `for ... in` variables), each once, in the order of the text.
+    int32_t LocalCount();
+    const char **LocalNames();
     // An argument list of an earlier call, to be filled again, or null.
     JsArray *TakeKeptList();
     // Keeps a finished call's list that nothing else holds, emptied, for a
@@ -67,6 +73,7 @@ public:
 
 private:
     void LearnParams();
+    void LearnLocals();
     JsToken *ParamList();  // the parameter name or list, or null
     static const char *FindParam(JsToken *params, int i);
 };

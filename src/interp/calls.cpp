@@ -7,6 +7,7 @@
 #include "engine/callbacks.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
+#include "interp/locals.h"
 #include "values/array.h"
 #include "values/object.h"
 
@@ -30,7 +31,9 @@ JsValue *HostImage(Run &run, JsValue *args) {
 // A call's locals: its own object when the body can declare a name (eval's
 // code counts as one that can), else the shared one that stays empty.
 JsObject *NewLocals(JsFunction *function) {
-    return function->BodyDeclares() ? new JsObject() : g_shared.noLocals;
+    if (!function->BodyDeclares()) return g_shared.noLocals;
+    if (function->LocalCount() > 0) return JsLocals::Make(function);
+    return new JsObject();
 }
 
 }  // namespace

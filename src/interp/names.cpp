@@ -10,6 +10,7 @@
 #include "duriz.h"
 #include "engine/shared.h"
 #include "interp/interpreter.h"
+#include "interp/locals.h"
 #include "values/array.h"
 #include "values/convert.h"
 #include "values/object.h"
@@ -27,6 +28,7 @@ JsValue *Ask(JsValue *scope, const char *name) {
 JsValue *AskAt(JsValue *scope, const JsToken *site) {
     JsObject *object = AsObject(scope);
     if (!object) return nullptr;
+    if (object->localCells) return object->GetProperty(site->text);
     if (object->SurelyLacks(site)) {
         g_lastFoundPosition = 0;  // as a look-up that found no slot leaves it
         return nullptr;
@@ -117,15 +119,23 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
 
 // The common cases are answered here and everything else by the whole
 // search, which finds the same: an identifier that is not built in, outside
-// any with, in a call that declares nothing and has no this (the shared
-// empty locals cannot answer it, and an argument list only through its own
-// slots), or at the top level with no this of its own.
+// any with, in a call without a this whose locals are cells or the shared
+// empty ones (which cannot answer it; an argument list answers only through
+// its own slots), or at the top level with no this of its own.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
     if (!site || frame->withObject || site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->integer >= 0 ||
         !site->text || site->text[0] < 'A')  // no digit name, no empty one
         return ResolveAnyName(name, frame, global, site);
     if (frame->function) {
-        if (frame->locals != g_shared.noLocals || frame->thisObject) return ResolveAnyName(name, frame, global, site);
+        if (frame->thisObject) return ResolveAnyName(name, frame, global, site);
+        if (frame->locals != g_shared.noLocals) {
+            // A call's own variables, in the cells of its locals.
+            JsObject *locals = AsObject(frame->locals);
+            if (!locals || !locals->localCells) return ResolveAnyName(name, frame, global, site);
+            JsLocals *cells = static_cast<JsLocals *>(locals);
+            const int i = cells->CellOf(site->text);
+            if (i >= 0 && cells->Cell(i)) return cells->Cell(i);
+        }
         if (JsValue *args = frame->args) {
             JsObject *list = AsObject(args);
             if (!list || !list->argumentList) return ResolveAnyName(name, frame, global, site);
@@ -149,7 +159,8 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
     for (JsValue *scope : {frame->locals, frame->thisObject, frame->args}) {
         JsObject *object = AsObject(scope);
         if (!object) continue;
-        JsValue *stored = site ? object->PutPropertyAt(site, value, op, 0) : object->PutProperty(name, value, op, 0);
+        JsValue *stored = site && !object->localCells ? object->PutPropertyAt(site, value, op, 0)
+                                                      : object->PutProperty(name, value, op, 0);
         if (stored) return stored;
     }
     return nullptr;

@@ -39,6 +39,7 @@ public:
     bool elementsByNumber = false;      // a JsArray whose number keys go to GetElement
     bool argumentList = false;          // a JsArray whose digit names select by position
     bool denseElements = false;         // a JsArray whose elements wait in a row, without slots
+    bool localCells = false;            // a JsLocals: declared names live in cells, not slots
     JsPropertyIndex *index = nullptr;   // by name, once there are many slots
     uint64_t identity = 0;              // for remembered look-ups; 0 for none yet
 
@@ -202,7 +203,7 @@ inline JsProperty *JsObject::SearchSlots(const char *name, int32_t *position) {
 }
 
 inline bool JsObject::SurelyLacks(const JsToken *site) {
-    return slotCount == 0 && !constructor && site->text && !HasClass() && NameIndexOf(site->text) < 0;
+    return slotCount == 0 && !localCells && !constructor && site->text && !HasClass() && NameIndexOf(site->text) < 0;
 }
 
 inline JsValue *JsObject::GetPropertyAt(const JsToken *site) {

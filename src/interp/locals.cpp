@@ -1,0 +1,56 @@
+#include "interp/locals.h"
+
+#include <cstring>
+
+#include "engine/shared.h"
+
+JsLocals *JsLocals::Make(JsFunction *function) {
+    JsLocals *locals = new JsLocals();
+    if (!locals) return nullptr;
+    const int32_t count = function->LocalCount();
+    if (count > kInlineCells) {
+        locals->cells_ = static_cast<JsValue **>(JsMalloc(count * sizeof(JsValue *)));
+        if (!locals->cells_) {
+            locals->cells_ = locals->inline_;
+            delete locals;
+            return nullptr;
+        }
+        std::memset(locals->cells_, 0, count * sizeof(JsValue *));
+    }
+    locals->count_ = count;
+    locals->names_ = function->LocalNames();
+    locals->function_ = function;
+    function->refs++;
+    return locals;
+}
+
+JsLocals::~JsLocals() {
+    for (int32_t i = 0; i < count_; i++) ReleaseHeld(cells_[i]);
+    if (cells_ != inline_) JsFree(cells_);
+    ReleaseHeld(function_);
+}
+
+JsValue *JsLocals::StoreCell(int i, JsValue *value, int op, int create) {
+    JsValue **cell = &cells_[i];
+    if (!*cell) {
+        // A new variable holds null until its first assignment, as a new
+        // slot does.
+        if (!create) return nullptr;
+        AssignRef(cell, g_shared.nullValue);
+    }
+    return ApplyToPlace(cell, value, op);
+}
+
+JsValue *JsLocals::GetProperty(const char *name) {
+    if (!name) return nullptr;
+    const int i = CellOf(name);
+    if (i >= 0 && cells_[i]) return cells_[i];
+    return JsObject::GetProperty(name);
+}
+
+JsValue *JsLocals::PutProperty(const char *name, JsValue *value, int op, int create) {
+    if (!name) return nullptr;
+    const int i = CellOf(name);
+    if (i >= 0) return StoreCell(i, value, op, create);
+    return JsObject::PutProperty(name, value, op, create);
+}
