@@ -32,7 +32,7 @@ constexpr NodeTable MakeNodeTable() {
     for (int c : {TK_EMPTY, TK_FUNCTION, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL,
                   TK_STRING})
         t.handler[c] = HandleLeaf;
-    t.handler[TK_IDENT] = HandleName;
+    t.handler[TK_IDENT] = HandleLeaf;
     t.handler[TK_DOT] = t.handler[TK_SUBSCRIPT] = HandleMember;
     t.handler[TK_WITH] = HandleWith;
     t.handler[TK_FOR_IN] = HandleForIn;
@@ -53,6 +53,8 @@ constexpr NodeTable MakeNodeTable() {
 constexpr NodeTable kNodes = MakeNodeTable();
 
 bool InTable(int code) { return code >= 0 && code < kCodeLimit; }
+
+bool IsLeaf(const JsToken *node) { return node && InTable(node->code) && kNodes.handler[node->code] == HandleLeaf; }
 
 Step Dispatch(Run &run) {
     const JsToken *node = run.frame->node;
@@ -99,6 +101,19 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
+            if (step.scope == Step::INHERIT && IsLeaf(step.child) && context->budget > 1) {
+                // A leaf is entered and popped at once: its push is counted,
+                // and the frame that pushed it gets what its pop would give,
+                // without a frame being made for it.
+                --context->budget;
+                JsToken *memberName = nullptr;
+                JsValue *value = LeafStep(run, frame, step.child, step.wantReference, &memberName);
+                AssignRef(&context->currentGlobal, frame->globalObject);
+                if (step.wantReference) frame->memberName = memberName;
+                PutOperand(frame, value);
+                run.done = step.child;
+                continue;
+            }
             JsFrame *child = AcquireFrame();
             if (child && step.scope == Step::INHERIT) {
                 LinkInheriting(child, frame, step.child, step.wantReference);

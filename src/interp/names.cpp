@@ -177,15 +177,6 @@ JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, Js
                 : object->PutProperty(name, value, op, op == TK_ASSIGN);
 }
 
-Step HandleName(Run &run) {
-    JsFrame *f = run.frame;
-    if (f->wantReference) {
-        f->memberName = f->node;
-        return Pop();
-    }
-    return Pop(LeafValue(run, f, f->node));
-}
-
 namespace {
 
 // A string (or a number's text) wrapped in an object made with the global

@@ -207,4 +207,15 @@ JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     }
 }
 
-Step HandleLeaf(Run &run) { return Pop(LeafValue(run, run.frame, run.frame->node)); }
+JsValue *LeafStep(Run &run, JsFrame *scope, JsToken *node, bool wantReference, JsToken **memberName) {
+    if (wantReference && node->code == TK_IDENT) {
+        *memberName = node;  // the assignment stores by name
+        return nullptr;
+    }
+    return LeafValue(run, scope, node);
+}
+
+Step HandleLeaf(Run &run) {
+    JsFrame *f = run.frame;
+    return Pop(LeafStep(run, f, f->node, f->wantReference, &f->memberName));
+}
