@@ -235,37 +235,39 @@ Step HandleArgumentList(Run &run) {
     if (!run.done) {
         if (ArgumentsBecomeTexts(call)) f->toStringArgs = 1;
         JsToken *first = node->FirstChild();
-        return first ? Push(first) : Pop();
+        if (!first) return Pop();
+        if (!LeafInPlace(run, first)) return Push(first);
     }
-    JsToken *done = run.done;
-    if (f->savedChild && done->Parent() != node) {
-        // An argument's toString has returned: its value stands in for it.
-        done = f->savedChild;
-        f->savedChild = nullptr;
-    } else {
-        JsValue *a = f->operand1;
-        if (!a) return Fail(node);
-        JsObject *object = AsObject(a);
-        if (f->toStringArgs && object) {
-            JsValue *member = object->GetProperty("toString");
-            JsValue *method = member ? member->AsFunction() : nullptr;
-            JsFunction *function = static_cast<JsFunction *>(method);
-            if (function && function->id == 0 && function->Body()) {
-                f->savedChild = done;
-                JsObject *locals = NewLocals(function);
-                if (!locals) return Pop();
-                return PushBody(run, function->Body(), function, a, locals);
+    for (;;) {
+        JsToken *done = run.done;
+        if (f->savedChild && done->Parent() != node) {
+            // An argument's toString has returned: its value stands in for it.
+            done = f->savedChild;
+            f->savedChild = nullptr;
+        } else {
+            JsValue *a = f->operand1;
+            if (!a) return Fail(node);
+            JsObject *object = AsObject(a);
+            if (f->toStringArgs && object) {
+                JsValue *member = object->GetProperty("toString");
+                JsValue *method = member ? member->AsFunction() : nullptr;
+                JsFunction *function = static_cast<JsFunction *>(method);
+                if (function && function->id == 0 && function->Body()) {
+                    f->savedChild = done;
+                    JsObject *locals = NewLocals(function);
+                    if (!locals) return Pop();
+                    return PushBody(run, function->Body(), function, a, locals);
+                }
             }
         }
-    }
-    JsValue *a = f->operand1;
-    if (!a) return Fail(node);
-    if (call && !AppendArgument(call, a, ++f->argumentsDone)) return Pop();
-    if (JsToken *next = done->Next()) {
+        JsValue *a = f->operand1;
+        if (!a) return Fail(node);
+        if (call && !AppendArgument(call, a, ++f->argumentsDone)) return Pop();
+        JsToken *next = done->Next();
+        if (!next) return Pop(a);
         ClearFrame(f, false);
-        return Push(next);
+        if (!LeafInPlace(run, next)) return Push(next);
     }
-    return Pop(a);
 }
 
 Step HandleNew(Run &run) {

@@ -70,6 +70,23 @@ uint32_t HostHandleOf(JsValue *value) {
 
 }  // namespace
 
+bool LeafInPlace(Run &run, JsToken *child, bool wantReference) {
+    JsEvalContext *context = run.context;
+    if (!IsLeaf(child) || context->budget <= 1) return false;
+    // A leaf is entered and popped at once: its push is counted, and the
+    // frame that pushed it gets what its pop would give, without a frame
+    // being made for it.
+    --context->budget;
+    JsFrame *frame = run.frame;
+    JsToken *memberName = nullptr;
+    JsValue *value = LeafStep(run, frame, child, wantReference, &memberName);
+    AssignRef(&context->currentGlobal, frame->globalObject);
+    if (wantReference) frame->memberName = memberName;
+    PutOperand(frame, value);
+    run.done = child;
+    return true;
+}
+
 void ReportRuntimeError(JsEvalContext *context, const JsToken *node) {
     char text[1024];
     text[0] = 0;
@@ -101,19 +118,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
-            if (step.scope == Step::INHERIT && IsLeaf(step.child) && context->budget > 1) {
-                // A leaf is entered and popped at once: its push is counted,
-                // and the frame that pushed it gets what its pop would give,
-                // without a frame being made for it.
-                --context->budget;
-                JsToken *memberName = nullptr;
-                JsValue *value = LeafStep(run, frame, step.child, step.wantReference, &memberName);
-                AssignRef(&context->currentGlobal, frame->globalObject);
-                if (step.wantReference) frame->memberName = memberName;
-                PutOperand(frame, value);
-                run.done = step.child;
-                continue;
-            }
+            if (step.scope == Step::INHERIT && LeafInPlace(run, step.child, step.wantReference)) continue;
             JsFrame *child = AcquireFrame();
             if (child && step.scope == Step::INHERIT) {
                 LinkInheriting(child, frame, step.child, step.wantReference);

@@ -121,6 +121,11 @@ inline void PopInto(JsEvalContext *context, JsFrame *frame, JsFrame *parent, JsV
     PutOperand(parent, value);
 }
 
+// A child that the frame being handled would push with its own scope: when
+// it is a leaf and the budget has room for its push and more, it is entered
+// and done here, as its frame would be, and run.done becomes the child.
+// False when it must be pushed.
+bool LeafInPlace(Run &run, JsToken *child, bool wantReference = false);
 // Runs the context's stack; answers 1789, 7777, 9000, 1234 or 1001 and
 // leaves the final value (counted) in *result.
 int Interpret(JsEvalContext *context, JsValue **result);

@@ -346,7 +346,7 @@ Step HandleMember(Run &run) {
     JsToken *member = objectNode ? objectNode->Next() : nullptr;
     if (!run.done) {
         if (!objectNode) return Fail(node);
-        return Push(objectNode);
+        if (!LeafInPlace(run, objectNode)) return Push(objectNode);
     }
     JsValue *value = nullptr;
     if (run.done != objectNode) {

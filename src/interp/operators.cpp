@@ -150,10 +150,10 @@ namespace {
 Step Unary(Run &run) {
     JsFrame *f = run.frame;
     JsToken *node = f->node;
-    JsToken *child = node->FirstChild();
     if (!run.done) {
+        JsToken *child = node->FirstChild();
         if (!child) return Fail(node);
-        return Push(child);
+        if (!LeafInPlace(run, child)) return Push(child);
     }
     if (node->code == TK_VOID) return Pop();
     if (!f->operand1) return Fail(node);
@@ -171,10 +171,10 @@ Step HandleOperator(Run &run) {
     if (!run.done) {
         if (!left) return Fail(node);
         if (code == TK_NEG) PutOperand(f, g_shared.zero);
-        return Push(left);
+        if (!LeafInPlace(run, left)) return Push(left);
     }
-    JsToken *right = code == TK_NEG ? nullptr : left->Next();
     if (code != TK_NEG && run.done == left) {
+        JsToken *right = left->Next();
         if (code == TK_AND || code == TK_OR) {
             if (!f->operand1 || !right) return Fail(node);
             const bool truth = f->operand1->ToBoolean() != 0;
@@ -182,7 +182,7 @@ Step HandleOperator(Run &run) {
             if (code == TK_OR && truth) return Pop(g_shared.trueValue);
         }
         if (!right) return Fail(node);
-        return Push(right);
+        if (!LeafInPlace(run, right)) return Push(right);
     }
     if (!f->operand1 || !f->operand2) return Fail(node);
     return Pop(BinaryValue(code, f->operand1, f->operand2));
@@ -260,7 +260,7 @@ Step HandleAssignment(Run &run) {
             return AfterValue(run);
         }
         if (!target->Next() || target->Next()->Next()) return Fail(node);
-        return Push(node->LastChild());
+        if (!LeafInPlace(run, node->LastChild())) return Push(node->LastChild());
     }
     if (!step && run.done != target) return AfterValue(run);
     return Store(run);

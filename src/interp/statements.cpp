@@ -33,19 +33,20 @@ Step HandleConditional(Run &run) {
     JsToken *condition = node->FirstChild();
     if (!run.done) {
         if (!condition) return Fail(node);
-        return Push(condition);
+        if (!LeafInPlace(run, condition)) return Push(condition);
     }
-    if (run.done != condition) return Pop(f->operand2);
-    JsToken *then = condition->Next();
-    if (!f->operand1 || !then) return Fail(node);
-    if (f->operand1->ToBoolean()) return Push(then);
-    JsToken *otherwise = then->Next();
-    if (!otherwise) return Pop();
-    if (node->code == TK_IF) {
-        JsToken *statement = otherwise->FirstChild();
-        return statement ? Push(statement) : Pop();
+    if (run.done == condition) {
+        JsToken *then = condition->Next();
+        if (!f->operand1 || !then) return Fail(node);
+        JsToken *chosen = then;
+        if (!f->operand1->ToBoolean()) {
+            JsToken *otherwise = then->Next();
+            chosen = !otherwise ? nullptr : node->code == TK_IF ? otherwise->FirstChild() : otherwise;
+            if (!chosen) return Pop();
+        }
+        if (!LeafInPlace(run, chosen)) return Push(chosen);
     }
-    return Push(otherwise);
+    return Pop(f->operand2);
 }
 
 Step HandleWhile(Run &run) {
@@ -107,7 +108,7 @@ Step HandleJump(Run &run) {
 Step HandleReturn(Run &run) {
     JsFrame *f = run.frame;
     JsToken *value = f->node->FirstChild();
-    if (!run.done && value) return Push(value);
+    if (!run.done && value && !LeafInPlace(run, value)) return Push(value);
     JsValue *result = value ? f->operand1 : nullptr;
     if (result) result->refs++;
     JsToken *returnNode = f->node;
