@@ -13,7 +13,6 @@ namespace {
 Step NoHandler(Run &run) { return Fail(run.frame->node); }  // %=, >>>=, in, else, ...
 
 using Handler = Step (*)(Run &);
-constexpr int kCodeLimit = 1024;  // node codes are below this
 
 struct NodeTable {
     Handler handler[kCodeLimit];
@@ -29,10 +28,8 @@ constexpr NodeTable MakeNodeTable() {
     t.handler[TK_BREAK] = t.handler[TK_CONTINUE] = HandleJump;
     t.handler[TK_RETURN] = HandleReturn;
     t.handler[TK_VAR] = HandleVar;
-    for (int c : {TK_EMPTY, TK_FUNCTION, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX, TK_DECIMAL,
-                  TK_STRING})
-        t.handler[c] = HandleLeaf;
-    t.handler[TK_IDENT] = HandleLeaf;
+    for (int c = 0; c < kCodeLimit; c++)
+        if (kLeafCodes.leaf[c]) t.handler[c] = HandleLeaf;
     t.handler[TK_DOT] = t.handler[TK_SUBSCRIPT] = HandleMember;
     t.handler[TK_WITH] = HandleWith;
     t.handler[TK_FOR_IN] = HandleForIn;
@@ -54,8 +51,6 @@ constexpr NodeTable kNodes = MakeNodeTable();
 
 bool InTable(int code) { return code >= 0 && code < kCodeLimit; }
 
-bool IsLeaf(const JsToken *node) { return node && InTable(node->code) && kNodes.handler[node->code] == HandleLeaf; }
-
 Step Dispatch(Run &run) {
     const JsToken *node = run.frame->node;
     const int code = node ? node->code : 0;
@@ -70,9 +65,8 @@ uint32_t HostHandleOf(JsValue *value) {
 
 }  // namespace
 
-bool LeafInPlace(Run &run, JsToken *child, bool wantReference) {
+bool TakeLeaf(Run &run, JsToken *child, bool wantReference) {
     JsEvalContext *context = run.context;
-    if (!IsLeaf(child) || context->budget <= 1) return false;
     // A leaf is entered and popped at once: its push is counted, and the
     // frame that pushed it gets what its pop would give, without a frame
     // being made for it.

@@ -3,6 +3,8 @@
 #ifndef DURIZ_INTERP_INTERPRETER_H
 #define DURIZ_INTERP_INTERPRETER_H
 
+#include <initializer_list>
+
 #include "compiler/token.h"
 #include "interp/frame.h"
 #include "values/value.h"
@@ -125,7 +127,27 @@ inline void PopInto(JsEvalContext *context, JsFrame *frame, JsFrame *parent, JsV
 // it is a leaf and the budget has room for its push and more, it is entered
 // and done here, as its frame would be, and run.done becomes the child.
 // False when it must be pushed.
-bool LeafInPlace(Run &run, JsToken *child, bool wantReference = false);
+bool TakeLeaf(Run &run, JsToken *child, bool wantReference);
+// Node codes are below this.
+constexpr int kCodeLimit = 1024;
+// The leaves: names, literals, this, empty statements and declarations.
+struct LeafCodes {
+    bool leaf[kCodeLimit];
+};
+constexpr LeafCodes MakeLeafCodes() {
+    LeafCodes t{};
+    for (int c : {TK_IDENT, TK_EMPTY, TK_FUNCTION, TK_NULL, TK_FALSE, TK_TRUE, TK_THIS, TK_INT, TK_OCTAL, TK_HEX,
+                  TK_DECIMAL, TK_STRING})
+        t.leaf[c] = true;
+    return t;
+}
+inline constexpr LeafCodes kLeafCodes = MakeLeafCodes();
+inline bool IsLeaf(const JsToken *node) {
+    return node && node->code >= 0 && node->code < kCodeLimit && kLeafCodes.leaf[node->code];
+}
+inline bool LeafInPlace(Run &run, JsToken *child, bool wantReference = false) {
+    return IsLeaf(child) && run.context->budget > 1 && TakeLeaf(run, child, wantReference);
+}
 // Runs the context's stack; answers 1789, 7777, 9000, 1234 or 1001 and
 // leaves the final value (counted) in *result.
 int Interpret(JsEvalContext *context, JsValue **result);
