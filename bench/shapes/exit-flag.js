@@ -1,0 +1,30 @@
+// Linear search ended by a flag variable tested in the loop condition.
+// 800 distinct values out of 0..999 (37 is prime to 1000).
+var a = new Array();
+var n = 800;
+var i;
+for (i = 0; i < n; i++) a[i] = (i * 37) % 1000;
+
+function find(a, n, v) {
+  var r = -1;
+  var done = false;
+  var i = 0;
+  while (!done && i < n) {
+    if (a[i] == v) {
+      r = i;
+      done = true;
+    }
+    i++;
+  }
+  return r;
+}
+
+// Looks up 0..399 (77 of them are missing and scan the whole array):
+// about 192,000 element tests in all.
+function run() {
+  var sum = 0;
+  var v;
+  for (v = 0; v < 400; v++) sum = sum + find(a, n, v);
+  return sum;
+}
+document.write(run());

@@ -1,0 +1,8 @@
+// Recursive fib(25): the early exit inside braces.
+function fib(n) {
+  if (n < 2) {
+    return n;
+  }
+  return fib(n - 1) + fib(n - 2);
+}
+document.write(fib(25));
