@@ -156,11 +156,26 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
         JsObject *locals = AsObject(frame->locals);
         return locals ? locals->PutProperty(name, value, op, 1) : nullptr;
     }
-    for (JsValue *scope : {frame->locals, frame->thisObject, frame->args}) {
+    // The locals: a declared cell, or a slot of a plain locals object (the
+    // shared empty one never has any).
+    if (JsObject *locals = AsObject(frame->locals)) {
+        if (locals->localCells) {
+            JsLocals *cells = static_cast<JsLocals *>(locals);
+            const int i = cells->CellOf(name);
+            if (i >= 0) {
+                if (cells->Cell(i)) return cells->StoreCell(i, value, op, 0);
+            } else if (JsValue *stored = locals->PutProperty(name, value, op, 0)) {
+                return stored;
+            }
+        } else if (locals != g_shared.noLocals) {
+            if (JsValue *stored = site ? locals->PutPropertyAt(site, value, op, 0) : locals->PutProperty(name, value, op, 0))
+                return stored;
+        }
+    }
+    for (JsValue *scope : {frame->thisObject, frame->args}) {
         JsObject *object = AsObject(scope);
         if (!object) continue;
-        JsValue *stored = site && !object->localCells ? object->PutPropertyAt(site, value, op, 0)
-                                                      : object->PutProperty(name, value, op, 0);
+        JsValue *stored = site ? object->PutPropertyAt(site, value, op, 0) : object->PutProperty(name, value, op, 0);
         if (stored) return stored;
     }
     return nullptr;

@@ -211,7 +211,11 @@ Step Store(Run &run) {
 Step AfterValue(Run &run) {
     JsFrame *f = run.frame;
     if (!f->operand1) return Fail(f->node);
-    AssignRef(&f->held, f->operand1);
+    // The value moves from the operand to held with its reference.
+    JsValue *value = f->operand1;
+    f->operand1 = nullptr;
+    ReleaseRef(f->held);
+    f->held = value;
     ClearFrame(f, false);
     JsToken *target = f->node->FirstChild();
     if (target->code == TK_IDENT) return Store(run);
