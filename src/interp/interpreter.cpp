@@ -65,22 +65,6 @@ uint32_t HostHandleOf(JsValue *value) {
 
 }  // namespace
 
-bool TakeLeaf(Run &run, JsToken *child, bool wantReference) {
-    JsEvalContext *context = run.context;
-    // A leaf is entered and popped at once: its push is counted, and the
-    // frame that pushed it gets what its pop would give, without a frame
-    // being made for it.
-    --context->budget;
-    JsFrame *frame = run.frame;
-    JsToken *memberName = nullptr;
-    JsValue *value = LeafStep(run, frame, child, wantReference, &memberName);
-    AssignRef(&context->currentGlobal, frame->globalObject);
-    if (wantReference) frame->memberName = memberName;
-    PutOperand(frame, value);
-    run.done = child;
-    return true;
-}
-
 void ReportRuntimeError(JsEvalContext *context, const JsToken *node) {
     char text[1024];
     text[0] = 0;

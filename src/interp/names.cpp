@@ -75,6 +75,7 @@ int WindowNativeId(int nameIndex) {
 // and this (or this at the top level), then the window.
 __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *frame, JsValue *global,
                                                   const JsToken *site) {
+    NameIndexHint hint(const_cast<JsToken *>(site));
     // A built-in name at the top, where the window is asked first: its
     // built-in functions and objects answer before anything it holds.
     if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
@@ -123,8 +124,8 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
 // empty ones (which cannot answer it; an argument list answers only through
 // its own slots), or at the top level with no this of its own.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    if (!site || frame->withObject || site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->integer >= 0 ||
-        !site->text || site->text[0] < 'A')  // no digit name, no empty one
+    if (!site || frame->withObject || site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) ||
+        site->integer >= 0 || !site->text || site->text[0] < 'A')  // no digit name, no empty one
         return ResolveAnyName(name, frame, global, site);
     if (frame->function) {
         if (frame->thisObject) return ResolveAnyName(name, frame, global, site);
@@ -147,6 +148,7 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
         return ResolveAnyName(name, frame, global, site);
     }
     JsObject *object = AsObject(global);
+    NameIndexHint hint(const_cast<JsToken *>(site));
     JsValue *found = object ? object->GetPropertyAt(site) : nullptr;
     return found ? found : g_shared.nullValue;
 }

@@ -171,10 +171,7 @@ bool DeclareForList(Run &run, const char *name) { return Declare(run, name); }
 
 JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     switch (node->code) {
-    case TK_IDENT: {
-        NameIndexHint hint(node);
-        return ResolveName(node->text, scope, run.context->currentGlobal, node);
-    }
+    case TK_IDENT: return ResolveName(node->text, scope, run.context->currentGlobal, node);
     case TK_EMPTY: case TK_FUNCTION: return nullptr;
     case TK_NULL: return g_shared.nullValue;
     case TK_FALSE: return g_shared.falseValue;
@@ -219,4 +216,20 @@ JsValue *LeafStep(Run &run, JsFrame *scope, JsToken *node, bool wantReference, J
 Step HandleLeaf(Run &run) {
     JsFrame *f = run.frame;
     return Pop(LeafStep(run, f, f->node, f->wantReference, &f->memberName));
+}
+
+bool TakeLeaf(Run &run, JsToken *child, bool wantReference) {
+    JsEvalContext *context = run.context;
+    // A leaf is entered and popped at once: its push is counted, and the
+    // frame that pushed it gets what its pop would give, without a frame
+    // being made for it.
+    --context->budget;
+    JsFrame *frame = run.frame;
+    JsToken *memberName = nullptr;
+    JsValue *value = LeafStep(run, frame, child, wantReference, &memberName);
+    AssignRef(&context->currentGlobal, frame->globalObject);
+    if (wantReference) frame->memberName = memberName;
+    PutOperand(frame, value);
+    run.done = child;
+    return true;
 }
