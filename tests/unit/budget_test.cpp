@@ -279,6 +279,47 @@ TEST_F(BudgetRounds, AStopInsideABodyShiftsNothingAfterIt) {
 
 }  // namespace
 
+// Everyday shapes: methods on constructed objects, var locals, braces,
+// returns and breaks inside loops, with, for ... in, string and array
+// building. A stop at any push inside them changes nothing.
+TEST_F(Budget, ShapeFamiliesCountEveryNodeEntered) {
+    const Case cases[] = {
+        {"function Adder(k) { this.k = k; this.add = add } function add(x) { return x + this.k } o = new Adder(3); s = 0; for (i = 0; i < 4; i++) s = o.add(s); s",
+         89, "12"},
+        {"function P() { this.v = 1 } p = new P(); q = new P; p.v + q.v",
+         22, "2"},
+        {"function sum(n) { var s = 0; var i; for (i = 0; i < n; i++) s = s + i; return s } sum(6)",
+         65, "15"},
+        {"function f(n) { var r; if (n > 2) { r = 'big' } else { r = 'small' } return r } f(1) + f(5)",
+         30, "smallbig"},
+        {"function g(a) { var k; for (k = 0; k < 9; k++) { if (k == a) return k * 10 } return -1 } g(3) + g(20)",
+         144, "29"},
+        {"function h(a) { var k = 0; while (true) { k++; if (k > a) break } return k } h(4)",
+         47, "5"},
+        {"o = new Object(); o.x = 1; o['y'] = 2; with (o) { t = x + y } o.x + o['y'] + t",
+         26, "6"},
+        {"o = new Object(); o.a = 1; o.b = 2; s = ''; for (p in o) s = s + p + o[p]; s",
+         31, "a1b2"},
+        {"function e(o) { var n = 0; for (var p in o) n++; return n } x = new Object(); x.u = 1; x.w = 2; e(x)",
+         26, "2"},
+        {"s = ''; for (i = 0; i < 5; i++) s += i; s + 'x' + s.length",
+         44, "01234x5"},
+        {"a = new Array(); for (i = 0; i < 5; i++) a[i] = i * i; t = 0; for (i = 0; i < a.length; i++) t = t + a[i]; t",
+         120, "30"},
+        {"function m() { return this } function M() { this.m = m } w = new M(); w.m() == w",
+         20, "true"},
+        {"var n = 0; function bump() { n++ } bump(); bump(); n",
+         13, "2"},
+        {"x = 3; y = x > 2 ? (x < 5 ? 'mid' : 'high') : 'low'; y",
+         13, "mid"},
+        {"s = 'abc'; n = 0; i = 0; while (i < s.length) { if (s.charAt(i) == 'b') n = i; i++ } n",
+         59, "1"},
+        {"function fact(n) { if (n <= 1) { return 1 } else { return n * fact(n - 1) } } fact(6)",
+         82, "720"},
+    };
+    for (const Case &c : cases) Check(c.body, c.pushes, c.value);
+}
+
 namespace {
 
 // A run-time error leaves the frames where it stopped: every later
