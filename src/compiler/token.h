@@ -125,9 +125,11 @@ public:
     // has anyway. A number literal: 1 when integer holds its value, 2 when
     // the value is no 32-bit integer and is read each time. Any other node:
     // kNameIndexKnown set when integer holds the text's built-in name index
-    // (or -1).
+    // (or -1), with kPlainName for an identifier that is no built-in name
+    // and starts with a letter, _ or $.
     uint8_t numberKnown = 0;
     static constexpr uint8_t kNameIndexKnown = 1;
+    static constexpr uint8_t kPlainName = 4;
     int32_t integer = 0;
     char *text;
 

@@ -143,7 +143,7 @@ constexpr LeafCodes MakeLeafCodes() {
 }
 inline constexpr LeafCodes kLeafCodes = MakeLeafCodes();
 inline bool IsLeaf(const JsToken *node) {
-    return node && node->code >= 0 && node->code < kCodeLimit && kLeafCodes.leaf[node->code];
+    return node && static_cast<uint16_t>(node->code) < kCodeLimit && kLeafCodes.leaf[node->code];
 }
 inline bool LeafInPlace(Run &run, JsToken *child, bool wantReference = false) {
     return IsLeaf(child) && run.context->budget > 1 && TakeLeaf(run, child, wantReference);

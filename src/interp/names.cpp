@@ -124,8 +124,7 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
 // empty ones (which cannot answer it; an argument list answers only through
 // its own slots), or at the top level with no this of its own.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    if (!site || frame->withObject || site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) ||
-        site->integer >= 0 || !site->text || site->text[0] < 'A')  // no digit name, no empty one
+    if (!site || !(site->numberKnown & JsToken::kPlainName) || frame->withObject)
         return ResolveAnyName(name, frame, global, site);
     if (frame->function) {
         if (frame->thisObject) return ResolveAnyName(name, frame, global, site);
@@ -170,10 +169,12 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
                 return stored;
             }
         } else if (locals != g_shared.noLocals) {
+            NameIndexHint hint(const_cast<JsToken *>(site));
             if (JsValue *stored = site ? locals->PutPropertyAt(site, value, op, 0) : locals->PutProperty(name, value, op, 0))
                 return stored;
         }
     }
+    NameIndexHint hint(const_cast<JsToken *>(site));
     for (JsValue *scope : {frame->thisObject, frame->args}) {
         JsObject *object = AsObject(scope);
         if (!object) continue;
@@ -190,6 +191,7 @@ JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, Js
     }
     JsObject *object = AsObject(global);
     if (!object) return nullptr;
+    NameIndexHint hint(const_cast<JsToken *>(site));
     return site ? object->PutPropertyAt(site, value, op, op == TK_ASSIGN)
                 : object->PutProperty(name, value, op, op == TK_ASSIGN);
 }

@@ -228,10 +228,7 @@ JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, J
                       JsToken *memberName, JsValue *key) {
     JsToken *target = node->FirstChild();
     const int op = node->code;
-    if (target->code == TK_IDENT) {
-        NameIndexHint hint(target);
-        return AssignName(target->text, value, op, scope, run.context->currentGlobal, target);
-    }
+    if (target->code == TK_IDENT) return AssignName(target->text, value, op, scope, run.context->currentGlobal, target);
     JsObject *store = StoreTarget(object);
     if (!store) return nullptr;
     const int create = op == TK_ASSIGN;

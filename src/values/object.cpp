@@ -73,6 +73,7 @@ int NameIndexOf(const char *name) {
 void NameIndexHint::Learn(JsToken *node) {
     node->integer = LookupName(node->text, std::strlen(node->text));
     node->numberKnown |= JsToken::kNameIndexKnown;
+    if (node->code == TK_IDENT && node->integer < 0 && node->text[0] >= 'A') node->numberKnown |= JsToken::kPlainName;
 }
 
 // ---- slots ----
