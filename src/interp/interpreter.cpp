@@ -135,11 +135,13 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 if (--context->budget <= 0) return RC_BUSY;
                 continue;
             }
-            // No frame to be had: the node pops with no value.
+            // No frame to be had (memory has run out, as in an endless
+            // recursion): the node that asked for it fails, and stays on
+            // top to be entered again.
             if (step.scope == Step::CALL) DropIfUnowned(run.locals);
-            step = Pop();
+            ReportRuntimeError(context, frame->node);
+            return RC_RUNTIME_ERROR;
         }
-            [[fallthrough]];
         case Step::POP: {
             JsFrame *parent = frame->below;
             JsValue *value = step.value;
