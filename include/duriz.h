@@ -508,8 +508,11 @@ DURIZ_API int DURIZ_CALL JS_LoadScript(JsScript *script, const char **position, 
 DURIZ_API void DURIZ_CALL JS_DeleteScript(JsScript *script);
 
 /* Binds a script, or else an event handler, to a global object, with the
-   object that `this` yields; hoists the top-level function declarations.
-   Null when the global is null or neither script nor handler is given. */
+   object that `this` yields; hoists the top-level function declarations
+   onto a window global, where each stays bound: called from anywhere, or
+   given here as the handler for another global, it runs in the window it
+   was declared in (while that window lives). Null when the global is null
+   or neither script nor handler is given. */
 DURIZ_API JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script, JsValue *handler,
                                                JsValue *thisObject);
 

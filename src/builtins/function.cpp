@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "builtins/host_object.h"
 #include "compiler/parser.h"
 #include "compiler/script.h"
 #include "compiler/token.h"
+#include "duriz.h"
 #include "engine/shared.h"
 #include "values/array.h"
 #include "values/object.h"
@@ -35,6 +37,30 @@ JsFunction *JsFunction::MakeScript(JsToken *definition, JsScript *script) {
     f->script = script;
     if (script) script->refs++;
     return f;
+}
+
+void JsFunction::BindToWindow(JsHostObject *window) {
+    Unbind();
+    if (!window) return;
+    boundWindow = window;
+    nextBound = window->boundFunctions;
+    if (nextBound) nextBound->prevBound = this;
+    window->boundFunctions = this;
+}
+
+void JsFunction::Unbind() {
+    if (!boundWindow) return;
+    if (prevBound) prevBound->nextBound = nextBound;
+    else boundWindow->boundFunctions = nextBound;
+    if (nextBound) nextBound->prevBound = prevBound;
+    boundWindow = nullptr;
+    nextBound = prevBound = nullptr;
+}
+
+JsObject *JsFunction::HomeWindow() {
+    if (owner && owner->HasClass() && static_cast<JsClassObject *>(owner)->ClassNumber() == DURIZ_CLASS_WINDOW)
+        return owner;
+    return boundWindow;
 }
 
 JsToken *JsFunction::Body() {
@@ -182,6 +208,7 @@ void JsFunction::DropKeptLists() {
 }
 
 JsFunction::~JsFunction() {
+    Unbind();
     JsFree(paramNames);
     JsFree(localNames);
     DropKeptLists();
@@ -311,6 +338,7 @@ JsEventHandler *JsEventHandler::CopyOf(JsFunction *source) {
     h->prototype = Counted(source->Prototype());
     h->members = Counted(source->members);
     h->definition = source->definition;
+    h->BindToWindow(source->boundWindow);
     h->script = source->script;
     if (h->script) h->script->refs++;
     return h;

@@ -8,6 +8,7 @@
 #include "values/value.h"
 
 class JsArray;
+class JsHostObject;
 class JsObject;
 class JsToken;
 struct JsScript;
@@ -20,6 +21,11 @@ public:
     JsToken *definition = nullptr;  // not owned
     JsScript *script = nullptr;     // counted through the script's refs
     JsObject *owner = nullptr;      // counted
+    // The window a top-level declaration was made in, not counted: the
+    // window lets go of its functions when it goes, so this never dangles.
+    JsHostObject *boundWindow = nullptr;
+    JsFunction *nextBound = nullptr;  // the window's other functions
+    JsFunction *prevBound = nullptr;
     int8_t declares = -1;           // whether Body() declares; -1 until asked
     int8_t keptCount = 0;
     JsArray *kept = nullptr;        // counted: argument lists for the next calls
@@ -66,6 +72,14 @@ public:
 
     // A script function for a declaration node of script.
     static JsFunction *MakeScript(JsToken *definition, JsScript *script);
+
+    // Binds a function declared at the top level of a window's script to
+    // that window, or ends the binding.
+    void BindToWindow(JsHostObject *window);
+    void Unbind();
+    // The window a call of the function runs in: its owner when that is a
+    // window, else the window it was declared in; null for none.
+    JsObject *HomeWindow();
 
     // The object that new gives as prototype: the own one, else the shared
     // prototype of a built-in constructor.

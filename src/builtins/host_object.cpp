@@ -110,6 +110,7 @@ JsHostObject::~JsHostObject() {
         collection = nullptr;
     }
     ReleaseHeld(window);
+    while (boundFunctions) boundFunctions->Unbind();
 }
 
 bool JsHostObject::DescribeMember(int nameIndex, MemberInfo *info) {

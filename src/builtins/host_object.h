@@ -24,6 +24,7 @@ public:
     int classNumber;
     JsHostArray *collections[6] = {};  // per class: forms, images, ... (counted)
     JsValue *window = nullptr;         // a document's window (counted)
+    JsFunction *boundFunctions = nullptr;  // a window's: the functions declared in it (not counted)
     int closedCache = -1;              // a window's last answer for closed
 
     // The object of a class number holding a host handle (owner: a

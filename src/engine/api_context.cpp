@@ -1,6 +1,7 @@
 // The exports that bind scripts and handlers to a global object and run
 // them: evaluation contexts and JS_Evaluate.
 #include "builtins/function.h"
+#include "builtins/host_object.h"
 #include "compiler/script.h"
 #include "duriz.h"
 #include "engine/shared.h"
@@ -15,13 +16,21 @@ namespace {
 void HoistFunctions(JsToken *start, JsScript *script, JsValue *global) {
     if (!start || !global->IsObject()) return;
     JsObject *object = static_cast<JsObject *>(global);
+    JsHostObject *window = object->IsHostObject() && static_cast<JsHostObject *>(object)->classNumber == DURIZ_CLASS_WINDOW
+                               ? static_cast<JsHostObject *>(object)
+                               : nullptr;
     for (JsToken *child = start->FirstChild(); child; child = child->Next()) {
         if (child->code != TK_FUNCTION) continue;
         JsToken *name = child->FirstChild();
         if (!name || name->code != TK_IDENT) break;
         JsFunction *function = JsFunction::MakeScript(child, script);
         if (!function) continue;
-        object->PutProperty(name->text ? name->text : "", function, TK_ASSIGN, 1);
+        // Made for the window: a call of it runs there, wherever it is
+        // called from.
+        if (window) function->BindToWindow(window);
+        JsValue *stored = object->PutProperty(name->text ? name->text : "", function, TK_ASSIGN, 1);
+        // A window member the host keeps answers with a value of its own.
+        if (stored != function) DropIfUnowned(stored);
         DropIfUnowned(function);
     }
 }
@@ -36,6 +45,7 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
     JsFunction *function = handler && handler->IsFunction() ? static_cast<JsFunction *>(handler) : nullptr;
     if (!script && !function) return nullptr;
     if (function && function->owner) global = function->owner;
+    else if (function && function->boundWindow) global = function->boundWindow;
     JsToken *start = nullptr;
     if (script) {
         start = script->root;

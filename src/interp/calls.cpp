@@ -73,9 +73,9 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
         AssignRef(&f->locals, locals);
     }
     ClearFrame(f, false);
-    if (function->owner && IsWindow(function->owner)) {
-        AssignRef(&f->globalObject, function->owner);
-        AssignRef(&run.context->currentGlobal, function->owner);
+    if (JsObject *home = function->HomeWindow()) {
+        AssignRef(&f->globalObject, home);
+        AssignRef(&run.context->currentGlobal, home);
     }
     if (!body) return construct ? Pop(f->thisObject) : Pop();
     return PushBody(run, body, function, f->thisObject, f->locals);

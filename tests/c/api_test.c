@@ -39,10 +39,11 @@ static int DURIZ_CALL get_property(uint32_t handle, int nameIndex, int classNumb
     return 0;
 }
 
-static JsValue *document_object;
+static JsValue *document_object, *opener_window;
 static JsValue *DURIZ_CALL get_object(uint32_t handle, int nameIndex, int classNumber) {
     (void)handle;
     (void)classNumber;
+    if (nameIndex == DURIZ_NAME_OPENER) return opener_window;
     return nameIndex == DURIZ_NAME_DOCUMENT ? document_object : NULL;
 }
 
@@ -255,6 +256,44 @@ static void handlers(JsValue *window) {
     JS_DeleteObject(handler); /* the script goes with the last holder */
 }
 
+/* A function declared at the top level of a window's script runs in that
+   window wherever it is called from: by name through a variable of another
+   window, as a member, or as a handler of another window's context. A
+   declaration named after a member the host keeps costs nothing that stays
+   behind. */
+static void bound_functions(JsValue *window) {
+    JsValue *other = JS_CreateObject(DURIZ_CLASS_WINDOW, 3, NULL);
+    JsEvalContext *context;
+    JsValue *value = NULL;
+    char out[64];
+    CHECK(run(window, "where = 'first'; function who() { return where + ',' + typeof other }", out, sizeof out) ==
+          DURIZ_DONE);
+    opener_window = window;
+    CHECK(run(other, "where = 'second'; other = 1; w = opener.who; w() + ';' + opener.who()", out, sizeof out) ==
+          DURIZ_DONE);
+    CHECK(strcmp(out, "first,null;first,null") == 0);
+    context = JS_CreateEvalContext(other, NULL, JS_GetObjectByName(window, "who"), NULL);
+    CHECK(context != NULL);
+    CHECK(JS_Evaluate(context, &value) == DURIZ_DONE);
+    CHECK(value && strcmp(JS_GetStringValue(value), "first,null") == 0);
+    JS_DeleteObject(value);
+    JS_DeleteEvalContext(context);
+    /* A window given back before its function: the function still runs,
+       in the window that calls it. */
+    opener_window = JS_CreateObject(DURIZ_CLASS_WINDOW, 4, NULL);
+    CHECK(run(opener_window, "where = 'gone'; function who() { return where + ',' + typeof other }", NULL, 0) ==
+          DURIZ_DONE);
+    CHECK(run(other, "w = opener.who; w()", out, sizeof out) == DURIZ_DONE);
+    CHECK(strcmp(out, "gone,null") == 0);
+    JS_DeleteObject(opener_window);
+    opener_window = NULL;
+    CHECK(run(other, "w()", out, sizeof out) == DURIZ_DONE);
+    CHECK(strcmp(out, "second,number") == 0);
+    JS_DeleteObject(other);
+    CHECK(run(window, "function status() { return 1 } function onload() { return 2 } 3", out, sizeof out) ==
+          DURIZ_DONE);
+}
+
 static void host_objects(JsValue *window) {
     JsValue *image, *other, *forms;
     char out[64];
@@ -354,6 +393,7 @@ int main(void) {
         budget(window);
         errors(window);
         handlers(window);
+        bound_functions(window);
         host_objects(window);
         guards(window);
         heaps(window);

@@ -120,3 +120,25 @@ TEST(MemoryLimit, StartUpIgnoresTheBound) {
 }
 
 }  // namespace
+
+namespace {
+
+int g_reports = 0;
+int DURIZ_CALL CountReport(uint32_t, int code, const char *) {
+    if (code == DURIZ_RUNTIME_ERROR) g_reports++;
+    return 0;
+}
+
+TEST(MemoryLimit, AnEndlessRecursionIsARunTimeErrorReportedOnce) {
+    JS_Init(nullptr, nullptr, nullptr, nullptr, nullptr, CountReport);
+    for (const char *text : {"function r(n) { return r(n + 1) } r(0)", "function d() { var k = 1; d() } d()",
+                             "function m(a, b) { return m(b, a) + 1 } x = m(1, 2)"}) {
+        g_reports = 0;
+        EXPECT_EQ(RunBounded(text, 1 << 20), DURIZ_RUNTIME_ERROR) << text;
+        EXPECT_EQ(g_reports, 1) << text;
+    }
+    JS_Destroy();
+    EXPECT_EQ(JsBlocksInUse(), 0u);
+}
+
+}  // namespace
