@@ -130,6 +130,11 @@ public:
     uint8_t numberKnown = 0;
     static constexpr uint8_t kNameIndexKnown = 1;
     static constexpr uint8_t kPlainName = 4;
+    // The most pushes evaluating the node can take, learnt once (0 not yet
+    // known, kUnbounded for a node that holds a call, a loop, a jump or a
+    // with, or too many nodes).
+    uint8_t pushBound = 0;
+    static constexpr uint8_t kUnbounded = 255;
     int32_t integer = 0;
     char *text;
 

@@ -99,9 +99,9 @@ bool CallGoesOn(Run &run, Step *step) {
             NameIndexHint hint(callee);
             AssignRef(&f->held, ResolveName(callee->text, f, run.context->currentGlobal, callee));
             if (!list) return Hand(step, Fail(node));
-            return Hand(step, Push(list));
+            return TakeInPlace(run, list) || Hand(step, Push(list));
         }
-        return Hand(step, Push(callee, true));
+        return TakeInPlace(run, callee, true) || Hand(step, Push(callee, true));
     }
     if (run.done == callee) {
         JsValue *object = f->operand1;
@@ -118,7 +118,7 @@ bool CallGoesOn(Run &run, Step *step) {
         if (!f->memberName && !f->operand2) return Hand(step, Fail(node));
         AssignRef(&f->held, MethodOf(object, f->memberName, f->operand2));
         if (!list) return Hand(step, Fail(node));
-        return Hand(step, Push(list));
+        return TakeInPlace(run, list) || Hand(step, Push(list));
     }
     if (run.done == list) {
         JsValue *value = f->held ? f->held->AsFunction() : nullptr;
@@ -236,7 +236,7 @@ Step HandleArgumentList(Run &run) {
         if (ArgumentsBecomeTexts(call)) f->toStringArgs = 1;
         JsToken *first = node->FirstChild();
         if (!first) return Pop();
-        if (!LeafInPlace(run, first)) return Push(first);
+        if (!TakeInPlace(run, first)) return Push(first);
     }
     for (;;) {
         JsToken *done = run.done;
@@ -266,7 +266,7 @@ Step HandleArgumentList(Run &run) {
         JsToken *next = done->Next();
         if (!next) return Pop(a);
         ClearFrame(f, false);
-        if (!LeafInPlace(run, next)) return Push(next);
+        if (!TakeInPlace(run, next)) return Push(next);
     }
 }
 

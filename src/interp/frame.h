@@ -45,9 +45,15 @@ public:
     int32_t argumentsDone = 0;       // an argument list's arguments appended so far
     bool wantReference = false;
     bool ownsScope = false;          // the scope fields are counted
+    bool onStack = false;            // a frame on the C stack, for a subtree run in place
 
     JsFrame *Prev() const { return below; }
     JsFrame() = default;
+    // A frame on the C stack for node, pushed by parent with parent's scope.
+    JsFrame(JsFrame *parent, JsToken *node, bool wantReference)
+        : below(parent), function(parent->function), thisObject(parent->thisObject), locals(parent->locals),
+          args(parent->args), withObject(parent->withObject), withStart(parent->withStart),
+          globalObject(parent->globalObject), node(node), wantReference(wantReference), onStack(true) {}
     JsFrame(const JsFrame &) = delete;
     JsFrame &operator=(const JsFrame &) = delete;
 };
@@ -85,6 +91,12 @@ inline void ClearFrame(JsFrame *frame, bool full) {
     frame->savedChild = nullptr;
     frame->toStringArgs = frame->argumentsDone = 0;
     frame->wantReference = false;
+}
+// What a frame on the C stack holds, let go of as it ends.
+inline void ReleaseOnStack(JsFrame *frame) {
+    AssignRef(&frame->operand1, nullptr);
+    AssignRef(&frame->operand2, nullptr);
+    if (frame->ownsScope || frame->held || frame->pendingArgs || frame->ownedScript) ClearHeavy(frame);
 }
 // Counts the scope fields of a frame that borrowed them, before it writes one.
 void OwnScope(JsFrame *frame);

@@ -1,5 +1,7 @@
 #include "interp/interpreter.h"
 
+#include "interp/dispatch.h"
+
 #include <initializer_list>
 
 #include "builtins/host_object.h"
@@ -10,52 +12,6 @@
 
 namespace {
 
-Step NoHandler(Run &run) { return Fail(run.frame->node); }  // %=, >>>=, in, else, ...
-
-using Handler = Step (*)(Run &);
-
-struct NodeTable {
-    Handler handler[kCodeLimit];
-};
-
-constexpr NodeTable MakeNodeTable() {
-    NodeTable t{};
-    for (int c = 0; c < kCodeLimit; c++) t.handler[c] = NoHandler;
-    t.handler[TK_ROOT] = t.handler[TK_BLOCK] = HandleList;
-    t.handler[TK_IF] = t.handler[TK_CONDITIONAL] = HandleConditional;
-    t.handler[TK_WHILE] = HandleWhile;
-    t.handler[TK_FOR] = HandleFor;
-    t.handler[TK_BREAK] = t.handler[TK_CONTINUE] = HandleJump;
-    t.handler[TK_RETURN] = HandleReturn;
-    t.handler[TK_VAR] = HandleVar;
-    for (int c = 0; c < kCodeLimit; c++)
-        if (kLeafCodes.leaf[c]) t.handler[c] = HandleLeaf;
-    t.handler[TK_DOT] = t.handler[TK_SUBSCRIPT] = HandleMember;
-    t.handler[TK_WITH] = HandleWith;
-    t.handler[TK_FOR_IN] = HandleForIn;
-    t.handler[TK_CALL] = HandleCall;
-    t.handler[TK_COMMA] = HandleArgumentList;
-    t.handler[TK_NEW] = HandleNew;
-    t.handler[TK_NATIVE_BODY] = HandleNativeBody;
-    for (int c : {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_AND_ASSIGN, TK_OR_ASSIGN,
-                  TK_XOR_ASSIGN, TK_SHL_ASSIGN, TK_SHR_ASSIGN, TK_POSTINC, TK_POSTDEC, TK_PREINC, TK_PREDEC})
-        t.handler[c] = HandleAssignment;
-    for (int c : {TK_PLUS, TK_MINUS, TK_NEG, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR,
-                  TK_XOR, TK_BITNOT, TK_NOT, TK_AND, TK_OR, TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE, TK_TYPEOF,
-                  TK_VOID})
-        t.handler[c] = HandleOperator;
-    return t;
-}
-
-constexpr NodeTable kNodes = MakeNodeTable();
-
-bool InTable(int code) { return code >= 0 && code < kCodeLimit; }
-
-Step Dispatch(Run &run) {
-    const JsToken *node = run.frame->node;
-    const int code = node ? node->code : 0;
-    return InTable(code) ? kNodes.handler[code](run) : NoHandler(run);
-}
 
 uint32_t HostHandleOf(JsValue *value) {
     if (value && value->IsObjectKind() && static_cast<JsObject *>(value)->IsHostObject())
@@ -64,6 +20,8 @@ uint32_t HostHandleOf(JsValue *value) {
 }
 
 }  // namespace
+
+Step HandleMissing(Run &run) { return Fail(run.frame->node); }  // %=, >>>=, in, else, ...
 
 void ReportRuntimeError(JsEvalContext *context, const JsToken *node) {
     char text[1024];
@@ -96,7 +54,12 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
-            if (step.scope == Step::INHERIT && LeafInPlace(run, step.child, step.wantReference)) continue;
+            if (step.scope == Step::INHERIT && !run.failed && TakeInPlace(run, step.child, step.wantReference)) continue;
+            if (run.failed) {
+                // A subtree run in place failed: its frames are on the stack.
+                ReportRuntimeError(context, run.failed);
+                return RC_RUNTIME_ERROR;
+            }
             JsFrame *child = AcquireFrame();
             if (child && step.scope == Step::INHERIT) {
                 LinkInheriting(child, frame, step.child, step.wantReference);

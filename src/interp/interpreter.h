@@ -42,6 +42,9 @@ struct Run {
     JsValue *thisObject = nullptr;
     JsValue *locals = nullptr;
     JsValue *withObject = nullptr;
+    // Set when a subtree run in place has met a run-time error: its frames
+    // have been written out, and the loop reports this node.
+    JsToken *failed = nullptr;
 };
 
 inline Step Push(JsToken *child, bool wantReference = false) {
@@ -148,6 +151,33 @@ inline bool IsLeaf(const JsToken *node) {
 inline bool LeafInPlace(Run &run, JsToken *child, bool wantReference = false) {
     return IsLeaf(child) && run.context->budget > 1 && TakeLeaf(run, child, wantReference);
 }
+
+// The most pushes evaluating a node can take, or JsToken::kUnbounded.
+uint8_t LearnPushBound(JsToken *node);
+inline int PushBound(JsToken *node) { return node->pushBound ? node->pushBound : LearnPushBound(node); }
+// Runs a child's subtree to its end in frames on the C stack, through the
+// same handlers, every push counted; the caller has made sure its pushes
+// fit the budget left, so it cannot pause. True when it completed (the
+// frame being handled got what the child's pop gives, run.done is the
+// child); false when a run-time error was met (run.failed).
+bool RunInPlace(Run &run, JsToken *child, bool wantReference);
+// A child that the frame being handled would push with its own scope,
+// taken in place when it cannot pause: a leaf, or a subtree without calls,
+// loops, jumps or with whose pushes fit the budget left (an argument list
+// whose values are written as texts may run script code and is pushed).
+// False when it must be pushed, or when a run-time error was met inside
+// it: its frames are then written out as the frame machine leaves them,
+// run.failed is set, and the push that follows is not made.
+// Whether the call's arguments are written as texts (document.write and
+// writeln), which may run their objects' toString.
+bool ArgumentsBecomeTexts(JsFrame *call);
+inline bool TakeInPlace(Run &run, JsToken *child, bool wantReference = false) {
+    if (IsLeaf(child)) return run.context->budget > 1 && TakeLeaf(run, child, wantReference);
+    const int bound = PushBound(child);
+    if (bound == JsToken::kUnbounded || bound >= run.context->budget) return false;
+    if (child->code == TK_COMMA && ArgumentsBecomeTexts(run.frame)) return false;
+    return RunInPlace(run, child, wantReference);
+}
 // Runs the context's stack; answers 1789, 7777, 9000, 1234 or 1001 and
 // leaves the final value (counted) in *result.
 int Interpret(JsEvalContext *context, JsValue **result);
@@ -162,6 +192,7 @@ Step HandleJump(Run &run);         // break and continue
 Step HandleReturn(Run &run);
 Step HandleVar(Run &run);
 Step HandleLeaf(Run &run);         // names, literals, this, empty statements, declarations
+Step HandleMissing(Run &run);      // codes without a handler: a run-time error
 Step HandleOperator(Run &run);
 Step HandleAssignment(Run &run);
 Step HandleMember(Run &run);
@@ -205,9 +236,6 @@ bool IndexedMember(JsFrame *scope, JsValue *object, JsValue *index, JsValue **va
 JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, JsValue *object,
                       JsToken *memberName, JsValue *key);
 
-// Whether the call's arguments are written as texts (document.write and
-// writeln), which may run their objects' toString.
-bool ArgumentsBecomeTexts(JsFrame *call);
 // Appends an argument to the call's pending list, named after the called
 // function's parameter at that position; false when memory runs out.
 // The function given is the one the call holds (CalledFunction).

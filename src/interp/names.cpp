@@ -365,7 +365,7 @@ Step HandleMember(Run &run) {
     JsToken *member = objectNode ? objectNode->Next() : nullptr;
     if (!run.done) {
         if (!objectNode) return Fail(node);
-        if (!LeafInPlace(run, objectNode)) return Push(objectNode);
+        if (!TakeInPlace(run, objectNode)) return Push(objectNode);
     }
     JsValue *value = nullptr;
     if (run.done != objectNode) {

@@ -153,7 +153,7 @@ Step Unary(Run &run) {
     if (!run.done) {
         JsToken *child = node->FirstChild();
         if (!child) return Fail(node);
-        if (!LeafInPlace(run, child)) return Push(child);
+        if (!TakeInPlace(run, child)) return Push(child);
     }
     if (node->code == TK_VOID) return Pop();
     if (!f->operand1) return Fail(node);
@@ -171,7 +171,7 @@ Step HandleOperator(Run &run) {
     if (!run.done) {
         if (!left) return Fail(node);
         if (code == TK_NEG) PutOperand(f, g_shared.zero);
-        if (!LeafInPlace(run, left)) return Push(left);
+        if (!TakeInPlace(run, left)) return Push(left);
     }
     if (code != TK_NEG && run.done == left) {
         JsToken *right = left->Next();
@@ -182,7 +182,7 @@ Step HandleOperator(Run &run) {
             if (code == TK_OR && truth) return Pop(g_shared.trueValue);
         }
         if (!right) return Fail(node);
-        if (!LeafInPlace(run, right)) return Push(right);
+        if (!TakeInPlace(run, right)) return Push(right);
     }
     if (!f->operand1 || !f->operand2) return Fail(node);
     return Pop(BinaryValue(code, f->operand1, f->operand2));
@@ -218,8 +218,8 @@ Step AfterValue(Run &run) {
     f->held = value;
     ClearFrame(f, false);
     JsToken *target = f->node->FirstChild();
-    if (target->code == TK_IDENT) return Store(run);
-    return Push(target, true);
+    if (target->code != TK_IDENT && !TakeInPlace(run, target, true)) return Push(target, true);
+    return Store(run);
 }
 
 }  // namespace
@@ -261,7 +261,7 @@ Step HandleAssignment(Run &run) {
             return AfterValue(run);
         }
         if (!target->Next() || target->Next()->Next()) return Fail(node);
-        if (!LeafInPlace(run, node->LastChild())) return Push(node->LastChild());
+        if (!TakeInPlace(run, node->LastChild())) return Push(node->LastChild());
     }
     if (!step && run.done != target) return AfterValue(run);
     return Store(run);

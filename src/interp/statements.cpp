@@ -18,11 +18,11 @@ bool IsLoop(const JsToken *node) {
 Step HandleList(Run &run) {
     JsFrame *f = run.frame;
     JsToken *next = run.done ? run.done->Next() : f->node->FirstChild();
-    if (next) {
+    if (!run.done && !next) return Pop();  // an empty root empties the stack
+    for (; next; next = next->Next()) {
         if (run.done) ClearFrame(f, false);
-        return Push(next);
+        if (!TakeInPlace(run, next)) return Push(next);
     }
-    if (!run.done) return Pop();  // an empty root empties the stack
     if (!f->Prev()) return Finish();
     return Pop(f->operand1);
 }
@@ -33,7 +33,7 @@ Step HandleConditional(Run &run) {
     JsToken *condition = node->FirstChild();
     if (!run.done) {
         if (!condition) return Fail(node);
-        if (!LeafInPlace(run, condition)) return Push(condition);
+        if (!TakeInPlace(run, condition)) return Push(condition);
     }
     if (run.done == condition) {
         JsToken *then = condition->Next();
@@ -44,7 +44,7 @@ Step HandleConditional(Run &run) {
             chosen = !otherwise ? nullptr : node->code == TK_IF ? otherwise->FirstChild() : otherwise;
             if (!chosen) return Pop();
         }
-        if (!LeafInPlace(run, chosen)) return Push(chosen);
+        if (!TakeInPlace(run, chosen)) return Push(chosen);
     }
     return Pop(f->operand2);
 }
@@ -54,16 +54,18 @@ Step HandleWhile(Run &run) {
     JsToken *condition = f->node->FirstChild();
     if (!run.done) {
         if (!condition) return Fail(f->node);
-        return Push(condition);
+        if (!TakeInPlace(run, condition)) return Push(condition);
     }
-    if (run.done == condition) {
-        JsToken *body = condition->Next();
-        if (!f->operand1 || !body) return Fail(f->node);
-        if (!f->operand1->ToBoolean()) return Pop();
-        return Push(body);
+    while (true) {
+        if (run.done == condition) {
+            JsToken *body = condition->Next();
+            if (!f->operand1 || !body) return Fail(f->node);
+            if (!f->operand1->ToBoolean()) return Pop();
+            if (!TakeInPlace(run, body)) return Push(body);
+        }
+        ClearFrame(f, false);
+        if (!TakeInPlace(run, condition)) return Push(condition);
     }
-    ClearFrame(f, false);
-    return Push(condition);
 }
 
 Step HandleFor(Run &run) {
@@ -74,15 +76,20 @@ Step HandleFor(Run &run) {
     JsToken *body = step ? step->Next() : nullptr;
     if (!run.done) {
         if (!step) return Fail(f->node);
-        return Push(init);
+        if (!TakeInPlace(run, init)) return Push(init);
     }
-    if (run.done == condition) {
-        if (!f->operand1) return Fail(f->node);
-        if (!f->operand1->ToBoolean()) return Pop(f->operand1);
-        return Push(body ? body : step);
+    while (true) {
+        JsToken *next;
+        if (run.done == condition) {
+            if (!f->operand1) return Fail(f->node);
+            if (!f->operand1->ToBoolean()) return Pop(f->operand1);
+            next = body ? body : step;
+        } else {
+            ClearFrame(f, false);
+            next = run.done == init || run.done == step ? condition : step;  // else after the body
+        }
+        if (!TakeInPlace(run, next)) return Push(next);
     }
-    ClearFrame(f, false);
-    return Push(run.done == init || run.done == step ? condition : step);  // else after the body
 }
 
 // break and continue: unwind to the loop.
@@ -108,7 +115,7 @@ Step HandleJump(Run &run) {
 Step HandleReturn(Run &run) {
     JsFrame *f = run.frame;
     JsToken *value = f->node->FirstChild();
-    if (!run.done && value && !LeafInPlace(run, value)) return Push(value);
+    if (!run.done && value && !TakeInPlace(run, value)) return Push(value);
     JsValue *result = value ? f->operand1 : nullptr;
     if (result) result->refs++;
     JsToken *returnNode = f->node;
@@ -153,7 +160,10 @@ Step HandleVar(Run &run) {
     if (run.done) return Pop(f->operand1);
     JsToken *declarator = f->node->FirstChild();
     if (!declarator) return Fail(f->node);
-    if (declarator->code == TK_COMMA) return Push(declarator);
+    if (declarator->code == TK_COMMA) {
+        if (!TakeInPlace(run, declarator)) return Push(declarator);
+        return Pop(f->operand1);
+    }
     if (declarator->code == TK_IDENT) {
         if (!Declare(run, declarator->text)) return Fail(f->node);
         return Pop();
@@ -161,11 +171,11 @@ Step HandleVar(Run &run) {
     JsToken *target = declarator->FirstChild();
     if (declarator->code == TK_ASSIGN && target && target->code == TK_IDENT) {
         if (!Declare(run, target->text)) return Fail(f->node);
-        return Push(declarator);
+        if (!TakeInPlace(run, declarator)) return Push(declarator);
+        return Pop(f->operand1);
     }
     return Fail(f->node);
 }
-
 
 bool DeclareForList(Run &run, const char *name) { return Declare(run, name); }
 

@@ -5,6 +5,7 @@
 // must still give the same final value.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "duriz.h"
@@ -346,6 +347,44 @@ TEST_F(Budget, ARunTimeErrorIsEnteredAgainWithoutRunningWhatCameBefore) {
         JS_DeleteScript(script);
         const Outcome counter = RunScriptIn(window, "c");
         EXPECT_EQ(counter.value, "1") << text;
+        JS_DeleteObject(window);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A failure deep inside an expression leaves the frames of every node
+// around it, with the operands they hold: entered again, the failing node
+// (whose missing operand is now the one it kept) completes and the rest of
+// the expression goes on from where it stood.
+TEST_F(Budget, AFailureInsideAnExpressionResumesWithTheOperandsHeld) {
+    const struct {
+        const char *text;
+        int second;
+        const char *value;
+    } cases[] = {
+        {"c = c + 1; t = (c + (1 + void 0)) * 10; t + ',' + c", DURIZ_DONE, "30,1"},
+        {"c = c + 1; if (c > 0) { u = 'a' + c; v = u + (c - void 0) } v + ',' + c", DURIZ_DONE, "a10,1"},
+        {"c = c + 1; o = new Object(); o.k = 3; o.k += (o.k + void 0) + c; o.k + ',' + c", DURIZ_DONE, "10,1"},
+        {"c = c + 1; s = 0; for (i = 0; i < 3; i++) s = s + i * (2 * void 0); s + ',' + c", DURIZ_RUNTIME_ERROR, ""},
+    };
+    for (const auto &c : cases) {
+        JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
+        JsScript *script = JS_CreateScript(0);
+        const char *pos = c.text;
+        ASSERT_EQ(JS_LoadScript(script, &pos, c.text + std::strlen(c.text), 0), DURIZ_OK) << c.text;
+        JsEvalContext *context = JS_CreateEvalContext(window, script, nullptr, nullptr);
+        JsValue *value = nullptr;
+        EXPECT_EQ(JS_Evaluate(context, &value), DURIZ_RUNTIME_ERROR) << c.text;
+        JS_DeleteObject(value);
+        value = nullptr;
+        EXPECT_EQ(JS_Evaluate(context, &value), c.second) << c.text;
+        EXPECT_EQ(value ? std::string(JS_GetStringValue(value)) : std::string(), c.value) << c.text;
+        JS_DeleteObject(value);
+        JS_DeleteEvalContext(context);
+        JS_DeleteScript(script);
         JS_DeleteObject(window);
     }
 }
