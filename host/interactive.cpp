@@ -93,8 +93,7 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
         const std::string name = "<stdin>:" + std::to_string(++number);
         if (rc == DURIZ_MORE_TEXT) rc = JS_LoadScript(script, &pos, text.data() + text.size(), 0);
         if (rc != DURIZ_OK) {
-            std::fprintf(stderr, "duriz: %s: syntax error: %s\n", name.c_str(),
-                         Escaped(g_reported.syntaxExcerpt).c_str());
+            std::fprintf(stderr, "duriz: %s: %s\n", name.c_str(), SyntaxFailure(text).c_str());
             ok = false;
         } else {
             JsEvalContext *context = JS_CreateEvalContext(model.Window(), script, nullptr, nullptr);

@@ -69,8 +69,8 @@ void LoadHandlers(Builder &b, const GumboElement &e, uint32_t handle, const std:
         JsValue *handler =
             JS_LoadEventHandler(static_cast<int>(handle), text, static_cast<int>(std::strlen(text)), nullptr);
         if (!handler) {
-            std::fprintf(stderr, "duriz: %s: %s %s: syntax error: %s\n", b.name.c_str(), what.c_str(), h.attribute,
-                         Escaped(g_reported.syntaxExcerpt).c_str());
+            std::fprintf(stderr, "duriz: %s: %s %s: %s\n", b.name.c_str(), what.c_str(), h.attribute,
+                         SyntaxFailure(text).c_str());
             b.ok = false;
             continue;
         }

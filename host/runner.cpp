@@ -26,6 +26,12 @@ std::string Escaped(const std::string &text) {
     return out;
 }
 
+std::string SyntaxFailure(std::string_view text) {
+    const std::string &report = g_reported.syntaxExcerpt;
+    if (report == "out of memory" && text.find(report) == std::string_view::npos) return report;
+    return "syntax error: " + Escaped(report);
+}
+
 int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const std::string &name,
                     JsValue **value) {
     *value = nullptr;
@@ -117,8 +123,7 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
     const char *stop = nullptr;
     if (LoadText(script, text, settings.chunk, &stop) != DURIZ_OK) {
         std::fflush(stdout);
-        std::fprintf(stderr, "duriz: %s:%zu: syntax error: %s\n", name.c_str(), LineOf(text, stop),
-                     Escaped(g_reported.syntaxExcerpt).c_str());
+        std::fprintf(stderr, "duriz: %s:%zu: %s\n", name.c_str(), LineOf(text, stop), SyntaxFailure(text).c_str());
         JS_DeleteScript(script);
         if (settings.result) PrintResult(DURIZ_SYNTAX_ERROR, nullptr);
         return false;

@@ -23,6 +23,10 @@ int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const s
 
 // Escapes control bytes, so that every report stays on one line.
 std::string Escaped(const std::string &text);
+// What the last syntax report says of text: "syntax error: EXCERPT", or
+// "out of memory" when the compiler ran out of memory (its report says so
+// in place of an excerpt, words the text itself does not hold).
+std::string SyntaxFailure(std::string_view text);
 
 // Compiles and runs one script; answers false when it had an error.
 bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text);

@@ -38,8 +38,7 @@ int PrintTree(const std::string &name, std::string_view text, size_t chunk) {
         size_t line = 1;
         for (const char *p = begin; p < pos; p++)
             if (*p == '\n') line++;
-        std::fprintf(stderr, "duriz: %s:%zu: syntax error: %s\n", name.c_str(), line,
-                     Escaped(g_reported.syntaxExcerpt).c_str());
+        std::fprintf(stderr, "duriz: %s:%zu: %s\n", name.c_str(), line, SyntaxFailure(text).c_str());
         status = 1;
     }
     JS_DeleteScript(script);

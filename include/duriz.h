@@ -479,9 +479,11 @@ typedef intptr_t (DURIZ_CALL *DurizCallHostMethod)(uint32_t handle, uint32_t han
 typedef void *(DURIZ_CALL *DurizHostAlloc)(uintptr_t heap, size_t size);
 
 /* Reports an error: code DURIZ_SYNTAX_ERROR with handle 0 and an excerpt of
-   the text, or DURIZ_RUNTIME_ERROR with the global object's host handle and
-   the failing expression as source. At most 1024 characters. The result is
-   not used. May be null. */
+   the text (or, when memory ran out while compiling, the words "out of
+   memory" in its place), or DURIZ_RUNTIME_ERROR with the global object's
+   host handle and the failing expression as source (also when no frame
+   could be had for the next node, as in an endless recursion). At most
+   1024 characters. The result is not used. May be null. */
 typedef int (DURIZ_CALL *DurizReportError)(uint32_t handle, int code, const char *text);
 
 /* ---- Exports ---- */

@@ -303,15 +303,19 @@ __attribute__((noinline)) JsToken *NewHostNode(JsScript *script, int code, const
 // NewNode for the parser, which makes most of its nodes in the arena and
 // without a text: that case is built here in line.
 inline JsToken *MakeNode(JsScript *script, int code, const char *text, ptrdiff_t length) {
-    if (script->heap) return NewHostNode(script, code, text, length);
-    if (!text || length < 0) {
+    JsToken *node;
+    if (script->heap) {
+        node = NewHostNode(script, code, text, length);
+    } else if (!text || length < 0) {
         void *block = script->nodes.Allocate(sizeof(JsToken));
-        if (!block) return nullptr;
-        return new (block) JsToken(static_cast<int16_t>(code == TK_ESCAPED_STRING ? TK_STRING : code), nullptr);
+        node = block ? new (block) JsToken(static_cast<int16_t>(code == TK_ESCAPED_STRING ? TK_STRING : code), nullptr)
+                     : nullptr;
+    } else {
+        void *block = script->nodes.Allocate(sizeof(JsToken) + static_cast<size_t>(length) + 1);
+        node = block ? JsToken::MakeInBlock(block, code, text, length) : nullptr;
     }
-    void *block = script->nodes.Allocate(sizeof(JsToken) + static_cast<size_t>(length) + 1);
-    if (!block) return nullptr;
-    return JsToken::MakeInBlock(block, code, text, length);
+    if (!node) script->outOfMemory = 1;
+    return node;
 }
 
 }  // namespace
@@ -394,7 +398,8 @@ int Parser::Error() {
         char excerpt[kExcerptLimit + 1];
         std::memcpy(excerpt, from, length);
         excerpt[length] = 0;
-        g_host.reportError(0, RC_SYNTAX_ERROR, excerpt);
+        // When memory ran out the text is not at fault: the report says so.
+        g_host.reportError(0, RC_SYNTAX_ERROR, s_->outOfMemory ? kOutOfMemoryReport : excerpt);
     }
     return RC_SYNTAX_ERROR;
 }

@@ -28,5 +28,8 @@ bool FindPostfixTarget(JsScript *script);
 
 // Largest number of bytes in a syntax error's excerpt.
 constexpr size_t kExcerptLimit = 1024;
+// The text of the syntax-error report (code 1000) when the compiler runs out
+// of memory, in place of an excerpt.
+constexpr const char kOutOfMemoryReport[] = "out of memory";
 
 #endif

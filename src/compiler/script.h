@@ -20,6 +20,7 @@ struct JsScript : public JsAllocated {
     int expected = 0;            // token code the next token must be (0: none), kept across chunks
     int failed = 0;              // a syntax error was reported; further text is refused
     int silent = 0;              // syntax errors are not reported (eval, Function)
+    int outOfMemory = 0;         // a node could not be had: the failure is memory's
     JsNodeArena nodes;           // where the nodes live without a host heap
 
     // A new script with an empty root, or null when memory runs out.
