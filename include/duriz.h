@@ -439,9 +439,19 @@ enum {
     DURIZ_OP_USHR_ASSIGN = 333  /* >>>= */
 };
 
-/* ---- Host callbacks, given to JS_Init in this order. A callback must
-   return normally: the engine is built without exceptions, and none may
-   cross it (a C++ host catches everything inside its callbacks). ---- */
+/* ---- Host callbacks, given to JS_Init in this order. Each may be null:
+   the engine then behaves as if the host had nothing to say (a member
+   reads as null, a store or method does nothing, nodes come from the
+   engine's own memory, errors go unreported). A callback must return
+   normally: the engine is built without exceptions, and none may cross it
+   (a C++ host catches everything inside its callbacks).
+
+   Ownership, everywhere: a JsValue* the engine hands to a callback (args,
+   handler) is lent for the call; keep one with JS_NewInstance. A JsValue*
+   a callback returns stays the host's: the engine takes references of its
+   own where it stores it, and the host gives back its handle when it is
+   done (the object lives while anyone holds it). Texts are copied by the
+   side that receives them before the call returns. ---- */
 
 /* Reads a scalar member of a host object. The outs come preset to null and
    0. Return nonzero when answered: a non-null *text becomes a string (the
@@ -452,7 +462,9 @@ typedef int (DURIZ_CALL *DurizGetHostProperty)(uint32_t handle, int nameIndex, i
                                                const char **text, int32_t *number);
 
 /* Returns the engine object (made with JS_CreateObject) for a host
-   sub-object member, or null. May be null. */
+   sub-object member, or null: borrowed, so the host keeps it alive (it
+   holds its handle from JS_CreateObject) while its document lives. May be
+   null. */
 typedef JsValue *(DURIZ_CALL *DurizGetHostObject)(uint32_t handle, int nameIndex, int classNumber);
 
 /* Assigns a member. op is the assignment operator (DURIZ_OP_*). For an
@@ -464,18 +476,30 @@ typedef const char *(DURIZ_CALL *DurizSetHostProperty)(uint32_t handle, int name
                                                        const char *text, JsValue *handler, int op);
 
 /* Runs a host method (methodId is a DURIZ_NATIVE_* id, DURIZ_METHOD_CLOSED or
-   DURIZ_CTOR_IMAGE). handle2 depends on the method family; args is the
-   call's argument object (read it with the getters). Nonzero means true for
-   confirm and DURIZ_METHOD_CLOSED; *number is setTimeout's timer id; a
-   non-null *text is prompt's answer; other methods return a JsValue* (or 0)
-   as the call's value, such as the window that open makes or the image of
-   new Image(). alert, confirm and prompt run with the engine's dialog flag
-   set: JS_Evaluate answers DURIZ_BUSY meanwhile. */
+   DURIZ_CTOR_IMAGE). handle is the object the method was called on; handle2
+   by family: window methods the window's handle again; document methods
+   the handle of the document's window (the document's own when it has
+   none); history.go the current window's handle; DURIZ_CTOR_IMAGE the
+   current window's handle as both; other element methods and
+   DURIZ_METHOD_CLOSED 0. args is the call's argument list, lent for the
+   call (null when there are no arguments, and for DURIZ_METHOD_CLOSED):
+   argument k is JS_GetObjectStringValue(args, k, 1) or
+   JS_GetObjectHandleValue(args, k, 1), k from 1; past the last argument
+   JS_GetObjectStringValue answers null, which is how the host counts them.
+   Nonzero means true for confirm and
+   DURIZ_METHOD_CLOSED; *number is setTimeout's timer id; a non-null *text
+   is prompt's answer; other methods return a JsValue* (or 0) as the call's
+   value, such as the window that open makes or the image of new Image()
+   (the host keeps its own handle on it). alert, confirm and prompt run with
+   the engine's dialog flag set: JS_Evaluate answers DURIZ_BUSY meanwhile.
+   May be null. */
 typedef intptr_t (DURIZ_CALL *DurizCallHostMethod)(uint32_t handle, uint32_t handle2, int methodId,
                                                    JsValue *args, const char **text, int32_t *number);
 
 /* Memory for the compiled nodes of a script made with a heap. The engine
-   never frees it; the host releases its heap. */
+   never frees it; the host releases its heap once every script made with
+   it is deleted and no function from it is held. May be null (a script
+   made with a heap then cannot be compiled). */
 typedef void *(DURIZ_CALL *DurizHostAlloc)(uintptr_t heap, size_t size);
 
 /* Reports an error: code DURIZ_SYNTAX_ERROR with handle 0 and an excerpt of
@@ -494,7 +518,8 @@ DURIZ_API void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGet
                         DurizSetHostProperty setHostProperty, DurizCallHostMethod callHostMethod,
                         DurizHostAlloc hostAlloc, DurizReportError reportError);
 
-/* Shuts the engine down. Every handle must have been given back first. */
+/* Shuts the engine down and frees everything it holds. Every handle should
+   have been given back first; any the host still has dangles afterwards. */
 DURIZ_API void DURIZ_CALL JS_Destroy(void);
 
 /* A new empty script; heap nonzero allocates its nodes with hostAlloc. */
@@ -506,7 +531,8 @@ DURIZ_API JsScript *DURIZ_CALL JS_CreateScript(uintptr_t heap);
    DURIZ_SYNTAX_ERROR or DURIZ_NULL_HANDLE. */
 DURIZ_API int DURIZ_CALL JS_LoadScript(JsScript *script, const char **position, const char *end, int moreToCome);
 
-/* Gives back the host's handle on a script. Null does nothing. */
+/* Gives back the host's handle on a script; the script lives on while a
+   context or a function made from it holds it. Null does nothing. */
 DURIZ_API void DURIZ_CALL JS_DeleteScript(JsScript *script);
 
 /* Binds a script, or else an event handler, to a global object, with the
@@ -518,7 +544,7 @@ DURIZ_API void DURIZ_CALL JS_DeleteScript(JsScript *script);
 DURIZ_API JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script, JsValue *handler,
                                                JsValue *thisObject);
 
-/* Deletes a context. Null does nothing. */
+/* Deletes a context, with the frames of a run it stopped. Null does nothing. */
 DURIZ_API void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context);
 
 /* Runs or resumes a context. Returns DURIZ_DONE, DURIZ_DONE_TRUE,
@@ -532,7 +558,8 @@ DURIZ_API int DURIZ_CALL JS_Evaluate(JsEvalContext *context, JsValue **result);
    Null for a number without a class. */
 DURIZ_API JsValue *DURIZ_CALL JS_CreateObject(int classNumber, uint32_t handle, JsValue *owner);
 
-/* Releases one reference on a value. Null does nothing. */
+/* Gives back one reference on a value (a handle from JS_CreateObject,
+   JS_Evaluate, JS_LoadEventHandler or JS_NewInstance). Null does nothing. */
 DURIZ_API void DURIZ_CALL JS_DeleteObject(JsValue *value);
 
 /* Appends object (or, when it is null, a new object of the class number
@@ -541,16 +568,21 @@ DURIZ_API void DURIZ_CALL JS_DeleteObject(JsValue *value);
 DURIZ_API JsValue *DURIZ_CALL JS_AddObjectIdx(JsValue *parent, int nameIndex, int classNumber, int unused,
                                     uint32_t handle, JsValue *object);
 
-/* The object's property of that name, borrowed, or null. */
+/* The object's property of that name, borrowed, or null. A value made on
+   the spot for the answer (a host member read through the callbacks, a
+   length) lives only until the next getter call (this one,
+   JS_GetObjectHandleValue, JS_GetObjectStringValue): a second call frees
+   the first. Keep one with JS_NewInstance. */
 DURIZ_API JsValue *DURIZ_CALL JS_GetObjectByName(JsValue *object, const char *name);
 
-/* A member that is an object, borrowed, or null. byPosition nonzero: key is
-   a 1-based position among the object's own properties; else key is a name
-   index of a host object's member. */
+/* A member that is an object, borrowed (as JS_GetObjectByName), or null.
+   byPosition nonzero: key is a 1-based position among the object's own
+   properties; else key is a name index of a host object's member. */
 DURIZ_API JsValue *DURIZ_CALL JS_GetObjectHandleValue(JsValue *object, int key, int byPosition);
 
 /* A member as text (keys as JS_GetObjectHandleValue), or null. The text is
-   valid until the value changes or the next conversion. */
+   valid until the value changes, the next getter call or the next
+   conversion; copy it to keep it. */
 DURIZ_API const char *DURIZ_CALL JS_GetObjectStringValue(JsValue *object, int key, int byPosition);
 
 /* A value as text, or null for null. Valid as for JS_GetObjectStringValue. */

@@ -71,6 +71,7 @@ static const char *DURIZ_CALL set_property(uint32_t handle, int nameIndex, int c
 }
 
 static int method_id, closed_answer = 1, dialog_probe_status;
+static char method_args[64];
 static JsEvalContext *probe_context;
 static intptr_t DURIZ_CALL call_method(uint32_t handle, uint32_t handle2, int methodId, JsValue *args,
                                        const char **text, int32_t *number) {
@@ -78,6 +79,19 @@ static intptr_t DURIZ_CALL call_method(uint32_t handle, uint32_t handle2, int me
     (void)handle2;
     (void)args;
     method_id = methodId;
+    /* The count, then the first and last arguments, as a host reads them. */
+    if (args) {
+        int n = 0;
+        const char *first;
+        while (JS_GetObjectStringValue(args, n + 1, 1)) n++;
+        first = JS_GetObjectStringValue(args, 1, 1);
+        char first_copy[16];
+        snprintf(first_copy, sizeof first_copy, "%s", first ? first : "-");
+        snprintf(method_args, sizeof method_args, "%d %s %s", n, first_copy,
+                 n ? JS_GetObjectStringValue(args, n, 1) : "-");
+    } else {
+        snprintf(method_args, sizeof method_args, "none");
+    }
     if (methodId == DURIZ_METHOD_CLOSED) return closed_answer;
     if (methodId == DURIZ_NATIVE_WINDOW_ALERT && probe_context) {
         JsValue *r;
@@ -294,6 +308,14 @@ static void bound_functions(JsValue *window) {
           DURIZ_DONE);
 }
 
+/* A host method reads its arguments by position from 1, and their count. */
+static void method_arguments(JsValue *window) {
+    CHECK(run(window, "alert('a', 2, 'last')", NULL, 0) == DURIZ_DONE);
+    CHECK(method_id == DURIZ_NATIVE_WINDOW_ALERT && strcmp(method_args, "3 a last") == 0);
+    CHECK(run(window, "alert()", NULL, 0) == DURIZ_DONE);
+    CHECK(strcmp(method_args, "none") == 0);
+}
+
 static void host_objects(JsValue *window) {
     JsValue *image, *other, *forms;
     char out[64];
@@ -394,6 +416,7 @@ int main(void) {
         errors(window);
         handlers(window);
         bound_functions(window);
+        method_arguments(window);
         host_objects(window);
         guards(window);
         heaps(window);
