@@ -143,7 +143,35 @@ int RunTree(const Options &o) {
 #endif
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The Windows C runtime understands only POSIX zones in TZ: a name of three
+// letters, an offset in hours (with optional minutes and seconds; none is
+// 0, as in UTC) and an optional name of three letters for summer time, such
+// as EST5EDT. Any other form (America/New_York) it ignores, running in UTC.
+bool RuntimeReadsZone(const char *tz) {
+    const char *p = tz;
+    auto letters = [&p] {
+        int n = 0;
+        while ((*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z')) p++, n++;
+        return n;
+    };
+    auto digits = [&p](int most) {
+        int n = 0;
+        while (*p >= '0' && *p <= '9' && n < most) p++, n++;
+        return n;
+    };
+    if (letters() != 3) return false;
+    const bool signed_ = *p == '+' || *p == '-';
+    if (signed_) p++;
+    if (!digits(2) && signed_) return false;
+    for (int part = 0; part < 2 && *p == ':'; part++) {
+        p++;
+        if (digits(2) != 2) return false;
+    }
+    const int summer = letters();
+    return (summer == 0 || summer == 3) && !*p;
+}
+#else
 // The locale the environment names for dates and times: LC_ALL, else
 // LC_TIME, else LANG (null when none is set).
 const char *TimeLocaleName() {
@@ -175,6 +203,12 @@ int main(int argc, char **argv) {
     if (!wanted || !*wanted) wanted = std::getenv("LC_TIME");
     if (!wanted || (std::strcmp(wanted, "C") != 0 && std::strcmp(wanted, "POSIX") != 0))
         std::setlocale(LC_TIME, "");
+    const char *tz = std::getenv("TZ");
+    if (tz && *tz && !RuntimeReadsZone(tz))
+        std::fprintf(stderr,
+                     "duriz: TZ=%s is not a zone the Windows C runtime understands (dates are in UTC); "
+                     "use a POSIX form such as EST5EDT\n",
+                     tz);
 #else
     // The environment's locale, unless it names the C locale's own date
     // and time layout, which is there already without loading anything.
