@@ -12,7 +12,9 @@ ensure_packages() {
     echo "$label: missing packages: ${missing[*]} (install them, or run as root)" >&2
     exit 2
   fi
-  apt-get update -qq
+  # One failing index (a mirror being synced) makes apt-get update fail
+  # though the others are fresh: the install goes on with what there is.
+  apt-get update -qq || echo "$label: apt-get update reported a failing index; going on with the others" >&2
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 

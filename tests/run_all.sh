@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 
 label=run_all
 source tests/lib.sh
+# A failure names the stage it stopped in.
+stage="installing packages"
+trap 'status=$?; [ $status -eq 0 ] || echo "run_all: failed (status $status) in the stage: $stage" >&2' EXIT
 ensure_packages cmake make g++ pkg-config valgrind clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev \
   libgumbo-dev libfuzzer-14-dev nodejs locales
 # A locale of another date layout, for the host's locale test (which skips
@@ -20,12 +23,18 @@ build_and_test() {
   ctest --test-dir "$1" --output-on-failure -j "$(nproc)" </dev/null
 }
 
+stage="g++ build and tests"
 build_and_test build
+stage="clang 14 build and tests"
 build_and_test build-clang -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+stage="AddressSanitizer and UBSan build and tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   build_and_test build-asan -DDURIZ_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-# The Windows library and host, cross-built and tested under wine64.
+# The Windows library and host, cross-built and tested under wine64 (and
+# the 32-bit build under wine32 where the machine runs 32-bit code).
+stage="Windows builds and tests (tests/windows/run.sh)"
 bash tests/windows/run.sh
 # Each fuzz target for a minute (clang 14 with libFuzzer); a finding fails.
+stage="fuzz targets (fuzz/run.sh)"
 bash fuzz/run.sh 60
 echo "run_all: every build clean and every test passed"
