@@ -41,23 +41,34 @@ wineserver -k || true
 # wine32 beside wine64. The i386 twins of installed packages must match
 # their versions; when an index is stale (a mirror being synced) apt cannot
 # pair them from every suite, so a second try resolves against the main
-# and updates suites alone, allowing the twins to step down. Nothing is
+# and updates suites alone and pins each package that would otherwise be
+# removed to its i386 twin's version, allowing it to step down. Nothing is
 # ever removed (wine64 stays).
 install_wine32() {
   [ -x /usr/lib/wine/wine ] && return 0
   [ "$(id -u)" -eq 0 ] || return 1
   dpkg --add-architecture i386
   apt-get update -qq >/dev/null 2>&1 || true
-  local apt=(apt-get install -y -qq --no-install-recommends --no-remove --allow-downgrades wine64 wine32:i386)
-  DEBIAN_FRONTEND=noninteractive "${apt[@]}" >/dev/null 2>&1 && return 0
-  local sources
+  local wanted=(--no-install-recommends wine64 wine32:i386)
+  local install=(install -y -qq --no-remove --allow-downgrades)
+  DEBIAN_FRONTEND=noninteractive apt-get "${install[@]}" "${wanted[@]}" >/dev/null 2>&1 && return 0
+  local sources rc=1
   sources=$(mktemp -d)
   awk 'BEGIN { RS = ""; ORS = "\n\n" } !/security/' /etc/apt/sources.list.d/*.sources >"$sources/main.sources" 2>/dev/null
   local only=(-o Dir::Etc::SourceParts="$sources" -o Dir::Etc::SourceList=/dev/null)
-  apt-get "${only[@]}" update -qq >/dev/null 2>&1 || true
-  DEBIAN_FRONTEND=noninteractive apt-get "${only[@]}" "${apt[@]:1}" >/dev/null 2>&1
-  local rc=$?
+  if apt-get "${only[@]}" update -qq >/dev/null 2>&1; then
+    # What apt would remove to pair the twins: pinned to the twin's version.
+    local plan name version pins=()
+    plan=$(apt-get "${only[@]}" -s install "${wanted[@]}" 2>/dev/null)
+    while read -r name version; do
+      grep -qE "^Remv $name(:amd64)? " <<<"$plan" && pins+=("$name=$version" "$name:i386=$version")
+    done < <(sed -nE 's/^Inst ([^ :]+):i386 \(([^ ]+) .*/\1 \2/p' <<<"$plan")
+    DEBIAN_FRONTEND=noninteractive apt-get "${only[@]}" "${install[@]}" "${wanted[@]}" "${pins[@]}" >/dev/null 2>&1
+    rc=$?
+  fi
   rm -rf "$sources"
+  # The machine's own lists again, for whatever runs next.
+  apt-get update -qq >/dev/null 2>&1 || true
   return $rc
 }
 if ! install_wine32; then
