@@ -212,6 +212,7 @@ JsFunction::~JsFunction() {
     JsFree(paramNames);
     JsFree(localNames);
     DropKeptLists();
+    ReleaseHeld(keptLocals);
     ReleaseHeld(prototype);
     ReleaseHeld(members);
     JsScript::Release(script);

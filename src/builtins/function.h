@@ -29,6 +29,8 @@ public:
     int8_t declares = -1;           // whether Body() declares; -1 until asked
     int8_t keptCount = 0;
     JsArray *kept = nullptr;        // counted: argument lists for the next calls
+    JsObject *keptLocals = nullptr; // counted: emptied locals for the next calls, linked through internal
+    int8_t keptLocalsCount = 0;
     bool paramsLearnt = false;
     int32_t paramCount = 0;
     int32_t localCount = 0;

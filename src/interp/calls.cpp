@@ -32,7 +32,10 @@ JsValue *HostImage(Run &run, JsValue *args) {
 // code counts as one that can), else the shared one that stays empty.
 JsObject *NewLocals(JsFunction *function) {
     if (!function->BodyDeclares()) return g_shared.noLocals;
-    if (function->LocalCount() > 0) return JsLocals::Make(function);
+    if (function->LocalCount() > 0) {
+        if (JsLocals *kept = JsLocals::TakeKept(function)) return kept;
+        return JsLocals::Make(function);
+    }
     return new JsObject();
 }
 
@@ -150,6 +153,10 @@ bool CallGoesOn(Run &run, Step *step) {
     JsValue *called = f->held ? f->held->AsFunction() : nullptr;
     if (called && f->args && f->ownsScope && static_cast<JsFunction *>(called)->KeepList(static_cast<JsArray *>(f->args)))
         f->args = nullptr;  // its count went with it
+    if (f->ownsScope) {
+        JsObject *locals = AsObject(f->locals);
+        if (locals && locals->localCells && JsLocals::Keep(static_cast<JsLocals *>(locals))) f->locals = nullptr;
+    }
     if ((node->Parent() && node->Parent()->code == TK_NEW) ||
         (called && static_cast<JsFunction *>(called)->id >= kFirstConstructorId))
         return Hand(step, Pop(f->thisObject));

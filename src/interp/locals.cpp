@@ -24,6 +24,32 @@ JsLocals *JsLocals::Make(JsFunction *function) {
     return locals;
 }
 
+bool JsLocals::Keep(JsLocals *locals) {
+    JsFunction *function = locals->function_;
+    if (!function || locals->refs != 1 || function->keptLocalsCount >= kKept || locals->slotCount) return false;
+    for (int32_t i = 0; i < locals->count_; i++) AssignRef(&locals->cells_[i], nullptr);
+    // The holder's count moves to the function's list, linked through
+    // internal; the kept locals let go of the function, which holds them.
+    locals->internal = function->keptLocals;
+    function->keptLocals = locals;
+    function->keptLocalsCount++;
+    locals->function_ = nullptr;
+    ReleaseRef(function);
+    return true;
+}
+
+JsLocals *JsLocals::TakeKept(JsFunction *function) {
+    JsLocals *locals = static_cast<JsLocals *>(function->keptLocals);
+    if (!locals) return nullptr;
+    function->keptLocals = static_cast<JsObject *>(locals->internal);
+    function->keptLocalsCount--;
+    locals->internal = nullptr;
+    locals->refs = 0;  // as new: the caller takes it
+    locals->function_ = function;
+    function->refs++;
+    return locals;
+}
+
 JsLocals::~JsLocals() {
     for (int32_t i = 0; i < count_; i++) ReleaseHeld(cells_[i]);
     if (cells_ != inline_) JsFree(cells_);

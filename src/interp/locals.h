@@ -35,6 +35,14 @@ public:
     JsValue *GetProperty(const char *name) override;
     JsValue *PutProperty(const char *name, JsValue *value, int op, int create) override;
 
+    // The locals of a finished call that nothing else holds, emptied (no
+    // name declared) and kept by their function for its next call; the
+    // function keeps up to kKept. False when it keeps that many already.
+    static bool Keep(JsLocals *locals);
+    // Locals kept for a call of function (with no holder yet), or null.
+    static JsLocals *TakeKept(JsFunction *function);
+    static constexpr int kKept = 8;
+
 private:
     JsLocals() { localCells = true; }
     JsFunction *function_ = nullptr;  // counted: its table names the cells
