@@ -176,11 +176,16 @@ Step HandleCall(Run &run) {
     return step;
 }
 
+namespace {
+
+// The function a call frame holds, or null.
 JsFunction *CalledFunction(JsFrame *call) {
     JsValue *held = call ? call->held : nullptr;
     JsValue *value = held ? held->AsFunction() : nullptr;
     return static_cast<JsFunction *>(value);
 }
+
+}  // namespace
 
 bool ArgumentsBecomeTexts(JsFrame *call) {
     JsFunction *called = CalledFunction(call);
@@ -188,10 +193,7 @@ bool ArgumentsBecomeTexts(JsFrame *call) {
 }
 
 bool AppendArgument(JsFrame *call, JsValue *value, int position) {
-    return AppendArgumentOf(CalledFunction(call), call, value, position);
-}
-
-bool AppendArgumentOf(JsFunction *function, JsFrame *call, JsValue *value, int position) {
+    JsFunction *function = CalledFunction(call);
     if (!call->pendingArgs) {
         JsArray *list = function ? function->TakeKeptList() : nullptr;
         if (!list) list = new JsArray(1);

@@ -51,9 +51,19 @@ public:
     JsFrame() = default;
     // A frame on the C stack for node, pushed by parent with parent's scope.
     JsFrame(JsFrame *parent, JsToken *node, bool wantReference)
-        : below(parent), function(parent->function), thisObject(parent->thisObject), locals(parent->locals),
-          args(parent->args), withObject(parent->withObject), withStart(parent->withStart),
-          globalObject(parent->globalObject), node(node), wantReference(wantReference), onStack(true) {}
+        : below(parent), node(node), wantReference(wantReference), onStack(true) {
+        InheritScope(this, parent);
+    }
+    // A pushed frame shares its parent's scope: borrowed, not counted.
+    static void InheritScope(JsFrame *to, const JsFrame *from) {
+        to->function = from->function;
+        to->thisObject = from->thisObject;
+        to->locals = from->locals;
+        to->args = from->args;
+        to->withObject = from->withObject;
+        to->withStart = from->withStart;
+        to->globalObject = from->globalObject;
+    }
     JsFrame(const JsFrame &) = delete;
     JsFrame &operator=(const JsFrame &) = delete;
 };
@@ -76,14 +86,23 @@ inline void ReleaseFrame(JsFrame *frame) {
 }
 // What a full clear does past the operands, for frames that hold more.
 void ClearHeavy(JsFrame *frame);
+// Lets go of every count a frame holds (a frame on the C stack needs no
+// more as it ends).
+inline void ReleaseOnStack(JsFrame *frame) {
+    AssignRef(&frame->operand1, nullptr);
+    AssignRef(&frame->operand2, nullptr);
+    if (frame->ownsScope || frame->held || frame->pendingArgs || frame->ownedScript) ClearHeavy(frame);
+}
 // Light: the operands and the member name. Full: everything the frame
 // holds; the frame is then as a new one (below aside).
 inline void ClearFrame(JsFrame *frame, bool full) {
-    AssignRef(&frame->operand1, nullptr);
-    AssignRef(&frame->operand2, nullptr);
     frame->memberName = nullptr;
-    if (!full) return;
-    if (frame->ownsScope || frame->held || frame->pendingArgs || frame->ownedScript) ClearHeavy(frame);
+    if (!full) {
+        AssignRef(&frame->operand1, nullptr);
+        AssignRef(&frame->operand2, nullptr);
+        return;
+    }
+    ReleaseOnStack(frame);
     frame->function = nullptr;
     frame->thisObject = frame->locals = frame->args = frame->withObject = frame->globalObject = nullptr;
     frame->withStart = nullptr;
@@ -91,12 +110,6 @@ inline void ClearFrame(JsFrame *frame, bool full) {
     frame->savedChild = nullptr;
     frame->toStringArgs = frame->argumentsDone = 0;
     frame->wantReference = false;
-}
-// What a frame on the C stack holds, let go of as it ends.
-inline void ReleaseOnStack(JsFrame *frame) {
-    AssignRef(&frame->operand1, nullptr);
-    AssignRef(&frame->operand2, nullptr);
-    if (frame->ownsScope || frame->held || frame->pendingArgs || frame->ownedScript) ClearHeavy(frame);
 }
 // Counts the scope fields of a frame that borrowed them, before it writes one.
 void OwnScope(JsFrame *frame);

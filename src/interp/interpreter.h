@@ -97,23 +97,11 @@ inline bool Hand(Step *step, Step next) {
     return false;
 }
 
-// Gives a frame another's scope (its function, window, this, locals and
-// arguments), uncounted: the frame borrows them while the other lives.
-inline void ShareScope(JsFrame *to, const JsFrame *from) {
-    to->function = from->function;
-    to->globalObject = from->globalObject;
-    to->thisObject = from->thisObject;
-    to->locals = from->locals;
-    to->args = from->args;
-}
-
 // Links a frame for node above frame, with frame's scope, as a push that
 // inherits the scope links it.
 inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool wantReference) {
     child->wantReference = wantReference;
-    ShareScope(child, frame);
-    child->withObject = frame->withObject;
-    child->withStart = frame->withStart;
+    JsFrame::InheritScope(child, frame);
     child->node = node;
     child->below = frame;
 }
@@ -147,9 +135,6 @@ constexpr LeafCodes MakeLeafCodes() {
 inline constexpr LeafCodes kLeafCodes = MakeLeafCodes();
 inline bool IsLeaf(const JsToken *node) {
     return node && static_cast<uint16_t>(node->code) < kCodeLimit && kLeafCodes.leaf[node->code];
-}
-inline bool LeafInPlace(Run &run, JsToken *child, bool wantReference = false) {
-    return IsLeaf(child) && run.context->budget > 1 && TakeLeaf(run, child, wantReference);
 }
 
 // The most pushes evaluating a node can take, or JsToken::kUnbounded.
@@ -238,10 +223,7 @@ JsValue *StoreThrough(Run &run, JsFrame *scope, JsToken *node, JsValue *value, J
 
 // Appends an argument to the call's pending list, named after the called
 // function's parameter at that position; false when memory runs out.
-// The function given is the one the call holds (CalledFunction).
 bool AppendArgument(JsFrame *call, JsValue *value, int position);
-bool AppendArgumentOf(JsFunction *function, JsFrame *call, JsValue *value, int position);
-JsFunction *CalledFunction(JsFrame *call);
 
 // Name resolution through with objects, function scopes, this and the global.
 // With a site (the node whose own text is the name) the global's slot is
