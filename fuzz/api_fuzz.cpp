@@ -1,13 +1,17 @@
 // The host API driven by a sequence of calls decoded from the input:
 // objects, scripts (loaded whole or in pieces), handlers, contexts,
 // evaluation and the getters, in any valid order, with handles given back
-// in any order.
+// in any order. The scripts build cycles through windows, documents,
+// objects, arrays and functions; once every handle is back, nothing may be
+// left for the shutdown to free (the collector took it all), and the
+// address checker sees that nothing was used after it was freed.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "duriz.h"
+#include "engine/memory.h"
 
 namespace {
 
@@ -24,6 +28,14 @@ const char *const kTexts[] = {
     "while (true) ;",
     "this.name + window.closed",
     "eval('1 +')",
+    "w = window; me = self; d = document; d.w = w; o = new Object(); o.o = o; o.d = d",
+    "function N() { this.next = this; this.w = window } n = new N(); N.n = n; n",
+    "a = new Array(); a[0] = a; a[1] = document; b = new Array(); b[0] = a; a[2] = b; a",
+    "function f(x) { x.f = f; return x } f(new Object()); f.prototype.f = f; f",
+    "o = new Object(); p = new Object(); o.p = p; p.o = o; p.w = window; document.p = p; o = 0; p",
+    "function g() { var l = new Object(); l.l = l; l.g = g; return l } g(); g(); g()",
+    "document.forms.me = document.forms; document.images.d = document; window",
+    "s = new String('t'); s.s = s; s.w = window; s",
 };
 constexpr size_t kTextCount = sizeof kTexts / sizeof kTexts[0];
 
@@ -32,6 +44,12 @@ int DURIZ_CALL GetProperty(uint32_t handle, int, int, const char **text, int32_t
     *text = handle % 2 ? "text" : nullptr;
     return handle % 3 != 0;
 }
+// The document the scripts see: the last one made that the host still holds.
+JsValue *g_document = nullptr;
+JsValue *DURIZ_CALL GetObject(uint32_t, int nameIndex, int) {
+    return nameIndex == DURIZ_NAME_DOCUMENT ? g_document : nullptr;
+}
+
 intptr_t DURIZ_CALL CallMethod(uint32_t, uint32_t, int, JsValue *, const char **, int32_t *number) {
     *number = 1;
     return 0;
@@ -40,7 +58,8 @@ intptr_t DURIZ_CALL CallMethod(uint32_t, uint32_t, int, JsValue *, const char **
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    JS_Init(GetProperty, nullptr, nullptr, CallMethod, nullptr, nullptr);
+    JS_Init(GetProperty, GetObject, nullptr, CallMethod, nullptr, nullptr);
+    g_document = nullptr;
     std::vector<JsValue *> values;  // one reference each
     std::vector<JsScript *> scripts;
     std::vector<JsEvalContext *> contexts;
@@ -52,7 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         case 0: {
             const int kinds[] = {0, 1, 6, 10, 11, 18, 20, 22, 27, 28, 29, 31, 33, 2, 40};
             JsValue *owner = values.empty() ? nullptr : values[pick(arg, values.size())];
-            if (JsValue *v = JS_CreateObject(kinds[data[arg] % 15], data[arg], owner)) values.push_back(v);
+            const int kind = kinds[data[arg] % 15];
+            if (JsValue *v = JS_CreateObject(kind, data[arg], owner)) {
+                values.push_back(v);
+                if (kind == DURIZ_CLASS_DOCUMENT) g_document = v;
+            }
             break;
         }
         case 1: {
@@ -91,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         case 5:
             if (!values.empty()) {
                 const size_t k = pick(arg, values.size());
+                if (values[k] == g_document) g_document = nullptr;
                 JS_DeleteObject(values[k]);
                 values.erase(values.begin() + static_cast<long>(k));
             }
@@ -142,7 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // Give everything back in the order the input ends with.
     for (JsEvalContext *c : contexts) JS_DeleteEvalContext(c);
     for (JsScript *s : scripts) JS_DeleteScript(s);
+    g_document = nullptr;
     for (JsValue *v : values) JS_DeleteObject(v);
     JS_Destroy();
+    if (g_blocksLeftAtShutDown) __builtin_trap();  // something was still held once all was given back
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "duriz.h"
+#include "engine/memory.h"
 #include "script_rounds.h"
 
 namespace {
@@ -63,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     g_answerCount = head ? head - 1 : 0;
     g_next = 0;
     JS_Init(GetProperty, GetObject, SetProperty, CallMethod, nullptr, OnError);
+    const size_t refusedBefore = JsRefusedAllocations();
     JS_SetMemoryLimit(8 << 20);
     g_window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
     g_document = JS_CreateObject(DURIZ_CLASS_DOCUMENT, 2, g_window);
@@ -76,6 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     JS_SetMemoryLimit(0);
     JS_DeleteObject(g_document);
     JS_DeleteObject(g_window);
+    const size_t refused = JsRefusedAllocations();
     JS_Destroy();
+    // With every handle given back, the collector has taken what the script
+    // left in cycles; only a refused allocation may have kept a candidate
+    // from being noted.
+    if (g_blocksLeftAtShutDown && refused == refusedBefore) __builtin_trap();
     return 0;
 }

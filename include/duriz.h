@@ -518,8 +518,10 @@ DURIZ_API void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGet
                         DurizSetHostProperty setHostProperty, DurizCallHostMethod callHostMethod,
                         DurizHostAlloc hostAlloc, DurizReportError reportError);
 
-/* Shuts the engine down and frees everything it holds. Every handle should
-   have been given back first; any the host still has dangles afterwards. */
+/* Shuts the engine down and frees every byte it allocated, values in
+   cycles and those behind handles the host forgot included. Every handle
+   should have been given back first; any the host still has dangles
+   afterwards. */
 DURIZ_API void DURIZ_CALL JS_Destroy(void);
 
 /* A new empty script; heap nonzero allocates its nodes with hostAlloc. */
@@ -559,7 +561,12 @@ DURIZ_API int DURIZ_CALL JS_Evaluate(JsEvalContext *context, JsValue **result);
 DURIZ_API JsValue *DURIZ_CALL JS_CreateObject(int classNumber, uint32_t handle, JsValue *owner);
 
 /* Gives back one reference on a value (a handle from JS_CreateObject,
-   JS_Evaluate, JS_LoadEventHandler or JS_NewInstance). Null does nothing. */
+   JS_Evaluate, JS_LoadEventHandler or JS_NewInstance). Null does nothing.
+   Values that only hold one another in cycles (a window kept in one of its
+   own variables, say) are freed when no handle, context or engine table
+   reaches them any more: as the host gives back a window or a document,
+   or the last context of a window it gave back, and from time to time as
+   scripts run. */
 DURIZ_API void DURIZ_CALL JS_DeleteObject(JsValue *value);
 
 /* Appends object (or, when it is null, a new object of the class number

@@ -9,6 +9,7 @@
 #include "duriz.h"
 #include "engine/shared.h"
 #include "values/array.h"
+#include "values/cycles.h"
 #include "values/object.h"
 
 JsFunction *JsFunction::MakeNative(int32_t id) {
@@ -205,6 +206,14 @@ void JsFunction::DropKeptLists() {
         ReleaseHeld(list);
         list = next;
     }
+}
+
+void JsFunction::ForEachReference(Visitor visit, void *context) {
+    visit(prototype, context);
+    visit(members, context);
+    visit(owner, context);
+    for (JsArray *list = kept; list; list = list->nextKept) visit(list, context);
+    visit(keptLocals, context);
 }
 
 JsFunction::~JsFunction() {

@@ -13,7 +13,7 @@ class JsObject;
 class JsToken;
 struct JsScript;
 
-class JsFunction : public JsValue {
+class JsFunction : public JsContainer {
 public:
     int32_t id = 0;
     JsObject *prototype = nullptr;  // counted
@@ -40,6 +40,7 @@ public:
     // A native function or constructor with the given id.
     static JsFunction *MakeNative(int32_t id);
     ~JsFunction() override;
+    void ForEachReference(Visitor visit, void *context) override;
 
     const char *ToText() override;
     int IsFunction() override { return 1; }

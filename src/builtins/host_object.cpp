@@ -12,6 +12,7 @@
 #include "duriz.h"
 #include "engine/callbacks.h"
 #include "engine/shared.h"
+#include "values/cycles.h"
 
 namespace {
 
@@ -104,7 +105,15 @@ JsValue *JsHostObject::Make(int classNumber, uint32_t handle, JsValue *owner) {
     return object;
 }
 
+void JsHostObject::ForEachReference(Visitor visit, void *context) {
+    JsObject::ForEachReference(visit, context);
+    for (JsHostArray *collection : collections) visit(collection, context);
+    visit(window, context);
+}
+
 JsHostObject::~JsHostObject() {
+    // A page's window or document has gone: what it held in cycles goes too.
+    if (classNumber == DURIZ_CLASS_WINDOW || classNumber == DURIZ_CLASS_DOCUMENT) CollectSoon();
     for (JsHostArray *&collection : collections) {
         ReleaseHeld(collection);
         collection = nullptr;

@@ -26,6 +26,7 @@ public:
     JsValue *window = nullptr;         // a document's window (counted)
     JsFunction *boundFunctions = nullptr;  // a window's: the functions declared in it (not counted)
     int closedCache = -1;              // a window's last answer for closed
+    bool givenBack = false;            // a window or document the host has given a handle of back
 
     // The object of a class number holding a host handle (owner: a
     // document's window), or null for a number without a host class.
@@ -34,6 +35,7 @@ public:
     ~JsHostObject() override;
 
     int IsHostObject() override { return 1; }
+    void ForEachReference(Visitor visit, void *context) override;
     int ClassNumber() override { return classNumber; }
     JsValue *GetMember(int nameIndex) override;
     JsValue *GetProperty(const char *name) override;

@@ -8,8 +8,11 @@
 #include "engine/memory.h"
 #include "engine/shared.h"
 #include "interp/literal_cache.h"
+#include "values/cycles.h"
 #include "values/slot_cache.h"
 #include "values/value.h"
+
+size_t g_blocksLeftAtShutDown = 0;
 
 extern "C" {
 
@@ -27,6 +30,7 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
     // end of start-up on.
     const size_t limit = JsMemoryLimit();
     JsSetMemoryLimit(0);
+    CyclesReset();
     CreateSharedValues();
     JsSetMemoryLimit(limit);
     g_randomSeeded = 0;
@@ -34,12 +38,18 @@ void DURIZ_CALL JS_Init(DurizGetHostProperty getHostProperty, DurizGetHostObject
 
 void DURIZ_CALL JS_Destroy(void) {
     ReleaseLastAnswer();
+    CollectCycles();
+    CyclesShutDown();
     LiteralCacheClear();
     DestroySharedValues();
     FreeValueWorklist();
-    JsReleaseKeptBlocks();
     SlotCacheClear();
     g_host = HostCallbacks{};
+    // What is left now, the host still had handles of (or forgot).
+    g_blocksLeftAtShutDown = JsBlocksInUse();
+    JsReleaseAllBlocks();
+    g_containerCount = 0;
+    CyclesReset();
 }
 
 JsScript *DURIZ_CALL JS_CreateScript(uintptr_t heap) { return JsScript::Create(heap, 0); }
@@ -51,6 +61,7 @@ int DURIZ_CALL JS_LoadScript(JsScript *script, const char **position, const char
 
 void DURIZ_CALL JS_DeleteScript(JsScript *script) {
     if (!script) return;
+    EngineEntry entry;
     if (script->heap) {
         // The nodes stay in the host's heap, which the host may now reuse;
         // holders see no tree from now on.

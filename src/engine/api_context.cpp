@@ -7,6 +7,7 @@
 #include "engine/shared.h"
 #include "interp/frame.h"
 #include "interp/interpreter.h"
+#include "values/cycles.h"
 #include "values/object.h"
 
 namespace {
@@ -44,6 +45,7 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
     if (!global) return nullptr;
     JsFunction *function = handler && handler->IsFunction() ? static_cast<JsFunction *>(handler) : nullptr;
     if (!script && !function) return nullptr;
+    EngineEntry entry;
     if (function && function->owner) global = function->owner;
     else if (function && function->boundWindow) global = function->boundWindow;
     JsToken *start = nullptr;
@@ -75,6 +77,11 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
 
 void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context) {
     if (!context) return;
+    EngineEntry entry;
+    // The last context of a page whose window the host has given back: the
+    // page's cycles can go now.
+    JsObject *global = AsObject(context->currentGlobal);
+    if (global && global->IsHostObject() && static_cast<JsHostObject *>(global)->givenBack) CollectSoon();
     while (JsFrame *frame = context->top) DiscardFrame(context, frame);
     JsScript::Release(context->script);
     AssignRef(&context->currentGlobal, nullptr);
@@ -85,6 +92,7 @@ int DURIZ_CALL JS_Evaluate(JsEvalContext *context, JsValue **result) {
     if (result) *result = nullptr;
     if (!context) return RC_NULL_HANDLE;
     if (g_dialogFlag || context->busy) return RC_BUSY;
+    EngineEntry entry;
     context->busy = 1;
     JsValue *value = nullptr;
     const int status = Interpret(context, &value);

@@ -7,6 +7,7 @@
 #include "duriz.h"
 #include "engine/api_internal.h"
 #include "values/array.h"
+#include "values/cycles.h"
 
 namespace {
 
@@ -43,18 +44,32 @@ void ReleaseLastAnswer() { Answer(nullptr); }
 extern "C" {
 
 JsValue *DURIZ_CALL JS_CreateObject(int classNumber, uint32_t handle, JsValue *owner) {
+    EngineEntry entry;
     JsValue *object = JsHostObject::Make(classNumber, handle, owner);
     if (object) object->refs++;
     return object;
 }
 
 void DURIZ_CALL JS_DeleteObject(JsValue *value) {
-    if (value) ReleaseRef(value);
+    if (!value) return;
+    EngineEntry entry;
+    JsObject *object = AsObject(value);
+    if (object && object->IsHostObject()) {
+        // A page's window or document given back: the values of the page
+        // that hold each other go with it.
+        JsHostObject *host = static_cast<JsHostObject *>(object);
+        if (host->classNumber == DURIZ_CLASS_WINDOW || host->classNumber == DURIZ_CLASS_DOCUMENT) {
+            host->givenBack = true;
+            CollectSoon();
+        }
+    }
+    ReleaseRef(value);
 }
 
 JsValue *DURIZ_CALL JS_AddObjectIdx(JsValue *parent, int nameIndex, int classNumber, int, uint32_t handle,
                                     JsValue *object) {
     if (!parent || !parent->HasClass()) return nullptr;
+    EngineEntry entry;
     JsValue *member = static_cast<JsClassObject *>(parent)->GetMember(nameIndex);
     if (!member || !member->HasClass() || static_cast<JsClassObject *>(member)->ClassNumber() != DURIZ_CLASS_ARRAY) {
         DropIfUnowned(member);
@@ -76,15 +91,18 @@ JsValue *DURIZ_CALL JS_AddObjectIdx(JsValue *parent, int nameIndex, int classNum
 JsValue *DURIZ_CALL JS_GetObjectByName(JsValue *object, const char *name) {
     JsObject *o = AsObject(object);
     if (!o || !name) return nullptr;
+    EngineEntry entry;
     return Answer(o->GetProperty(name));
 }
 
 JsValue *DURIZ_CALL JS_GetObjectHandleValue(JsValue *object, int key, int byPosition) {
+    EngineEntry entry;
     JsValue *member = MemberOf(object, key, byPosition);
     return member && member->IsObject() ? member : nullptr;
 }
 
 const char *DURIZ_CALL JS_GetObjectStringValue(JsValue *object, int key, int byPosition) {
+    EngineEntry entry;
     JsValue *member = MemberOf(object, key, byPosition);
     return member ? member->ToText() : nullptr;
 }
@@ -92,6 +110,7 @@ const char *DURIZ_CALL JS_GetObjectStringValue(JsValue *object, int key, int byP
 const char *DURIZ_CALL JS_GetStringValue(JsValue *value) { return value ? value->ToText() : nullptr; }
 
 JsValue *DURIZ_CALL JS_LoadEventHandler(int id, const char *text, int length, JsValue *object) {
+    EngineEntry entry;
     JsScript *script = JsScript::Create(0, 1);
     if (!script) return nullptr;
     const char *position = text ? text : "";

@@ -1,10 +1,16 @@
 #include "engine/memory.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#if defined(_WIN32)
+#include <malloc.h>
+#endif
 
 // Every block carries its size in a header in front of it, so that the
 // engine knows how many bytes it holds and can refuse to go past a limit.
+// Every block is also known to the allocator, whether the engine still
+// refers to it or not, so that shutting down gives back all of them.
 namespace {
 
 // Eight bytes keep a block aligned for everything the engine stores
@@ -23,78 +29,217 @@ size_t SizeOf(void *block) {
     return size;
 }
 
+void SetSize(char *block, size_t size) { std::memcpy(block - kHeader, &size, sizeof size); }
+
 bool Allowed(size_t more) {
     if (!g_limit || (more <= g_limit && g_inUse <= g_limit - more)) return true;
     g_refused++;
     return false;
 }
 
-// Small blocks come in sizes rounded up to 16 bytes, and freed ones wait in
-// a short list per size for the next request of that size: values, slots
-// and call scopes are made and dropped all the time.
-constexpr size_t kSmallLimit = 256;
-constexpr int kClasses = kSmallLimit / 16 + 1;
+// Small blocks come in sizes rounded up to 16 bytes, from chunks that hold
+// blocks of one size: values, slots and call scopes are made and dropped all
+// the time. A chunk is aligned to its size, so a block finds its chunk from
+// its address; a chunk whose blocks are all free again goes back to the
+// system, unless it is the last with room for its size. Larger blocks are
+// allocated one by one and linked in a list. Under the address checker
+// every block is allocated on its own, so that it sees each one freed.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define DURIZ_ADDRESS_SANITIZER 1
 #endif
 #endif
 #if defined(__SANITIZE_ADDRESS__) || defined(DURIZ_ADDRESS_SANITIZER)
-constexpr int kKeptPerClass = 0;  // every freed block goes back, for the checker to see
+constexpr size_t kSmallLimit = 0;
 #else
-constexpr int kKeptPerClass = 128;
+constexpr size_t kSmallLimit = 256;
 #endif
+constexpr int kClasses = kSmallLimit / 16 + 1;
+constexpr size_t kChunkBytes = 16384;
 
 struct FreeBlock {
     FreeBlock *next;
 };
-FreeBlock *g_free[kClasses];
-int g_freeCount[kClasses];
+
+struct Chunk {
+    Chunk *prev, *next;        // the chunks of its size with a free block
+    Chunk *allPrev, *allNext;  // every chunk
+    FreeBlock *free;           // its blocks freed again
+    char *fresh;               // its blocks never used yet start here
+    char *end;
+    int32_t used;              // blocks in use
+    int32_t size;              // its size class
+    bool open;                 // on its size's list
+};
+constexpr size_t kChunkHeader = (sizeof(Chunk) + 15) / 16 * 16;
+
+Chunk *g_open[kClasses];  // per size: the chunks with a free block
+Chunk g_allChunks = {nullptr, nullptr, &g_allChunks, &g_allChunks, nullptr, nullptr, nullptr, 0, 0, false};
 
 int ClassOf(size_t size) { return size <= kSmallLimit ? static_cast<int>((size + 15) / 16) : 0; }
-size_t Capacity(size_t size) { return size <= kSmallLimit ? (size + 15) / 16 * 16 : size; }
+size_t Stride(int c) { return static_cast<size_t>(c) * 16 + kHeader; }
+
+void *AlignedChunk() {
+#if defined(_WIN32)
+    return _aligned_malloc(kChunkBytes, kChunkBytes);
+#else
+    void *p = nullptr;
+    return posix_memalign(&p, kChunkBytes, kChunkBytes) == 0 ? p : nullptr;
+#endif
+}
+
+void FreeChunk(Chunk *chunk) {
+#if defined(_WIN32)
+    _aligned_free(chunk);
+#else
+    std::free(chunk);
+#endif
+}
+
+void OpenChunk(Chunk *k) {
+    k->prev = nullptr;
+    k->next = g_open[k->size];
+    if (k->next) k->next->prev = k;
+    g_open[k->size] = k;
+    k->open = true;
+}
+
+void CloseChunk(Chunk *k) {
+    if (k->prev) k->prev->next = k->next;
+    else g_open[k->size] = k->next;
+    if (k->next) k->next->prev = k->prev;
+    k->open = false;
+}
+
+Chunk *NewChunk(int c) {
+    Chunk *k = static_cast<Chunk *>(AlignedChunk());
+    if (!k) return nullptr;
+    k->free = nullptr;
+    k->fresh = reinterpret_cast<char *>(k) + kChunkHeader;
+    k->end = reinterpret_cast<char *>(k) + kChunkBytes;
+    k->used = 0;
+    k->size = c;
+    k->allNext = g_allChunks.allNext;
+    k->allPrev = &g_allChunks;
+    g_allChunks.allNext->allPrev = k;
+    g_allChunks.allNext = k;
+    OpenChunk(k);
+    return k;
+}
+
+char *SmallBlock(int c) {
+    Chunk *k = g_open[c];
+    if (!k && !(k = NewChunk(c))) return nullptr;
+    char *block;
+    if (k->free) {
+        block = reinterpret_cast<char *>(k->free);
+        k->free = k->free->next;
+    } else {
+        block = k->fresh + kHeader;
+        k->fresh += Stride(c);
+    }
+    k->used++;
+    if (!k->free && k->fresh + Stride(c) > k->end) CloseChunk(k);
+    return block;
+}
+
+void FreeSmall(char *block) {
+    Chunk *k = reinterpret_cast<Chunk *>(reinterpret_cast<uintptr_t>(block) & ~static_cast<uintptr_t>(kChunkBytes - 1));
+    FreeBlock *b = reinterpret_cast<FreeBlock *>(block);
+    b->next = k->free;
+    k->free = b;
+    k->used--;
+    if (!k->open) OpenChunk(k);
+    if (k->used == 0 && (k->prev || k->next)) {
+        CloseChunk(k);
+        k->allPrev->allNext = k->allNext;
+        k->allNext->allPrev = k->allPrev;
+        FreeChunk(k);
+    }
+}
+
+// A large block: the links, then the size header, then the block.
+struct LargeHeader {
+    LargeHeader *prev;
+    LargeHeader *next;
+};
+constexpr size_t kLargeHeader = (sizeof(LargeHeader) + kHeader + 7) / 8 * 8;
+LargeHeader g_large = {&g_large, &g_large};
+
+LargeHeader *LargeOf(void *block) {
+    return reinterpret_cast<LargeHeader *>(static_cast<char *>(block) - kLargeHeader);
+}
+
+void LinkLarge(LargeHeader *h) {
+    h->next = g_large.next;
+    h->prev = &g_large;
+    g_large.next->prev = h;
+    g_large.next = h;
+}
+
+void UnlinkLarge(LargeHeader *h) {
+    h->prev->next = h->next;
+    h->next->prev = h->prev;
+}
+
+}  // namespace
+
+namespace {
+
+// A block of size bytes, the limit already asked.
+void *NewBlock(size_t size) {
+    char *block;
+    if (const int c = ClassOf(size)) {
+        block = SmallBlock(c);
+        if (!block) return nullptr;
+    } else {
+        char *raw = static_cast<char *>(std::malloc(size + kLargeHeader));
+        if (!raw) return nullptr;
+        LinkLarge(reinterpret_cast<LargeHeader *>(raw));
+        block = raw + kLargeHeader;
+    }
+    SetSize(block, size);
+    g_inUse += size;
+    g_blocks++;
+    return block;
+}
 
 }  // namespace
 
 void *JsMalloc(size_t size) {
     if (!size) size = 1;
-    if (size > static_cast<size_t>(-1) - kHeader - 16 || !Allowed(size)) return nullptr;
-    const int c = ClassOf(size);
-    char *raw;
-    if (c && g_free[c]) {
-        raw = reinterpret_cast<char *>(g_free[c]);
-        g_free[c] = g_free[c]->next;
-        g_freeCount[c]--;
-    } else {
-        raw = static_cast<char *>(std::malloc(Capacity(size) + kHeader));
-        if (!raw) return nullptr;
-    }
-    std::memcpy(raw, &size, sizeof size);
-    g_inUse += size;
-    g_blocks++;
-    return raw + kHeader;
-}
-
-void JsReleaseKeptBlocks() {
-    for (int c = 0; c < kClasses; c++) {
-        while (FreeBlock *b = g_free[c]) {
-            g_free[c] = b->next;
-            std::free(b);
-        }
-        g_freeCount[c] = 0;
-    }
+    if (size > static_cast<size_t>(-1) - kLargeHeader - 16 || !Allowed(size)) return nullptr;
+    return NewBlock(size);
 }
 
 void *JsRealloc(void *block, size_t size) {
     if (!block) return JsMalloc(size);
     if (!size) size = 1;
     const size_t old = SizeOf(block);
-    if (size > static_cast<size_t>(-1) - kHeader - 16 || (size > old && !Allowed(size - old))) return nullptr;
-    char *raw = static_cast<char *>(std::realloc(static_cast<char *>(block) - kHeader, Capacity(size) + kHeader));
+    if (size > static_cast<size_t>(-1) - kLargeHeader - 16 || (size > old && !Allowed(size - old))) return nullptr;
+    if (ClassOf(old) || ClassOf(size)) {
+        if (ClassOf(old) == ClassOf(size)) {
+            g_inUse = g_inUse - old + size;
+            SetSize(static_cast<char *>(block), size);
+            return block;
+        }
+        // Into or out of a chunk: a new block and a copy.
+        void *moved = NewBlock(size);
+        if (!moved) return nullptr;
+        std::memcpy(moved, block, old < size ? old : size);
+        JsFree(block);
+        return moved;
+    }
+    LargeHeader *h = LargeOf(block);
+    LargeHeader *prev = h->prev, *next = h->next;
+    char *raw = static_cast<char *>(std::realloc(h, size + kLargeHeader));
     if (!raw) return nullptr;
-    std::memcpy(raw, &size, sizeof size);
+    h = reinterpret_cast<LargeHeader *>(raw);
+    prev->next = h;
+    next->prev = h;
+    SetSize(raw + kLargeHeader, size);
     g_inUse = g_inUse - old + size;
-    return raw + kHeader;
+    return raw + kLargeHeader;
 }
 
 void JsFree(void *block) {
@@ -102,16 +247,30 @@ void JsFree(void *block) {
     const size_t size = SizeOf(block);
     g_inUse -= size;
     g_blocks--;
-    char *raw = static_cast<char *>(block) - kHeader;
-    const int c = ClassOf(size);
-    if (c && g_freeCount[c] < kKeptPerClass) {
-        FreeBlock *b = reinterpret_cast<FreeBlock *>(raw);
-        b->next = g_free[c];
-        g_free[c] = b;
-        g_freeCount[c]++;
+    if (ClassOf(size)) {
+        FreeSmall(static_cast<char *>(block));
         return;
     }
-    std::free(raw);
+    LargeHeader *h = LargeOf(block);
+    UnlinkLarge(h);
+    std::free(h);
+}
+
+void JsReleaseAllBlocks() {
+    while (g_allChunks.allNext != &g_allChunks) {
+        Chunk *k = g_allChunks.allNext;
+        g_allChunks.allNext = k->allNext;
+        FreeChunk(k);
+    }
+    g_allChunks.allPrev = &g_allChunks;
+    for (Chunk *&open : g_open) open = nullptr;
+    while (g_large.next != &g_large) {
+        LargeHeader *h = g_large.next;
+        UnlinkLarge(h);
+        std::free(h);
+    }
+    g_inUse = 0;
+    g_blocks = 0;
 }
 
 char *JsCopyText(const char *text, size_t length) {

@@ -39,8 +39,13 @@ size_t JsBlockSize(void *block);
 // Requests the limit has refused since start-up.
 size_t JsRefusedAllocations();
 
-// Gives the small blocks kept for reuse back to the system (at shut-down).
-void JsReleaseKeptBlocks();
+// Gives every block back to the system, those still in use too: the engine
+// shuts down, and whatever still points into its memory dangles.
+void JsReleaseAllBlocks();
+
+// The blocks that were still in use when the engine last shut down, before
+// they were given back: none when the host had given back every handle.
+extern size_t g_blocksLeftAtShutDown;
 
 // A NUL-terminated copy of length bytes of text, or null.
 char *JsCopyText(const char *text, size_t length);

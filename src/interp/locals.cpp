@@ -50,6 +50,12 @@ JsLocals *JsLocals::TakeKept(JsFunction *function) {
     return locals;
 }
 
+void JsLocals::ForEachReference(Visitor visit, void *context) {
+    JsObject::ForEachReference(visit, context);
+    for (int32_t i = 0; i < count_; i++) visit(cells_[i], context);
+    visit(function_, context);
+}
+
 JsLocals::~JsLocals() {
     for (int32_t i = 0; i < count_; i++) ReleaseHeld(cells_[i]);
     if (cells_ != inline_) JsFree(cells_);

@@ -34,6 +34,7 @@ public:
     // without slots answers.
     JsValue *GetProperty(const char *name) override;
     JsValue *PutProperty(const char *name, JsValue *value, int op, int create) override;
+    void ForEachReference(Visitor visit, void *context) override;
 
     // The locals of a finished call that nothing else holds, emptied (no
     // name declared) and kept by their function for its next call; the

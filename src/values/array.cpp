@@ -251,6 +251,12 @@ JsValue *JsArray::GetMember(int nameIndex) {
     }
 }
 
+void JsArray::ForEachReference(Visitor visit, void *context) {
+    JsObject::ForEachReference(visit, context);
+    for (int32_t i = 0; i < denseCount_; i++)
+        if (!HoldsDouble(i)) visit(cells_[i].value, context);
+}
+
 JsArray::~JsArray() {
     ReleaseDense();
     ForgetElements();

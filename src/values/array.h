@@ -40,6 +40,7 @@ public:
     static JsArray *MakeDense();
 
     int ClassNumber() override { return 6; }
+    void ForEachReference(Visitor visit, void *context) override;
     JsValue *GetMember(int nameIndex) override;
     JsValue *GetProperty(const char *name) override;
     JsValue *PutProperty(const char *name, JsValue *value, int op, int create) override;

@@ -12,6 +12,7 @@
 #include "duriz.h"
 #include "engine/shared.h"
 #include "values/convert.h"
+#include "values/cycles.h"
 #include "values/slot_cache.h"
 
 int g_lastFoundPosition = 0;
@@ -124,6 +125,15 @@ JsObject *JsObject::MakeConstructed(JsFunction *constructor, JsObject *arguments
     AssignRef(&object->constructor, constructor);
     if (constructor && constructor->id >= kFirstConstructorId + 1) object->Construct(constructor->id, arguments);
     return object;
+}
+
+JsObject::JsObject() { kind = VALUE_OBJECT; }
+
+void JsObject::ForEachReference(Visitor visit, void *context) {
+    for (JsListNode *node = properties.next; node != &properties; node = node->next)
+        visit(static_cast<JsProperty *>(node)->value, context);
+    visit(constructor, context);
+    visit(internal, context);
 }
 
 JsObject::~JsObject() {

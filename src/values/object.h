@@ -30,7 +30,7 @@ private:
     explicit JsProperty(char *n) : name(n) {}
 };
 
-class JsObject : public JsValue {
+class JsObject : public JsContainer {
 public:
     JsList properties;
     JsValue *internal = nullptr;     // counted: a Date's time, a String object's text, ...
@@ -43,7 +43,7 @@ public:
     JsPropertyIndex *index = nullptr;   // by name, once there are many slots
     uint64_t identity = 0;              // for remembered look-ups; 0 for none yet
 
-    JsObject() { kind = VALUE_OBJECT; }
+    JsObject();
     // The object that `new` makes for a constructor (other than Array and
     // Image); built-in constructors from 2001 on initialise it.
     static JsObject *MakeConstructed(JsFunction *constructor, JsObject *arguments);
@@ -56,6 +56,7 @@ public:
     JsString *TypeName() override;
     JsValue *AsFunction() override { return internal ? internal->AsFunction() : nullptr; }
     int Compare(JsValue *other) override { return other == this ? 0 : 1; }
+    void ForEachReference(Visitor visit, void *context) override;
 
     // Added operations, in slot order.
     virtual int IsHostObject() { return 0; }

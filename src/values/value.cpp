@@ -7,6 +7,7 @@
 #include "compiler/token.h"
 #include "engine/shared.h"
 #include "values/convert.h"
+#include "values/cycles.h"
 
 char g_numberText[kNumberTextSize];
 
@@ -99,7 +100,9 @@ void DisposeValue(JsValue *value) {
 }
 
 void ReleaseHeld(JsValue *value) {
-    if (value && --value->refs == 0) DestroyLater(value);
+    if (!value) return;
+    if (--value->refs == 0) DestroyLater(value);
+    else CountDropped(value);
 }
 
 // ---- numbers ----

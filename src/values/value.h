@@ -30,10 +30,20 @@ int32_t IntegerView(double d);
 // without a virtual call.
 enum JsValueKind : uint8_t { VALUE_OTHER, VALUE_NUMBER, VALUE_OBJECT };
 
+// What the reclaiming of cycles keeps in a value (see cycles.h).
+enum JsCycleBits : uint8_t {
+    CYCLE_CONTAINER = 1,  // may hold counted references to other values
+    CYCLE_UNNOTED = 2,    // a container not among the candidates: a drop of its count notes it
+    CYCLE_GRAY = 4,       // during a collection: counts of inner references taken away
+    CYCLE_WHITE = 8,      // during a collection: held by nothing but the candidates' graph
+    CYCLE_QUEUED = 16,    // during a collection: waiting to be scanned
+};
+
 struct JsValue : public JsAllocated {
     int32_t refs = 0;
     uint16_t flags = 0;
     JsValueKind kind = VALUE_OTHER;
+    uint8_t cycle = 0;  // JsCycleBits
 
     JsValue() = default;
     JsValue(const JsValue &) = delete;
@@ -63,9 +73,30 @@ struct JsValue : public JsAllocated {
     virtual JsValue *AsFunction() { return nullptr; }
     virtual int Compare(JsValue *other) { return other == this ? 0 : 1; }
 
+    // Calls visit with every value this one holds a counted reference to,
+    // once for each reference. Values that hold none keep this default.
+    typedef void (*Visitor)(JsValue *held, void *context);
+    virtual void ForEachReference(Visitor, void *) {}
+
     // Runs the destructor; with the flag set the memory is freed too.
     void Destroy(int freeMemory);
 };
+
+// A value that can hold counted references to others (an object or a
+// function), and so be part of a cycle.
+struct JsContainer : public JsValue {
+    int32_t candidate = -1;  // its place among the candidates, -1 for none
+
+    JsContainer();
+    ~JsContainer() override;
+};
+
+// A value whose count has just dropped and stays above 0 may now be held
+// only through a cycle: a candidate for the next collection.
+void NoteCandidate(JsValue *value);
+inline void CountDropped(JsValue *value) {
+    if (value->cycle & CYCLE_UNNOTED) NoteCandidate(value);
+}
 
 class JsNumber : public JsValue {
 public:
@@ -206,11 +237,15 @@ inline void AssignRef(JsValue **slot, JsValue *value) {
     if (old == value) return;
     *slot = value;
     if (value) value->refs++;
-    if (old && --old->refs == 0) DisposeValue(old);
+    if (!old) return;
+    if (--old->refs == 0) DisposeValue(old);
+    else CountDropped(old);
 }
 // Takes one reference away; at 0 the value goes to DisposeValue.
 inline void ReleaseRef(JsValue *value) {
-    if (value && --value->refs == 0) DisposeValue(value);
+    if (!value) return;
+    if (--value->refs == 0) DisposeValue(value);
+    else CountDropped(value);
 }
 // Takes a holder's reference away; at 0 the value is destroyed and freed
 // (not pooled). Used by the destructors of holders.
