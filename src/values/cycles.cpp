@@ -222,6 +222,8 @@ size_t CollectCycles() {
     const size_t freed = FreeWhite(c.white);
     g_collecting = false;
     g_threshold = c.looked > kMinimumThreshold ? c.looked : kMinimumThreshold;
+    // A window or document freed just now asked for a collection: this was it.
+    g_due = g_candidateCount >= g_threshold;
     return freed;
 }
 
