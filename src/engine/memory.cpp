@@ -3,9 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#if defined(_WIN32)
-#include <malloc.h>
-#endif
 
 // Every block carries its size in a header in front of it, so that the
 // engine knows how many bytes it holds and can refuse to go past a limit.
@@ -13,23 +10,22 @@
 // refers to it or not, so that shutting down gives back all of them.
 namespace {
 
-// Eight bytes keep a block aligned for everything the engine stores
-// (pointers, 64-bit integers and doubles).
-constexpr size_t kHeader = 8;
-static_assert(kHeader >= sizeof(size_t), "the header holds the size");
+// Eight bytes in front of every block: a small block's size and its place
+// in its chunk; a large block's size sits in front of these.
+struct BlockHeader {
+    uint32_t size;         // kLarge for a large block
+    uint32_t chunkOffset;  // the block's distance from its chunk's start
+};
+constexpr size_t kHeader = sizeof(BlockHeader);
+static_assert(kHeader == 8, "blocks stay 8-byte aligned");
+constexpr uint32_t kLarge = 0xFFFFFFFFu;
 
 size_t g_limit = 0;  // 0: no limit
 size_t g_inUse = 0;
 size_t g_blocks = 0;
 size_t g_refused = 0;
 
-size_t SizeOf(void *block) {
-    size_t size;
-    std::memcpy(&size, static_cast<char *>(block) - kHeader, sizeof size);
-    return size;
-}
-
-void SetSize(char *block, size_t size) { std::memcpy(block - kHeader, &size, sizeof size); }
+BlockHeader *HeaderOf(void *block) { return reinterpret_cast<BlockHeader *>(static_cast<char *>(block) - kHeader); }
 
 bool Allowed(size_t more) {
     if (!g_limit || (more <= g_limit && g_inUse <= g_limit - more)) return true;
@@ -39,8 +35,7 @@ bool Allowed(size_t more) {
 
 // Small blocks come in sizes rounded up to 16 bytes, from chunks that hold
 // blocks of one size: values, slots and call scopes are made and dropped all
-// the time. A chunk is aligned to its size, so a block finds its chunk from
-// its address; a chunk whose blocks are all free again goes back to the
+// the time. A chunk whose blocks are all free again goes back to the
 // system, unless it is the last with room for its size. Larger blocks are
 // allocated one by one and linked in a list. Under the address checker
 // every block is allocated on its own, so that it sees each one freed.
@@ -55,7 +50,7 @@ constexpr size_t kSmallLimit = 0;
 constexpr size_t kSmallLimit = 256;
 #endif
 constexpr int kClasses = kSmallLimit / 16 + 1;
-constexpr size_t kChunkBytes = 16384;
+constexpr size_t kChunkBytes = 4096;
 
 struct FreeBlock {
     FreeBlock *next;
@@ -79,23 +74,6 @@ Chunk g_allChunks = {nullptr, nullptr, &g_allChunks, &g_allChunks, nullptr, null
 int ClassOf(size_t size) { return size <= kSmallLimit ? static_cast<int>((size + 15) / 16) : 0; }
 size_t Stride(int c) { return static_cast<size_t>(c) * 16 + kHeader; }
 
-void *AlignedChunk() {
-#if defined(_WIN32)
-    return _aligned_malloc(kChunkBytes, kChunkBytes);
-#else
-    void *p = nullptr;
-    return posix_memalign(&p, kChunkBytes, kChunkBytes) == 0 ? p : nullptr;
-#endif
-}
-
-void FreeChunk(Chunk *chunk) {
-#if defined(_WIN32)
-    _aligned_free(chunk);
-#else
-    std::free(chunk);
-#endif
-}
-
 void OpenChunk(Chunk *k) {
     k->prev = nullptr;
     k->next = g_open[k->size];
@@ -112,7 +90,7 @@ void CloseChunk(Chunk *k) {
 }
 
 Chunk *NewChunk(int c) {
-    Chunk *k = static_cast<Chunk *>(AlignedChunk());
+    Chunk *k = static_cast<Chunk *>(std::malloc(kChunkBytes));
     if (!k) return nullptr;
     k->free = nullptr;
     k->fresh = reinterpret_cast<char *>(k) + kChunkHeader;
@@ -137,6 +115,7 @@ char *SmallBlock(int c) {
     } else {
         block = k->fresh + kHeader;
         k->fresh += Stride(c);
+        HeaderOf(block)->chunkOffset = static_cast<uint32_t>(block - reinterpret_cast<char *>(k));
     }
     k->used++;
     if (!k->free && k->fresh + Stride(c) > k->end) CloseChunk(k);
@@ -144,7 +123,7 @@ char *SmallBlock(int c) {
 }
 
 void FreeSmall(char *block) {
-    Chunk *k = reinterpret_cast<Chunk *>(reinterpret_cast<uintptr_t>(block) & ~static_cast<uintptr_t>(kChunkBytes - 1));
+    Chunk *k = reinterpret_cast<Chunk *>(block - HeaderOf(block)->chunkOffset);
     FreeBlock *b = reinterpret_cast<FreeBlock *>(block);
     b->next = k->free;
     k->free = b;
@@ -154,17 +133,18 @@ void FreeSmall(char *block) {
         CloseChunk(k);
         k->allPrev->allNext = k->allNext;
         k->allNext->allPrev = k->allPrev;
-        FreeChunk(k);
+        std::free(k);
     }
 }
 
-// A large block: the links, then the size header, then the block.
+// A large block: the links and its size, then the header, then the block.
 struct LargeHeader {
     LargeHeader *prev;
     LargeHeader *next;
+    size_t size;
 };
-constexpr size_t kLargeHeader = (sizeof(LargeHeader) + kHeader + 7) / 8 * 8;
-LargeHeader g_large = {&g_large, &g_large};
+constexpr size_t kLargeHeader = (sizeof(LargeHeader) + 7) / 8 * 8 + kHeader;
+LargeHeader g_large = {&g_large, &g_large, 0};
 
 LargeHeader *LargeOf(void *block) {
     return reinterpret_cast<LargeHeader *>(static_cast<char *>(block) - kLargeHeader);
@@ -182,9 +162,10 @@ void UnlinkLarge(LargeHeader *h) {
     h->next->prev = h->prev;
 }
 
-}  // namespace
-
-namespace {
+size_t SizeOf(void *block) {
+    const uint32_t size = HeaderOf(block)->size;
+    return size != kLarge ? size : LargeOf(block)->size;
+}
 
 // A block of size bytes, the limit already asked.
 void *NewBlock(size_t size) {
@@ -192,13 +173,17 @@ void *NewBlock(size_t size) {
     if (const int c = ClassOf(size)) {
         block = SmallBlock(c);
         if (!block) return nullptr;
+        HeaderOf(block)->size = static_cast<uint32_t>(size);
     } else {
         char *raw = static_cast<char *>(std::malloc(size + kLargeHeader));
         if (!raw) return nullptr;
-        LinkLarge(reinterpret_cast<LargeHeader *>(raw));
+        LargeHeader *h = reinterpret_cast<LargeHeader *>(raw);
+        LinkLarge(h);
+        h->size = size;
         block = raw + kLargeHeader;
+        HeaderOf(block)->size = kLarge;
+        HeaderOf(block)->chunkOffset = 0;
     }
-    SetSize(block, size);
     g_inUse += size;
     g_blocks++;
     return block;
@@ -220,7 +205,7 @@ void *JsRealloc(void *block, size_t size) {
     if (ClassOf(old) || ClassOf(size)) {
         if (ClassOf(old) == ClassOf(size)) {
             g_inUse = g_inUse - old + size;
-            SetSize(static_cast<char *>(block), size);
+            HeaderOf(block)->size = static_cast<uint32_t>(size);
             return block;
         }
         // Into or out of a chunk: a new block and a copy.
@@ -237,7 +222,7 @@ void *JsRealloc(void *block, size_t size) {
     h = reinterpret_cast<LargeHeader *>(raw);
     prev->next = h;
     next->prev = h;
-    SetSize(raw + kLargeHeader, size);
+    h->size = size;
     g_inUse = g_inUse - old + size;
     return raw + kLargeHeader;
 }
@@ -260,7 +245,7 @@ void JsReleaseAllBlocks() {
     while (g_allChunks.allNext != &g_allChunks) {
         Chunk *k = g_allChunks.allNext;
         g_allChunks.allNext = k->allNext;
-        FreeChunk(k);
+        std::free(k);
     }
     g_allChunks.allPrev = &g_allChunks;
     for (Chunk *&open : g_open) open = nullptr;
