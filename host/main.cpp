@@ -1,13 +1,16 @@
 // duriz: the command-line host of the Duriz engine. Runs scripts in one
 // window, in order, as a page runs its script blocks.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -25,23 +28,36 @@ namespace {
 const char kUsage[] =
     "usage: duriz [options] [FILE | -]...\n"
     "Runs the scripts in order in one window; '-' or no script reads standard\n"
-    "input (an interactive prompt on a terminal).\n"
-    "  -e TEXT         run TEXT as a script (repeatable, in order with the files)\n"
+    "input (an interactive prompt on a terminal). An HTML file runs as a page.\n"
+    "  -e TEXT         run TEXT as a script (repeatable, in order with the files;\n"
+    "                  with a page: after it has loaded, before the --events)\n"
     "  --result        after each script print its status and, if any, its value\n"
     "  --chunk N       feed each script to the compiler in chunks of N bytes\n"
     "  --confirm yes|no  what confirm() answers (default no)\n"
     "  --prompt TEXT   what prompt() answers (default: its second argument)\n"
-    "  --tree FILE     print the compiled tree of FILE ('-': standard input)\n"
+    "  --tree          print the compiled tree of the one FILE ('-': standard input)\n"
     "  --html          read the file as an HTML page (the default for .html, .htm)\n"
-    "  --event PATH:EVENT  after a page's scripts fire a handler, such as\n"
-    "                  form0.elements1:onclick or window:onload (repeatable)\n"
+    "  --event PATH:EVENT  after a page has loaded fire an event, such as\n"
+    "                  form0.elements1:onclick, myform.go:onClick, links0:onclick\n"
+    "                  or window:onload (repeatable)\n"
     "  --dump-model    after a page print its document model, a member a line\n"
-    "  --max-memory BYTES  bound the memory the engine may hold\n"
+    "  --run-for SECONDS  how long timers run, in page time (default 60)\n"
+    "  --any-src       let a page's <SCRIPT SRC> read files outside its folder\n"
+    "  --app-name TEXT, --app-version TEXT, --user-agent TEXT\n"
+    "                  what navigator answers (defaults: Duriz, 3.0 (command\n"
+    "                  line), Duriz/3.0 (command line))\n"
+    "  --max-memory BYTES  bound the memory the engine may hold (default\n"
+    "                  512 MiB; 0 for no bound)\n"
     "  --max-steps N   stop a run after N budget rounds of 8000 steps\n"
     "  --help          show this help\n"
     "document.write goes to standard output; alert, confirm and prompt write\n"
-    "their message to standard error. Exit status: 0 when every script ran\n"
-    "without error, 1 when any had one, 2 for a usage error or unreadable file.\n";
+    "their message to standard error. Timers run on a clock of page time, at\n"
+    "once, up to the --run-for bound; one still armed then is named on standard\n"
+    "error. Exit status: 0 when every script ran without error, 1 when any had\n"
+    "one, 2 for a usage error or unreadable file.\n";
+
+// The memory the engine may hold unless --max-memory says otherwise.
+constexpr size_t kDefaultMaxMemory = 512u << 20;
 
 struct Source {
     bool inline_ = false;  // -e TEXT
@@ -50,10 +66,10 @@ struct Source {
 
 struct Options {
     std::vector<Source> sources;
-    std::string treeFile;
     bool tree = false;
     bool html = false;
-    size_t maxMemory = 0;
+    size_t maxMemory = kDefaultMaxMemory;
+    bool maxMemoryGiven = false;
     PageSettings page;
     RunSettings run;
     HostSettings host;
@@ -65,14 +81,16 @@ struct Options {
     std::exit(2);
 }
 
-size_t PositiveNumber(const std::string &option, const std::string &v) {
+size_t Number(const std::string &option, const std::string &v, bool zeroAllowed) {
     char *endp = nullptr;
     errno = 0;
     const unsigned long long n = std::strtoull(v.c_str(), &endp, 10);
-    if (v.empty() || *endp || errno || n == 0 || v[0] == '-')
-        UsageError(option + " needs a positive number, not '" + v + "'");
+    if (v.empty() || *endp || errno || (n == 0 && !zeroAllowed) || v[0] == '-' ||
+        n > static_cast<unsigned long long>(SIZE_MAX))
+        UsageError(option + " needs a " + (zeroAllowed ? "number" : "positive number") + ", not '" + v + "'");
     return static_cast<size_t>(n);
 }
+size_t PositiveNumber(const std::string &option, const std::string &v) { return Number(option, v, false); }
 
 Options ParseOptions(int argc, char **argv) {
     Options o;
@@ -98,9 +116,19 @@ Options ParseOptions(int argc, char **argv) {
             o.run.chunk = PositiveNumber("--chunk", value("--chunk"));
         } else if (a == "--tree") {
             o.tree = true;
-            o.treeFile = value("--tree");
         } else if (a == "--max-memory") {
-            o.maxMemory = PositiveNumber("--max-memory", value("--max-memory"));
+            o.maxMemory = Number("--max-memory", value("--max-memory"), true);
+            o.maxMemoryGiven = true;
+        } else if (a == "--run-for") {
+            o.run.runForSeconds = PositiveNumber("--run-for", value("--run-for"));
+        } else if (a == "--any-src") {
+            o.page.anySource = true;
+        } else if (a == "--app-name") {
+            o.host.appName = value("--app-name");
+        } else if (a == "--app-version") {
+            o.host.appVersion = value("--app-version");
+        } else if (a == "--user-agent") {
+            o.host.userAgent = value("--user-agent");
         } else if (a == "--max-steps") {
             o.run.maxSteps = PositiveNumber("--max-steps", value("--max-steps"));
         } else if (a == "--html") {
@@ -125,19 +153,33 @@ Options ParseOptions(int argc, char **argv) {
 
 std::string DisplayName(const std::string &path) { return path == "-" ? "<stdin>" : path; }
 
+// A file's modification time as documents of the time showed it:
+// MM/DD/YY HH:MM:SS, local time (empty when it cannot be read).
+std::string LastModifiedText(const std::string &path) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) return "";
+    const std::time_t when = info.st_mtime;
+    const std::tm *local = std::localtime(&when);
+    char text[32];
+    if (!local || !std::strftime(text, sizeof text, "%m/%d/%y %H:%M:%S", local)) return "";
+    return text;
+}
+
 int RunTree(const Options &o) {
 #ifndef DURIZ_HAVE_TREE
     (void)o;
     UsageError("--tree is not available in this build");
 #else
+    if (o.sources.size() != 1 || o.sources[0].inline_) UsageError("--tree prints the tree of one file");
+    const std::string &file = o.sources[0].value;
     SourceText text;
-    if (!text.Read(o.treeFile)) {
-        std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(o.treeFile).c_str(), std::strerror(errno));
+    if (!text.Read(file)) {
+        std::fprintf(stderr, "duriz: %s: cannot read: %s\n", DisplayName(file).c_str(), std::strerror(errno));
         return 2;
     }
     Model model;
     model.Start(o.host);
-    const int status = PrintTree(DisplayName(o.treeFile), text.View(), o.run.chunk);
+    const int status = PrintTree(DisplayName(file), text.View(), o.run.chunk);
     model.Stop();
     return status;
 #endif
@@ -220,7 +262,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "duriz: %s\n", libraryError.c_str());
         return 2;
     }
-    if (o.maxMemory && !EngineHasMemoryLimit()) UsageError("--max-memory: the engine library has no memory limit");
+    if (o.maxMemoryGiven && o.maxMemory && !EngineHasMemoryLimit())
+        UsageError("--max-memory: the engine library has no memory limit");
     if (o.tree) return RunTree(o);
     if (o.sources.empty()) o.sources.push_back({false, "-"});
 
@@ -253,11 +296,27 @@ int main(int argc, char **argv) {
         };
         return !s.inline_ && (ends(".html") || ends(".htm"));
     };
-    if (!o.sources.empty() && isPage(o.sources[0])) {
-        if (o.sources.size() != 1) UsageError("a page runs alone: give one HTML file");
+    // The document was last changed when its file was: a page's, else the
+    // first script file's.
+    for (const Source &s : o.sources) {
+        if (s.inline_ || s.value == "-") continue;
+        o.host.lastModified = LastModifiedText(s.value);
+        break;
+    }
+    size_t pages = 0, page = 0;
+    for (size_t i = 0; i < o.sources.size(); i++)
+        if (!o.sources[i].inline_ && isPage(o.sources[i])) pages++, page = i;
+    if (pages) {
+        // A page runs alone; -e texts given with it run once it has loaded.
+        for (const Source &s : o.sources)
+            if (!s.inline_ && !isPage(s)) pages++;
+        if (pages != 1) UsageError("a page runs alone: give one HTML file (and -e texts to run once it has loaded)");
+        for (const Source &s : o.sources)
+            if (s.inline_) o.page.afterLoad.push_back(s.value);
         model.Start(o.host);
         JS_SetMemoryLimit(o.maxMemory);
-        const int status = RunPage(model, o.run, o.page, DisplayName(o.sources[0].value), std::string(texts[0].View()));
+        const int status = RunPage(model, o.run, o.page, DisplayName(o.sources[page].value),
+                                   std::string(texts[page].View()));
         model.Stop();
         return status;
     }

@@ -1,8 +1,10 @@
 #include "model.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 Model *Model::current = nullptr;
@@ -52,6 +54,59 @@ void SetAddress(HostNode *node, const std::string &href) {
     SetText(node, DURIZ_NAME_PATHNAME, rest);
     SetText(node, DURIZ_NAME_SEARCH, search);
     SetText(node, DURIZ_NAME_HASH, hash);
+}
+
+std::string ResolveAddress(const std::string &base, const std::string &href) {
+    // An address with a scheme of its own (letters, then a colon) stands.
+    size_t i = 0;
+    while (i < href.size() && (std::isalnum(static_cast<unsigned char>(href[i])) || href[i] == '+' ||
+                               href[i] == '-' || href[i] == '.'))
+        i++;
+    if (i > 0 && i < href.size() && href[i] == ':' && std::isalpha(static_cast<unsigned char>(href[0])))
+        return href;
+    const size_t colon = base.find(':');
+    if (colon == std::string::npos) return href;
+    const std::string scheme = base.substr(0, colon + 1);
+    std::string rest = base.substr(colon + 1);
+    if (href.compare(0, 2, "//") == 0) return scheme + href;
+    // The base's authority (//host), path, and what follows them.
+    std::string authority;
+    if (rest.compare(0, 2, "//") == 0) {
+        const size_t slash = rest.find('/', 2);
+        authority = rest.substr(0, slash);
+        rest = slash == std::string::npos ? "" : rest.substr(slash);
+    }
+    const size_t end = rest.find_first_of("?#");
+    std::string path = rest.substr(0, end);
+    if (href.empty()) return base.substr(0, base.find('#'));
+    if (href[0] == '#') return base.substr(0, base.find('#')) + href;
+    if (href[0] == '?') return scheme + authority + path + href;
+    std::string joined = href[0] == '/' ? href : path.substr(0, path.rfind('/') + 1) + href;
+    // Steps of . and .. are taken out.
+    const size_t tail = joined.find_first_of("?#");
+    std::string suffix = tail == std::string::npos ? "" : joined.substr(tail);
+    joined = joined.substr(0, tail);
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= joined.size()) {
+        size_t slash = joined.find('/', start);
+        if (slash == std::string::npos) slash = joined.size();
+        const std::string part = joined.substr(start, slash - start);
+        const bool last = slash == joined.size();
+        if (part == "..") {
+            if (parts.size() > 1) parts.pop_back();
+            if (last) parts.push_back("");
+        } else if (part == ".") {
+            if (last) parts.push_back("");
+        } else {
+            parts.push_back(part);
+        }
+        start = slash + 1;
+    }
+    std::string out;
+    for (size_t k = 0; k < parts.size(); k++) out += (k ? "/" : "") + parts[k];
+    if (out.empty() || out[0] != '/') out = "/" + out;
+    return scheme + authority + out + suffix;
 }
 
 namespace {
@@ -225,10 +280,11 @@ const char *DURIZ_CALL SetHostProperty(uint32_t handle, int nameIndex, int class
         // A new location: the window's location object now shows it.
         auto it = node->children.find(DURIZ_NAME_LOCATION);
         HostNode *location = it != node->children.end() ? model->Find(it->second) : nullptr;
-        if (location) SetAddress(location, text ? text : "");
+        const std::string address = ResolveAddress(model->pageAddress, text ? text : "");
+        if (location) SetAddress(location, address);
         std::fflush(stdout);
-        std::fprintf(stderr, "location: %s\n", text ? text : "");
-        model->answer = text ? text : "";
+        std::fprintf(stderr, "location: %s\n", address.c_str());
+        model->answer = address;
         return model->answer.c_str();
     }
     if (!text) {
@@ -251,7 +307,7 @@ const char *DURIZ_CALL SetHostProperty(uint32_t handle, int nameIndex, int class
     Assign(scalar, text, op);
     if (node->classNumber == DURIZ_CLASS_LOCATION && nameIndex == DURIZ_NAME_HREF) {
         // A new address for the window: every part follows.
-        const std::string href = scalar.text;
+        const std::string href = ResolveAddress(model->pageAddress, scalar.text);
         SetAddress(node, href);
         std::fflush(stdout);
         std::fprintf(stderr, "location: %s\n", href.c_str());
@@ -272,10 +328,53 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
         std::string out;
         for (int i = 1; i <= n; i++) out += ArgText(args, i);
         if (methodId == DURIZ_NATIVE_DOCUMENT_WRITELN) out += '\n';
-        if (model->sink)
+        HostNode *document = model->Find(handle);
+        const uint32_t window = document ? document->parent : 0;
+        if (window > 1) {
+            // An opened window's document: shown, labelled, when it closes.
+            model->shown[window] += out;
+        } else if (model->sink) {
             *model->sink += out;
-        else
+        } else {
+            if (model->loaded && !model->newDocument) {
+                // Written once the page has loaded: the page gives way to a
+                // new document, as the browsers did.
+                model->newDocument = true;
+                std::fflush(stdout);
+                std::fprintf(stderr, "document: a new document replaces the page\n");
+            }
             std::fwrite(out.data(), 1, out.size(), stdout);
+        }
+        return 0;
+    }
+    case DURIZ_NATIVE_WINDOW_OPEN: {
+        const std::string url = ArgCount(args) >= 1 ? ArgText(args, 1) : "";
+        const std::string name = ArgCount(args) >= 2 ? ArgText(args, 2) : "";
+        std::fflush(stdout);
+        std::fprintf(stderr, "open: %s%s%s\n", url.empty() ? "(no address)" : ResolveAddress(model->pageAddress, url).c_str(),
+                     name.empty() ? "" : ", ", name.c_str());
+        const uint32_t window = model->OpenWindow(handle ? handle : 1, name, url);
+        HostNode *node = model->Find(window);
+        return node ? reinterpret_cast<intptr_t>(node->object) : 0;
+    }
+    case DURIZ_NATIVE_WINDOW_CLOSE: {
+        HostNode *window = model->Find(handle);
+        if (window && handle > 1 && window->classNumber == DURIZ_CLASS_WINDOW && !window->closed) {
+            model->ShowWindow(handle);
+            window->closed = true;
+            std::fflush(stdout);
+            std::fprintf(stderr, "close: %s\n", window->path.c_str());
+            return 0;
+        }
+        std::fflush(stdout);
+        std::fprintf(stderr, "close: window\n");
+        return 0;
+    }
+    case DURIZ_NATIVE_DOCUMENT_CLOSE: {
+        HostNode *document = model->Find(handle);
+        if (document && document->parent > 1) model->ShowWindow(document->parent);
+        std::fflush(stdout);
+        std::fprintf(stderr, "close: %s\n", document && !document->path.empty() ? document->path.c_str() : "?");
         return 0;
     }
     case DURIZ_NATIVE_WINDOW_ALERT:
@@ -293,7 +392,7 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
         *text = model->answer.c_str();
         return 0;
     case DURIZ_NATIVE_WINDOW_SETTIMEOUT: {
-        Timer timer{model->nextTimer++, model->clock, ArgText(args, 1)};
+        Timer timer{model->nextTimer++, model->clock, ArgText(args, 1), handle ? handle : 1};
         if (ArgCount(args) >= 2) timer.due += std::max(0, std::atoi(ArgText(args, 2).c_str()));
         model->timers.push_back(timer);
         *number = timer.id;
@@ -305,8 +404,10 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
         t.erase(std::remove_if(t.begin(), t.end(), [id](const Timer &x) { return x.id == id; }), t.end());
         return 0;
     }
-    case DURIZ_METHOD_CLOSED:
-        return 1;  // the one window is always open
+    case DURIZ_METHOD_CLOSED: {
+        const HostNode *window = model->Find(handle);
+        return window && window->closed ? 0 : 1;
+    }
     case DURIZ_CTOR_IMAGE: {
         const uint32_t image = model->Add(DURIZ_CLASS_IMAGE);
         HostNode *node = model->Find(image);
@@ -328,10 +429,9 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
             {DURIZ_NATIVE_TEXT_SELECT, "select"},  {DURIZ_NATIVE_LOCATION_RELOAD, "reload"},
             {DURIZ_NATIVE_LOCATION_REPLACE, "replace"}, {DURIZ_NATIVE_HISTORY_BACK, "back"},
             {DURIZ_NATIVE_HISTORY_FORWARD, "forward"}, {DURIZ_NATIVE_HISTORY_GO, "go"},
-            {DURIZ_NATIVE_WINDOW_OPEN, "open"},       {DURIZ_NATIVE_WINDOW_CLOSE, "close"},
             {DURIZ_NATIVE_WINDOW_FOCUS, "focus"},     {DURIZ_NATIVE_WINDOW_BLUR, "blur"},
             {DURIZ_NATIVE_WINDOW_SCROLL, "scroll"},   {DURIZ_NATIVE_DOCUMENT_OPEN, "open"},
-            {DURIZ_NATIVE_DOCUMENT_CLOSE, "close"},   {DURIZ_NATIVE_DOCUMENT_CLEAR, "clear"}};
+            {DURIZ_NATIVE_DOCUMENT_CLEAR, "clear"}};
         auto it = what.find(methodId);
         if (it != what.end()) {
             std::fflush(stdout);
@@ -407,6 +507,7 @@ uint32_t Model::Add(int classNumber, JsValue *owner) {
     HostNode node;
     node.classNumber = classNumber;
     node.handle = handle;
+    node.order = handle;
     node.object = object;
     nodes_.push_back(node);
     return handle;
@@ -429,6 +530,11 @@ void Model::Start(const HostSettings &s) {
     w->children[DURIZ_NAME_NAVIGATOR] = navigator;
     w->children[DURIZ_NAME_TOP] = window;
     w->children[DURIZ_NAME_PARENT] = window;
+    // A window without frames: an empty collection (frame-busting code
+    // reads top.frames.length).
+    const uint32_t frames = Add(DURIZ_CLASS_ARRAY);
+    Find(window)->children[DURIZ_NAME_FRAMES] = frames;
+    w = Find(window);
     SetText(w, DURIZ_NAME_NAME, "");
     SetText(w, DURIZ_NAME_STATUS, "");
     SetText(w, DURIZ_NAME_DEFAULTSTATUS, "");
@@ -441,6 +547,8 @@ void Model::Start(const HostSettings &s) {
              {DURIZ_NAME_VLINKCOLOR, "#800080"}, {DURIZ_NAME_ALINKCOLOR, "#ff0000"},
              {DURIZ_NAME_LASTMODIFIED, "01/01/70 00:00:00"}})
         SetText(d, name, value);
+    if (!settings.lastModified.empty()) SetText(d, DURIZ_NAME_LASTMODIFIED, settings.lastModified);
+    d->parent = window;
     HostNode *l = Find(location);
     for (auto [name, value] : std::initializer_list<std::pair<int, const char *>>{
              {DURIZ_NAME_HREF, "about:blank"}, {DURIZ_NAME_PROTOCOL, "about:"}, {DURIZ_NAME_HOST, ""},
@@ -449,13 +557,78 @@ void Model::Start(const HostSettings &s) {
         SetText(l, name, value);
     SetNumber(Find(history), DURIZ_NAME_LENGTH, 1);
     HostNode *n = Find(navigator);
-    SetText(n, DURIZ_NAME_APPNAME, "Duriz");
-    SetText(n, DURIZ_NAME_APPVERSION, "1.0 (command line)");
+    SetText(n, DURIZ_NAME_APPNAME, settings.appName);
+    SetText(n, DURIZ_NAME_APPVERSION, settings.appVersion);
     SetText(n, DURIZ_NAME_APPCODENAME, "Duriz");
-    SetText(n, DURIZ_NAME_USERAGENT, "Duriz/1.0");
+    SetText(n, DURIZ_NAME_USERAGENT, settings.userAgent);
+}
+
+uint32_t Model::OpenWindow(uint32_t opener, const std::string &name, const std::string &url) {
+    const uint32_t window = Add(DURIZ_CLASS_WINDOW);
+    if (!window) return 0;
+    const uint32_t document = Add(DURIZ_CLASS_DOCUMENT, Find(window)->object);
+    const uint32_t location = Add(DURIZ_CLASS_LOCATION);
+    if (!document || !location) return 0;
+    const std::string label = name.empty() ? "window" + std::to_string(opened.size() + 1) : name;
+    HostNode *w = Find(window);
+    w->path = "window " + label;
+    for (auto [member, child] : std::initializer_list<std::pair<int, uint32_t>>{
+             {DURIZ_NAME_DOCUMENT, document}, {DURIZ_NAME_LOCATION, location}, {DURIZ_NAME_TOP, window},
+             {DURIZ_NAME_PARENT, window}, {DURIZ_NAME_OPENER, opener},
+             {DURIZ_NAME_HISTORY, nodes_[0].children[DURIZ_NAME_HISTORY]},
+             {DURIZ_NAME_NAVIGATOR, nodes_[0].children[DURIZ_NAME_NAVIGATOR]},
+             {DURIZ_NAME_FRAMES, nodes_[0].children[DURIZ_NAME_FRAMES]}})
+        w->children[member] = child;
+    SetText(w, DURIZ_NAME_NAME, name);
+    SetText(w, DURIZ_NAME_STATUS, "");
+    SetText(w, DURIZ_NAME_DEFAULTSTATUS, "");
+    SetNumber(w, DURIZ_NAME_LENGTH, 0);
+    const std::string address = url.empty() ? "about:blank" : ResolveAddress(pageAddress, url);
+    HostNode *d = Find(document);
+    d->parent = window;
+    d->path = "document of " + label;
+    for (auto [member, value] : std::initializer_list<std::pair<int, std::string>>{
+             {DURIZ_NAME_URL, address}, {DURIZ_NAME_TITLE, ""}, {DURIZ_NAME_DOMAIN, ""},
+             {DURIZ_NAME_LOCATION, address}, {DURIZ_NAME_REFERRER, pageAddress}, {DURIZ_NAME_BGCOLOR, "#c0c0c0"},
+             {DURIZ_NAME_FGCOLOR, "#000000"}, {DURIZ_NAME_LINKCOLOR, "#0000ff"}, {DURIZ_NAME_VLINKCOLOR, "#800080"},
+             {DURIZ_NAME_ALINKCOLOR, "#ff0000"}, {DURIZ_NAME_LASTMODIFIED, "01/01/70 00:00:00"}})
+        SetText(d, member, value);
+    SetAddress(Find(location), address);
+    Find(location)->path = "location of " + label;
+    opened.push_back(window);
+    shown[window];
+    return window;
+}
+
+void Model::ShowWindow(uint32_t window) {
+    auto it = shown.find(window);
+    HostNode *w = Find(window);
+    if (it == shown.end() || !w) return;
+    std::string text = it->second;
+    it->second.clear();
+    if (text.empty()) return;
+    if (text.back() != '\n') text += '\n';
+    const std::string name = w->path.substr(std::strlen("window "));
+    const std::string block = "[window " + name + "]\n" + text + "[end of window " + name + "]\n";
+    // While the page loads its own text is not out yet: this follows it.
+    if (sink) {
+        shownLater += block;
+        return;
+    }
+    std::fflush(stderr);
+    std::fwrite(block.data(), 1, block.size(), stdout);
+    std::fflush(stdout);
+}
+
+HostNode *Model::DocumentOf(uint32_t window) {
+    HostNode *w = Find(window);
+    if (!w) return nullptr;
+    auto it = w->children.find(DURIZ_NAME_DOCUMENT);
+    return it == w->children.end() ? nullptr : Find(it->second);
 }
 
 void Model::Stop() {
+    for (uint32_t window : opened) ShowWindow(window);
     JS_SetMemoryLimit(0);
     for (HostNode &node : nodes_) {
         for (auto &h : node.handlers) JS_DeleteObject(h.second);
@@ -478,7 +651,13 @@ uint32_t Model::ByPath(const std::string &path) const {
 }
 
 void Model::Dump() const {
-    for (const HostNode &node : nodes_) {
+    // In document order: a group of elements stands where its first one does.
+    std::vector<const HostNode *> ordered;
+    for (const HostNode &node : nodes_) ordered.push_back(&node);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const HostNode *a, const HostNode *b) { return a->order < b->order; });
+    for (const HostNode *n : ordered) {
+        const HostNode &node = *n;
         const std::string prefix = node.path.empty() ? "#" + std::to_string(node.handle) : node.path;
         for (const auto &s : node.scalars) {
             const char *name = MemberName(s.first);
@@ -494,11 +673,16 @@ void Model::Dump() const {
     }
 }
 
-bool Model::TakeTimer(Timer *timer) {
-    if (timers.empty()) return false;
+const Timer *Model::NextTimer() const {
+    if (timers.empty()) return nullptr;
     // The earliest due first; timers due together in the order they were set.
-    auto it = std::min_element(timers.begin(), timers.end(),
-                               [](const Timer &a, const Timer &b) { return a.due < b.due; });
+    return &*std::min_element(timers.begin(), timers.end(), [](const Timer &a, const Timer &b) { return a.due < b.due; });
+}
+
+bool Model::TakeTimer(Timer *timer) {
+    const Timer *next = NextTimer();
+    if (!next) return false;
+    auto it = timers.begin() + (next - timers.data());
     *timer = *it;
     clock = it->due;
     timers.erase(it);

@@ -26,18 +26,26 @@ struct HostNode {
     std::map<int, uint32_t> children;         // sub-objects by name index
     uint32_t parent = 0;                      // an option's list, an element's form
     std::string path;                         // how --event and --dump-model name it
+    double order = 0;                         // its place in the document, for --dump-model
+    bool closed = false;                      // a window that was closed
 };
 
 struct Timer {
     int32_t id;
     int64_t due;  // on the model's clock: the time it was set plus its delay
     std::string text;
+    uint32_t window;  // the window that set it, where it runs
 };
 
 struct HostSettings {
     bool confirmAnswer = false;
     bool promptGiven = false;
     std::string promptAnswer;
+    // What navigator answers: a browser of the engine's own generation.
+    std::string appName = "Duriz";
+    std::string appVersion = "3.0 (command line)";
+    std::string userAgent = "Duriz/3.0 (command line)";
+    std::string lastModified;  // the document's, MM/DD/YY HH:MM:SS (empty: none known)
 };
 
 class Model {
@@ -48,12 +56,23 @@ public:
     void Stop();
 
     JsValue *Window() const { return nodes_.empty() ? nullptr : nodes_[0].object; }
+    // A window opened by window.open, with its own document and location,
+    // named name, its opener the window of handle opener; answers its
+    // handle, 0 on failure.
+    uint32_t OpenWindow(uint32_t opener, const std::string &name, const std::string &url);
+    // Shows what an opened window's document holds, labelled with its name,
+    // and forgets it (the window closes, or the run ends).
+    void ShowWindow(uint32_t window);
+    // The document of a window, or null.
+    HostNode *DocumentOf(uint32_t window);
     // A new node of a class holding a new engine object (owner: a document's
     // window); answers its handle, 0 on failure.
     uint32_t Add(int classNumber, JsValue *owner = nullptr);
     HostNode *Find(uint32_t handle);
 
-    // Timers set by setTimeout and not cleared, in the order they are due.
+    // Timers set by setTimeout and not cleared, in the order they are due:
+    // the next one (null for none), and taking it (the clock moves to it).
+    const Timer *NextTimer() const;
     bool TakeTimer(Timer *timer);
 
     // What the callbacks answer with; valid while the model runs.
@@ -67,6 +86,13 @@ public:
     std::string *sink = nullptr;  // where document.write goes (null: standard output)
     std::vector<std::pair<std::string, std::string>> cookies;
     std::vector<JsScript *> scripts;  // run scripts, kept for their functions
+    std::string pageAddress = "about:blank";  // what relative addresses are resolved against
+    bool loaded = false;        // the page has loaded: a write outside a script starts a new document
+    bool newDocument = false;   // such a document has been started
+    bool timeRanOut = false;    // the timers have run for all the page time there is
+    std::map<uint32_t, std::string> shown;  // what opened windows' documents hold, by window
+    std::string shownLater;  // opened windows shown while the page loads, printed after it
+    std::vector<uint32_t> opened;           // opened windows still open, in order
 
     // The node of a path such as "form0.elements1" (0 when there is none).
     uint32_t ByPath(const std::string &path) const;
@@ -78,6 +104,9 @@ void SetText(HostNode *node, int nameIndex, const std::string &text);
 void SetNumber(HostNode *node, int nameIndex, int32_t number);
 // Sets href and the parts of the address (protocol, host, pathname, ...).
 void SetAddress(HostNode *node, const std::string &href);
+// An address as the page at base would follow it: absolute addresses
+// stay, others are resolved against base.
+std::string ResolveAddress(const std::string &base, const std::string &href);
 
 // The last errors the engine reported, for the runner to print.
 struct ReportedErrors {

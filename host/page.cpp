@@ -1,5 +1,12 @@
 #include "page.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,17 +19,21 @@
 
 namespace {
 
-// A script block of the page and the byte span it takes in the source.
+// A span of the page's source that does not show as it stands: a script
+// block, whose output takes its place, or <NOSCRIPT> content, which goes.
 struct ScriptBlock {
     size_t begin, end;
+    bool run = true;     // false: a span that only goes
     std::string text;
-    std::string origin;  // for reports: NAME or NAME (src FILE)
+    std::string origin;  // for reports: the page's name, or the SRC file's
+    size_t line = 1;     // the line of origin the text starts on
 };
 
 struct Builder {
-    Builder(Model &m, const std::string &n) : model(m), name(n) {}
+    Builder(Model &m, const std::string &n, const PageSettings &s) : model(m), name(n), settings(s) {}
     Model &model;
     const std::string &name;
+    const PageSettings &settings;
     uint32_t window = 1, document = 2, location = 3;
     uint32_t form = 0;  // the form being read
     int forms = 0, images = 0, links = 0, anchors = 0;
@@ -119,6 +130,7 @@ struct FormElement {
     std::string name;
 };
 std::map<uint32_t, std::vector<FormElement>> g_formElements;
+std::map<uint32_t, std::vector<uint32_t>> g_options;  // each selection list's options
 
 uint32_t AddElement(Builder &b, int classNumber, const GumboElement &e) {
     if (!b.form) return 0;  // form elements outside a form are not reflected
@@ -173,6 +185,7 @@ void AddSelect(Builder &b, const GumboNode *select) {
         SetNumber(node, DURIZ_NAME_SELECTED, on);
         SetNumber(node, DURIZ_NAME_DEFAULTSELECTED, on);
         node->path = b.model.Find(list)->path + ".options" + std::to_string(index);
+        g_options[list].push_back(option);
         JS_AddObjectIdx(b.model.Find(list)->object, DURIZ_NAME_OPTIONS, DURIZ_CLASS_OPTION, 0, option,
                         b.model.Find(option)->object);
         index++;
@@ -180,11 +193,7 @@ void AddSelect(Builder &b, const GumboNode *select) {
     HostNode *node = b.model.Find(list);
     if (selected < 0 && index > 0 && node->scalars[DURIZ_NAME_TYPE].text == "select-one") {
         selected = 0;
-        for (HostNode &n : b.model.nodes_)
-            if (n.parent == list && n.classNumber == DURIZ_CLASS_OPTION) {
-                SetNumber(&n, DURIZ_NAME_SELECTED, 1);
-                break;
-            }
+        SetNumber(b.model.Find(g_options[list].front()), DURIZ_NAME_SELECTED, 1);
     }
     SetNumber(node, DURIZ_NAME_LENGTH, index);
     SetNumber(node, DURIZ_NAME_SELECTEDINDEX, selected);
@@ -194,6 +203,7 @@ void AddSelect(Builder &b, const GumboNode *select) {
 void FinishForm(Builder &b, uint32_t form) {
     std::vector<FormElement> &elements = g_formElements[form];
     std::map<std::string, uint32_t> groups;
+    std::map<uint32_t, int> inGroups;  // elements put in each group so far
     std::map<std::string, int> counts;
     for (const FormElement &e : elements)
         if (!e.name.empty()) counts[e.name]++;
@@ -210,6 +220,7 @@ void FinishForm(Builder &b, uint32_t form) {
                 groups[e.name] = group;
                 HostNode *gn = b.model.Find(group);
                 gn->parent = form;
+                gn->order = b.model.Find(e.handle)->order - 0.5;  // where its first element stands
                 gn->path = formPath + ".elements" + std::to_string(position++);
                 SetText(gn, DURIZ_NAME_NAME, e.name);
                 JS_AddObjectIdx(b.model.Find(form)->object, DURIZ_NAME_ELEMENTS, DURIZ_CLASS_ELEMENT_GROUP, 0, group,
@@ -219,10 +230,7 @@ void FinishForm(Builder &b, uint32_t form) {
             }
             HostNode *gn = b.model.Find(group);
             node = b.model.Find(e.handle);
-            int inGroup = 0;
-            for (const HostNode &n : b.model.nodes_)
-                if (n.path.compare(0, gn->path.size() + 1, gn->path + ".") == 0) inGroup++;
-            node->path = gn->path + "." + std::to_string(inGroup);
+            node->path = gn->path + "." + std::to_string(inGroups[group]++);
             JS_AddObjectIdx(gn->object, DURIZ_NAME_ELEMENTS, node->classNumber, 0, e.handle, node->object);
         } else {
             node->path = formPath + ".elements" + std::to_string(position++);
@@ -231,12 +239,101 @@ void FinishForm(Builder &b, uint32_t form) {
         }
     }
     // Options were named before the list knew its place: rename them.
-    for (HostNode &n : b.model.nodes_) {
-        if (n.classNumber != DURIZ_CLASS_OPTION) continue;
-        HostNode *list = b.model.Find(n.parent);
-        if (list && list->parent == form)
-            n.path = list->path + ".options" + std::to_string(n.scalars[DURIZ_NAME_INDEX].number);
+    for (const FormElement &e : elements) {
+        HostNode *list = b.model.Find(e.handle);
+        if (!list || list->classNumber != DURIZ_CLASS_SELECT) continue;
+        for (uint32_t option : g_options[e.handle]) {
+            HostNode *n = b.model.Find(option);
+            n->path = list->path + ".options" + std::to_string(n->scalars[DURIZ_NAME_INDEX].number);
+        }
     }
+    g_formElements.erase(form);
+}
+
+// The bytes an element takes in the source, its end tag's included.
+void Span(const GumboElement &e, const std::string &source, ScriptBlock *block) {
+    block->begin = e.start_pos.offset;
+    block->end = e.end_pos.offset + e.original_end_tag.length;
+    if (block->end > source.size()) block->end = source.size();
+    if (block->begin > block->end) block->begin = block->end;
+}
+
+// Whether a browser of the engine's generation ran a block of this
+// LANGUAGE: none given, LiveScript, JavaScript, or JavaScript1.0 and 1.1.
+// Later versions (JavaScript1.2, ...) and other languages were left to the
+// browsers that knew them.
+bool LanguageRuns(const char *language) {
+    if (!language) return true;
+    std::string l = language;
+    for (char &c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (l == "livescript") return true;
+    if (l.compare(0, 10, "javascript") != 0) return false;
+    const std::string version = l.substr(10);
+    return version.empty() || version == "1.0" || version == "1.1" || version == "1";
+}
+
+// The largest <SCRIPT SRC> file read: far past any script of the time.
+constexpr size_t kMaxSourceBytes = 16u << 20;
+
+// The page's folder: SRC names are read from there.
+std::string FolderOf(const std::string &page) {
+    const size_t slash = page.find_last_of("/\\");
+    return slash == std::string::npos ? "./" : page.substr(0, slash + 1);
+}
+
+// Reads a <SCRIPT SRC> file: only a regular file of the page's folder (or
+// below it; anywhere with --any-src), and no larger than kMaxSourceBytes.
+bool ReadSource(Builder &b, const std::string &src, std::string *text, std::string *error) {
+    if (src.find("://") != std::string::npos) {
+        *error = "not a local file";
+        return false;
+    }
+    const std::string folder = FolderOf(b.name == "<stdin>" ? "./" : b.name);
+    const std::string path = !src.empty() && src[0] == '/' ? src : folder + src;
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        *error = std::strerror(EISDIR);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        *error = "not a regular file";
+        return false;
+    }
+    if (!b.settings.anySource) {
+        char *real = realpath(path.c_str(), nullptr), *base = realpath(folder.c_str(), nullptr);
+        const std::string r = real ? real : "", d = base ? std::string(base) + "/" : "";
+        std::free(real);
+        std::free(base);
+        if (d.empty() || r.compare(0, d.size(), d) != 0) {
+            *error = "outside the page's folder (--any-src allows it)";
+            return false;
+        }
+    }
+    if (static_cast<unsigned long long>(info.st_size) > kMaxSourceBytes) {
+        *error = "larger than " + std::to_string(kMaxSourceBytes >> 20) + " MiB";
+        return false;
+    }
+    FILE *f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    // A file that grows while it is read stops at the bound too.
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0 && text->size() <= kMaxSourceBytes)
+        text->append(buffer, got);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (text->size() > kMaxSourceBytes) *error = "larger than " + std::to_string(kMaxSourceBytes >> 20) + " MiB";
+    else if (failed) *error = std::strerror(EIO);
+    else return true;
+    text->clear();
+    return false;
 }
 
 void Element(Builder &b, const GumboNode *n, const std::string &source) {
@@ -315,7 +412,7 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
             const uint32_t h = b.model.Add(DURIZ_CLASS_LINK);
             if (!h) break;
             b.model.Find(h)->path = "links" + std::to_string(b.links++);
-            SetAddress(b.model.Find(h), href);
+            SetAddress(b.model.Find(h), ResolveAddress(b.model.pageAddress, href));
             Text(b, h, DURIZ_NAME_TARGET, HtmlAttribute(e, "target"));
             JS_AddObjectIdx(b.model.Find(b.document)->object, DURIZ_NAME_LINKS, DURIZ_CLASS_LINK, 0, h,
                             b.model.Find(h)->object);
@@ -331,31 +428,39 @@ void Element(Builder &b, const GumboNode *n, const std::string &source) {
         }
         break;
     }
+    case GUMBO_TAG_NOSCRIPT: {
+        // A browser that runs scripts shows none of this.
+        ScriptBlock gone;
+        gone.run = false;
+        Span(e, source, &gone);
+        b.scripts.push_back(gone);
+        break;
+    }
     case GUMBO_TAG_SCRIPT: {
-        const char *language = HtmlAttribute(e, "language");
-        if (language && strncasecmp(language, "javascript", 10) != 0 && strncasecmp(language, "livescript", 10) != 0)
-            break;
         ScriptBlock block;
-        block.begin = e.start_pos.offset;
-        block.end = e.end_pos.offset;
-        // The end tag's own bytes belong to the block too.
-        if (e.original_end_tag.length) block.end += e.original_end_tag.length;
-        if (block.end > source.size()) block.end = source.size();
+        if (!LanguageRuns(HtmlAttribute(e, "language"))) {
+            // Left to the browsers that knew the language: not run, not shown.
+            block.run = false;
+            Span(e, source, &block);
+            b.scripts.push_back(block);
+            break;
+        }
+        Span(e, source, &block);
         block.origin = b.name;
         if (const char *src = HtmlAttribute(e, "src")) {
-            FILE *f = std::fopen(src, "rb");
-            if (!f) {
-                std::fprintf(stderr, "duriz: %s: cannot read script %s\n", b.name.c_str(), src);
+            std::string error;
+            if (!ReadSource(b, src, &block.text, &error)) {
+                std::fprintf(stderr, "duriz: %s: script %s: %s\n", b.name.c_str(), src, error.c_str());
                 b.ok = false;
             } else {
-                char buffer[65536];
-                size_t got;
-                while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) block.text.append(buffer, got);
-                std::fclose(f);
                 block.origin = src;
             }
         } else {
             block.text = TextOf(n);
+            const GumboVector &c = e.children;
+            const size_t start = c.length ? static_cast<const GumboNode *>(c.data[0])->v.text.start_pos.offset
+                                          : e.start_pos.offset;
+            block.line = LineOf(source, start);
         }
         b.scripts.push_back(block);
         break;
@@ -387,7 +492,8 @@ void Walk(Builder &b, const GumboNode *root, const std::string &source) {
         if (n->type == GUMBO_NODE_ELEMENT) {
             Element(b, n, source);
             stack.push_back({n, true});
-            if (n->v.element.tag == GUMBO_TAG_SELECT || n->v.element.tag == GUMBO_TAG_SCRIPT) continue;
+            const GumboTag tag = n->v.element.tag;
+            if (tag == GUMBO_TAG_SELECT || tag == GUMBO_TAG_SCRIPT || tag == GUMBO_TAG_NOSCRIPT) continue;
         }
         const GumboVector &c = n->type == GUMBO_NODE_DOCUMENT ? n->v.document.children : n->v.element.children;
         for (unsigned i = c.length; i-- > 0;) stack.push_back({static_cast<const GumboNode *>(c.data[i]), false});
@@ -396,40 +502,292 @@ void Walk(Builder &b, const GumboNode *root, const std::string &source) {
     b.form = 0;
 }
 
-// Fires PATH:EVENT; false when it cannot be found or had an error.
+std::string Lower(std::string text) {
+    for (char &c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The handle of what a user names in --event: a path as --dump-model prints
+// it (form0.elements1), with forms0, forms[0] and elements[1] as well, or
+// by NAME: a form, image or link's, then an element's within a form
+// (myform.email); 0 when nothing has that name.
+uint32_t FindTarget(Model &model, std::string path) {
+    for (const char *prefix : {"window.document.", "document.", "window."})
+        if (path.compare(0, std::strlen(prefix), prefix) == 0 && path.size() > std::strlen(prefix)) {
+            path = path.substr(std::strlen(prefix));
+            break;
+        }
+    std::string plain;  // [N] read as N
+    for (char c : path)
+        if (c != '[' && c != ']') plain += c;
+    if (plain.compare(0, 5, "forms") == 0 && plain.size() > 5 && std::isdigit(static_cast<unsigned char>(plain[5])))
+        plain = "form" + plain.substr(5);
+    if (plain == "window") return 1;
+    if (plain == "document") return 2;
+    if (uint32_t handle = model.ByPath(plain)) return handle;
+    // By names, one step at a time.
+    std::vector<std::string> steps;
+    for (size_t start = 0;;) {
+        const size_t dot = plain.find('.', start);
+        steps.push_back(plain.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+        if (dot == std::string::npos) break;
+        start = dot + 1;
+    }
+    const HostNode *at = nullptr;
+    for (const std::string &step : steps) {
+        const HostNode *found = nullptr;
+        if (uint32_t handle = model.ByPath(at ? at->path + "." + step : step)) found = model.Find(handle);
+        for (const HostNode &n : model.nodes_) {
+            if (found) break;
+            auto name = n.scalars.find(DURIZ_NAME_NAME);
+            if (name == n.scalars.end() || name->second.text != step || n.path.empty()) continue;
+            // At the top a form, image or link; within a form its elements
+            // (a group before the elements it holds).
+            const bool top = !at && (n.classNumber == DURIZ_CLASS_FORM || n.classNumber == DURIZ_CLASS_IMAGE ||
+                                     n.classNumber == DURIZ_CLASS_LINK);
+            const bool inside = at && n.parent == at->handle && n.classNumber != DURIZ_CLASS_OPTION;
+            if (top || (inside && (n.classNumber == DURIZ_CLASS_ELEMENT_GROUP || !found))) found = &n;
+        }
+        if (at && found && found->classNumber != DURIZ_CLASS_ELEMENT_GROUP) {
+            // An element of a group: the group stands for the name.
+            for (const HostNode &n : model.nodes_)
+                if (n.classNumber == DURIZ_CLASS_ELEMENT_GROUP && n.parent == at->handle &&
+                    n.scalars.count(DURIZ_NAME_NAME) && n.scalars.at(DURIZ_NAME_NAME).text == step)
+                    found = &n;
+        }
+        if (!found) return 0;
+        at = found;
+    }
+    return at ? at->handle : 0;
+}
+
+int EventIndex(const std::string &event) {
+    for (const HandlerName &h : kHandlers)
+        if (event == h.attribute) return h.nameIndex;
+    return -1;
+}
+
+// What a click does beyond its handler: a submit or reset button, a link.
+bool Clickable(const HostNode &node) {
+    return node.classNumber == DURIZ_CLASS_SUBMIT || node.classNumber == DURIZ_CLASS_RESET ||
+           node.classNumber == DURIZ_CLASS_LINK;
+}
+
+// Every object with events to fire, in document order, for the message
+// about a path or event that does not exist.
+std::string EventTargets(const Model &model) {
+    std::vector<const HostNode *> nodes;
+    for (const HostNode &n : model.nodes_) nodes.push_back(&n);
+    std::stable_sort(nodes.begin(), nodes.end(), [](const HostNode *a, const HostNode *b) { return a->order < b->order; });
+    std::string out;
+    for (const HostNode *n : nodes) {
+        std::string events;
+        for (const HandlerName &h : kHandlers) {
+            const bool implied = (h.nameIndex == DURIZ_NAME_ONCLICK && Clickable(*n)) ||
+                                 (n->classNumber == DURIZ_CLASS_FORM &&
+                                  (h.nameIndex == DURIZ_NAME_ONSUBMIT || h.nameIndex == DURIZ_NAME_ONRESET));
+            if (n->handlers.count(h.nameIndex) || implied) events += std::string(events.empty() ? "" : " ") + h.attribute;
+        }
+        if (events.empty() || n->path.empty()) continue;
+        auto name = n->scalars.find(DURIZ_NAME_NAME);
+        out += (out.empty() ? "" : ", ") + n->path;
+        if (name != n->scalars.end() && !name->second.isNumber && !name->second.text.empty())
+            out += " (" + name->second.text + ")";
+        out += ": " + events;
+    }
+    return out.empty() ? "nothing" : out;
+}
+
+// Runs a node's handler for an event; answers the status (DURIZ_DONE_FALSE
+// when it answered false), and false in *ok when it failed.
+int RunHandler(Model &model, const RunSettings &run, const std::string &request, HostNode *node, int nameIndex,
+               bool *ok) {
+    JsValue *handler = JS_NewInstance(node->handlers[nameIndex]);  // the handler may replace itself
+    JsEvalContext *context = JS_CreateEvalContext(model.Window(), nullptr, handler, node->object);
+    int rc = DURIZ_RUNTIME_ERROR;
+    if (context) {
+        JsValue *value = nullptr;
+        rc = EvaluateContext(context, run, request, &value);
+        if (rc == DURIZ_BUSY) *ok = false;
+        JS_DeleteObject(value);
+        JS_DeleteEvalContext(context);
+        if (rc == DURIZ_RUNTIME_ERROR) *ok = false;
+        PrintRuntimeErrors(request, std::string_view(), 1);
+    } else {
+        *ok = false;
+    }
+    JS_DeleteObject(handler);
+    return rc;
+}
+
+// A form's elements back to what the page gave them.
+void ResetForm(Model &model, uint32_t form) {
+    for (HostNode &n : model.nodes_) {
+        if (n.parent != form) continue;
+        if (n.scalars.count(DURIZ_NAME_DEFAULTVALUE)) SetText(&n, DURIZ_NAME_VALUE, n.scalars[DURIZ_NAME_DEFAULTVALUE].text);
+        if (n.scalars.count(DURIZ_NAME_DEFAULTCHECKED))
+            SetNumber(&n, DURIZ_NAME_CHECKED, n.scalars[DURIZ_NAME_DEFAULTCHECKED].number);
+        if (n.classNumber != DURIZ_CLASS_SELECT) continue;
+        int selected = -1;
+        for (uint32_t option : g_options[n.handle]) {
+            HostNode *o = model.Find(option);
+            const int on = o->scalars[DURIZ_NAME_DEFAULTSELECTED].number;
+            SetNumber(o, DURIZ_NAME_SELECTED, on);
+            if (on && selected < 0) selected = o->scalars[DURIZ_NAME_INDEX].number;
+        }
+        if (selected < 0 && !g_options[n.handle].empty() && n.scalars[DURIZ_NAME_TYPE].text == "select-one") {
+            selected = 0;
+            SetNumber(model.Find(g_options[n.handle].front()), DURIZ_NAME_SELECTED, 1);
+        }
+        SetNumber(&n, DURIZ_NAME_SELECTEDINDEX, selected);
+    }
+}
+
+// A %XX escape of an address read as its byte.
+std::string Unescaped(const std::string &text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Fires PATH:EVENT as a user's action: the handler, then what the action
+// does unless the handler answered false (a submit or reset button submits
+// or resets its form, a link is followed). False when the target cannot be
+// found or something had an error.
 bool Fire(Model &model, const RunSettings &run, const std::string &request) {
     const size_t colon = request.rfind(':');
     const std::string path = colon == std::string::npos ? request : request.substr(0, colon);
-    const std::string event = colon == std::string::npos ? "" : request.substr(colon + 1);
-    uint32_t handle = path == "window" ? 1 : path == "document" ? 2 : model.ByPath(path);
-    HostNode *node = model.Find(handle);
-    int nameIndex = -1;
-    for (const HandlerName &h : kHandlers)
-        if (event == h.attribute) nameIndex = h.nameIndex;
-    auto it = node && nameIndex >= 0 ? node->handlers.find(nameIndex) : std::map<int, JsValue *>::iterator();
-    if (!node || nameIndex < 0 || it == node->handlers.end()) {
-        std::fprintf(stderr, "duriz: --event %s: no such handler\n", request.c_str());
+    const std::string event = Lower(colon == std::string::npos ? "" : request.substr(colon + 1));
+    HostNode *node = model.Find(FindTarget(model, path));
+    const int nameIndex = EventIndex(event);
+    if (!node || nameIndex < 0) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "duriz: --event %s: no %s %s; events to fire: %s\n", request.c_str(),
+                     node ? "event" : "object", node ? (event.empty() ? "given" : event.c_str()) : path.c_str(),
+                     EventTargets(model).c_str());
         return false;
     }
-    JsValue *handler = JS_NewInstance(it->second);  // the handler may replace itself
-    JsEvalContext *context = JS_CreateEvalContext(model.Window(), nullptr, handler, node->object);
-    bool ok = context != nullptr;
-    if (context) {
-        JsValue *value = nullptr;
-        const int rc = EvaluateContext(context, run, request, &value);
-        if (rc == DURIZ_BUSY) ok = false;
-        JS_DeleteObject(value);
-        JS_DeleteEvalContext(context);
-        if (rc == DURIZ_RUNTIME_ERROR) {
-            ok = false;
-            std::fflush(stdout);
-            for (const std::string &source : g_reported.runtime)
-                std::fprintf(stderr, "duriz: %s: run-time error: %s\n", request.c_str(), Escaped(source).c_str());
-        }
-        g_reported.runtime.clear();
+    const bool submitting = (nameIndex == DURIZ_NAME_ONCLICK && node->classNumber == DURIZ_CLASS_SUBMIT) ||
+                            (nameIndex == DURIZ_NAME_ONSUBMIT && node->classNumber == DURIZ_CLASS_FORM);
+    const bool resetting = (nameIndex == DURIZ_NAME_ONCLICK && node->classNumber == DURIZ_CLASS_RESET) ||
+                           (nameIndex == DURIZ_NAME_ONRESET && node->classNumber == DURIZ_CLASS_FORM);
+    const bool following = nameIndex == DURIZ_NAME_ONCLICK && node->classNumber == DURIZ_CLASS_LINK;
+    if (!node->handlers.count(nameIndex) && !submitting && !resetting && !following) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "duriz: --event %s: %s has no %s handler; events to fire: %s\n", request.c_str(),
+                     node->path.c_str(), event.c_str(), EventTargets(model).c_str());
+        return false;
     }
-    JS_DeleteObject(handler);
+    bool ok = true;
+    const uint32_t handle = node->handle;
+    if (node->handlers.count(nameIndex) && RunHandler(model, run, request, node, nameIndex, &ok) == DURIZ_DONE_FALSE)
+        return ok;
+    node = model.Find(handle);
+    const uint32_t form = node->classNumber == DURIZ_CLASS_FORM ? handle : node->parent;
+    HostNode *formNode = model.Find(form);
+    if ((submitting || resetting) && formNode && formNode->classNumber == DURIZ_CLASS_FORM) {
+        const int formEvent = submitting ? DURIZ_NAME_ONSUBMIT : DURIZ_NAME_ONRESET;
+        // A button's click goes on to its form's handler.
+        if (form != handle && formNode->handlers.count(formEvent) &&
+            RunHandler(model, run, request, formNode, formEvent, &ok) == DURIZ_DONE_FALSE)
+            return ok;
+        if (resetting) ResetForm(model, form);
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s: %s\n", submitting ? "submit" : "reset", model.Find(form)->path.c_str());
+    }
+    if (following) {
+        const std::string href = node->scalars[DURIZ_NAME_HREF].text;
+        if (Lower(href.substr(0, 11)) == "javascript:") {
+            RunSettings quiet = run;
+            quiet.result = false;
+            if (!RunScript(model, quiet, request, Unescaped(href.substr(11)))) ok = false;
+        } else {
+            std::fflush(stdout);
+            std::fprintf(stderr, "location: %s\n", href.c_str());
+        }
+    }
     return ok;
+}
+
+// Runs a script block with what it writes caught, and answers that output
+// with the <SCRIPT> blocks it writes run in their turn, as the browsers
+// ran them.
+std::string RunCaught(Builder &b, const RunSettings &run, const ScriptBlock &block, int depth, bool *ok) {
+    std::string written;
+    std::string *saved = b.model.sink;
+    b.model.sink = &written;
+    if (!RunScript(b.model, run, block.origin, block.text, nullptr, block.line)) *ok = false;
+    b.model.sink = saved;
+    if (depth >= 16) return written;
+    std::string out;
+    size_t at = 0;
+    const std::string lower = Lower(written);
+    for (;;) {
+        const size_t open = lower.find("<script", at);
+        if (open == std::string::npos) break;
+        const size_t openEnd = lower.find('>', open);
+        const size_t close = openEnd == std::string::npos ? std::string::npos : lower.find("</script", openEnd);
+        const size_t closeEnd = close == std::string::npos ? std::string::npos : lower.find('>', close);
+        if (closeEnd == std::string::npos) break;
+        out.append(written, at, open - at);
+        at = closeEnd + 1;
+        // The attributes of the written tag, read the simple way.
+        const std::string tag = written.substr(open, openEnd - open);
+        auto attribute = [&](const char *name) -> std::string {
+            const std::string l = Lower(tag);
+            size_t p = l.find(std::string(" ") + name);
+            if (p == std::string::npos) return "";
+            p = l.find('=', p);
+            if (p == std::string::npos) return "";
+            p++;
+            while (p < tag.size() && tag[p] == ' ') p++;
+            const char quote = p < tag.size() && (tag[p] == '"' || tag[p] == '\'') ? tag[p] : 0;
+            if (quote) p++;
+            size_t e = p;
+            while (e < tag.size() && (quote ? tag[e] != quote : tag[e] != ' ' && tag[e] != '>')) e++;
+            return tag.substr(p, e - p);
+        };
+        const std::string language = attribute("language");
+        if (!LanguageRuns(language.empty() ? nullptr : language.c_str())) continue;
+        ScriptBlock inner;
+        inner.origin = block.origin + " (written)";
+        const std::string src = attribute("src");
+        std::string error;
+        if (!src.empty()) {
+            if (!ReadSource(b, src, &inner.text, &error)) {
+                std::fprintf(stderr, "duriz: %s: script %s: %s\n", b.name.c_str(), src.c_str(), error.c_str());
+                *ok = false;
+                continue;
+            }
+            inner.origin = src;
+        } else {
+            inner.text = written.substr(openEnd + 1, close - openEnd - 1);
+        }
+        out += RunCaught(b, run, inner, depth + 1, ok);
+    }
+    out.append(written, at, std::string::npos);
+    return out;
+}
+
+// The page's address: a file: URL of its absolute path.
+std::string FileAddress(const std::string &name) {
+    std::string path = name == "<stdin>" ? "" : name;
+    if (path.empty() || path[0] != '/') {
+        char *cwd = getcwd(nullptr, 0);
+        std::string dir = cwd ? cwd : "";
+        std::free(cwd);
+        if (path.compare(0, 2, "./") == 0) path = path.substr(2);
+        path = dir + "/" + path;
+    }
+    return ResolveAddress("file://" + path, "");
 }
 
 }  // namespace
@@ -444,8 +802,9 @@ int RunPage(Model &model, const RunSettings &run, const PageSettings &page, cons
         std::fprintf(stderr, "duriz: %s: %s\n", name.c_str(), error.c_str());
         return 2;
     }
-    Builder b(model, name);
-    const std::string url = "file:" + name;
+    Builder b(model, name, page);
+    const std::string url = FileAddress(name);
+    model.pageAddress = url;
     SetText(model.Find(b.document), DURIZ_NAME_URL, url);
     SetText(model.Find(b.document), DURIZ_NAME_LOCATION, url);
     SetAddress(model.Find(b.location), url);
@@ -455,6 +814,7 @@ int RunPage(Model &model, const RunSettings &run, const PageSettings &page, cons
     model.Find(4)->path = "history";
     model.Find(5)->path = "navigator";
     g_formElements.clear();
+    g_options.clear();
     Walk(b, parsed->document, html);
     bool ok = b.ok;
     // Each script's output takes its place in the page.
@@ -465,17 +825,20 @@ int RunPage(Model &model, const RunSettings &run, const PageSettings &page, cons
     for (const ScriptBlock &s : b.scripts) {
         if (s.begin < at) continue;
         out.append(html, at, s.begin - at);
-        model.sink = &out;
-        if (!RunScript(model, quiet, s.origin, s.text)) ok = false;
-        model.sink = nullptr;
+        if (s.run) out += RunCaught(b, quiet, s, 0, &ok);
         at = s.end;
     }
     out.append(html, at, std::string::npos);
     FreeHtml(parsed);
+    out += model.shownLater;
+    model.shownLater.clear();
     std::fwrite(out.data(), 1, out.size(), stdout);
-    // The page is loaded: its onload handler, the timers, then the events
-    // asked for, each with what it writes going to standard output.
+    // The page has loaded: its onload handler, the scripts given with -e,
+    // the timers, then the events asked for, each followed by the timers.
+    model.loaded = true;
     if (model.Find(1)->handlers.count(DURIZ_NAME_ONLOAD) && !Fire(model, run, "window:onload")) ok = false;
+    for (size_t i = 0; i < page.afterLoad.size(); i++)
+        if (!RunScript(model, quiet, "-e", page.afterLoad[i])) ok = false;
     if (!RunTimers(model, run)) ok = false;
     for (const std::string &e : page.events) {
         if (!Fire(model, run, e)) ok = false;

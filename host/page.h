@@ -11,8 +11,10 @@
 #include "runner.h"
 
 struct PageSettings {
-    std::vector<std::string> events;  // PATH:EVENT, fired after the scripts
+    std::vector<std::string> events;     // PATH:EVENT, fired after the scripts
+    std::vector<std::string> afterLoad;  // scripts run once the page has loaded, before the events
     bool dumpModel = false;
+    bool anySource = false;              // <SCRIPT SRC> may read files outside the page's folder
 };
 
 // Whether this host was built with HTML support.

@@ -1,5 +1,6 @@
 #include "runner.h"
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -74,26 +75,122 @@ int LoadText(JsScript *script, std::string_view text, size_t chunk, const char *
     return rc;
 }
 
-size_t LineOf(std::string_view text, const char *stop) {
+}  // namespace
+
+size_t LineOf(std::string_view text, size_t position) {
     size_t line = 1;
-    for (const char *p = text.data(); p < stop && p < text.data() + text.size(); p++)
-        if (*p == '\n') line++;
+    const size_t end = position < text.size() ? position : text.size();
+    for (size_t i = 0; i < end; i++) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) line++;
+    }
     return line;
 }
 
-void PrintRuntimeErrors(const std::string &name) {
+std::string ReportText(const std::string &text) {
+    // Line ends as the file has them (CRLF, or CR alone) show as one.
+    std::string plain;
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] == '\r') {
+            plain += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') i++;
+        } else {
+            plain += text[i];
+        }
+    }
+    return Escaped(plain);
+}
+
+namespace {
+
+// The text as code alone: comments and the contents of string literals
+// blanked out (line ends kept, so positions stay), both quotes alike.
+std::string CodeOnly(std::string_view text) {
+    std::string code(text);
+    char quote = 0;
+    for (size_t i = 0; i < code.size(); i++) {
+        const char c = code[i], next = i + 1 < code.size() ? code[i + 1] : 0;
+        if (quote) {
+            if (c == '\n' || c == '\r') {
+                quote = 0;
+            } else if (c == quote) {
+                code[i] = '"';
+                quote = 0;
+            } else {
+                if (c == '\\' && i + 1 < code.size() && next != '\n' && next != '\r') code[++i] = ' ';
+                code[i] = ' ';
+            }
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+            code[i] = '"';
+        } else if (c == '/' && next == '/') {
+            while (i < code.size() && code[i] != '\n' && code[i] != '\r') code[i++] = ' ';
+        } else if (c == '/' && next == '*') {
+            const size_t end = code.find("*/", i + 2);
+            const size_t stop = end == std::string::npos ? code.size() : end + 2;
+            for (; i < stop; i++)
+                if (code[i] != '\n' && code[i] != '\r') code[i] = ' ';
+            i--;
+        }
+    }
+    return code;
+}
+
+bool IsNameByte(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; }
+
+}  // namespace
+
+size_t FindExcerpt(std::string_view source, const std::string &excerpt) {
+    // The report prints the failing expression from the compiled tree, so
+    // its spacing may differ from the source's: compare code without
+    // blanks. A match inside a longer name, or a function's declaration of
+    // its name, is not the expression.
+    const std::string text = CodeOnly(source);
+    std::string wanted;
+    for (char c : CodeOnly(excerpt))
+        if (!std::isspace(static_cast<unsigned char>(c))) wanted += c;
+    if (wanted.empty()) return std::string::npos;
+    for (size_t start = 0; start < text.size(); start++) {
+        if (text[start] != wanted[0]) continue;
+        if (start > 0 && IsNameByte(wanted[0]) && IsNameByte(text[start - 1])) continue;
+        size_t back = start;
+        while (back > 0 && std::isspace(static_cast<unsigned char>(text[back - 1]))) back--;
+        if (back >= 8 && text.compare(back - 8, 8, "function") == 0 && (back == 8 || !IsNameByte(text[back - 9])))
+            continue;
+        size_t i = start, k = 0;
+        while (i < text.size() && k < wanted.size()) {
+            if (std::isspace(static_cast<unsigned char>(text[i]))) {
+                i++;
+            } else if (text[i] == wanted[k]) {
+                i++;
+                k++;
+            } else {
+                break;
+            }
+        }
+        if (k == wanted.size() && !(IsNameByte(wanted.back()) && i < text.size() && IsNameByte(text[i]))) return start;
+    }
+    return std::string::npos;
+}
+
+void PrintRuntimeErrors(const std::string &name, std::string_view text, size_t firstLine) {
     std::fflush(stdout);
-    for (const std::string &source : g_reported.runtime)
-        std::fprintf(stderr, "duriz: %s: run-time error: %s\n", name.c_str(), Escaped(source).c_str());
+    for (const std::string &source : g_reported.runtime) {
+        // The line of the failing expression, where the source shows it.
+        const size_t at = FindExcerpt(text, source);
+        const std::string where = at == std::string::npos ? name : name + ":" + std::to_string(firstLine - 1 + LineOf(text, at));
+        std::fprintf(stderr, "duriz: %s: run-time error: %s\n", where.c_str(), ReportText(source).c_str());
+    }
     g_reported.runtime.clear();
 }
+
+namespace {
 
 // Evaluates a compiled script to completion; answers the last status and
 // leaves the value (with a reference) in *value.
 int Evaluate(Model &model, const RunSettings &settings, const std::string &name, JsScript *script,
-             JsValue **value) {
+             JsValue *window, JsValue **value) {
     *value = nullptr;
-    JsEvalContext *context = JS_CreateEvalContext(model.Window(), script, nullptr, nullptr);
+    JsEvalContext *context = JS_CreateEvalContext(window ? window : model.Window(), script, nullptr, nullptr);
     if (!context) return DURIZ_RUNTIME_ERROR;
     const int rc = EvaluateContext(context, settings, name, value);
     JS_DeleteEvalContext(context);
@@ -113,7 +210,8 @@ void PrintResult(int status, JsValue *value) {
 
 }  // namespace
 
-bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text) {
+bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text,
+               JsValue *window, size_t line) {
     JsScript *script = JS_CreateScript(0);
     if (!script) {
         std::fprintf(stderr, "duriz: %s: out of memory\n", name.c_str());
@@ -123,37 +221,61 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
     const char *stop = nullptr;
     if (LoadText(script, text, settings.chunk, &stop) != DURIZ_OK) {
         std::fflush(stdout);
-        std::fprintf(stderr, "duriz: %s:%zu: %s\n", name.c_str(), LineOf(text, stop), SyntaxFailure(text).c_str());
+        const size_t at = stop ? static_cast<size_t>(stop - text.data()) : 0;
+        std::fprintf(stderr, "duriz: %s:%zu: %s\n", name.c_str(), line - 1 + LineOf(text, at), SyntaxFailure(text).c_str());
         JS_DeleteScript(script);
         if (settings.result) PrintResult(DURIZ_SYNTAX_ERROR, nullptr);
         return false;
     }
     JsValue *value = nullptr;
-    const int status = Evaluate(model, settings, name, script, &value);
+    const int status = Evaluate(model, settings, name, script, window, &value);
     // Functions the script defined stay callable from later scripts,
     // handlers and timers: the model keeps the script until it stops.
     model.scripts.push_back(script);
     const bool failed = status == DURIZ_RUNTIME_ERROR || status == DURIZ_BUSY;
-    if (failed) PrintRuntimeErrors(name);
+    if (failed) PrintRuntimeErrors(name, text, line);
     if (settings.result) PrintResult(status, value);
     JS_DeleteObject(value);
     return !failed;
 }
 
 bool RunTimers(Model &model, const RunSettings &settings) {
-    // A timer may set another: stop after a fixed number of runs so that a
-    // page that keeps re-arming one cannot hold the command forever.
-    constexpr int kTimerRunLimit = 10000;
+    // Timers run at once, the clock of page time moving to each as it is
+    // due. A scroller or a clock re-arms its timer for ever: page time is
+    // bounded. Timers that re-arm without delay would keep the clock where
+    // it is: a bound on the runs at one moment stops them.
+    constexpr int kRunsAtOneMoment = 100000;
+    const int64_t bound = static_cast<int64_t>(settings.runForSeconds) * 1000;
     RunSettings quiet = settings;
     quiet.result = false;
     bool ok = true;
-    Timer timer;
-    for (int runs = 0; model.TakeTimer(&timer); runs++) {
-        if (runs == kTimerRunLimit) {
-            std::fprintf(stderr, "duriz: timers stopped after %d runs\n", kTimerRunLimit);
+    int runsNow = 0;
+    int64_t now = model.clock;
+    while (const Timer *next = model.NextTimer()) {
+        if (next->due > bound) {
+            if (!model.timeRanOut) {
+                std::fflush(stdout);
+                std::fprintf(stderr, "duriz: page time ran out after %zu s; still armed: setTimeout %d \"%s\"\n",
+                             settings.runForSeconds, next->id, ReportText(next->text).c_str());
+            }
+            model.timeRanOut = true;
+            break;
+        }
+        Timer timer;
+        model.TakeTimer(&timer);
+        runsNow = timer.due == now ? runsNow + 1 : 1;
+        now = timer.due;
+        if (runsNow > kRunsAtOneMoment) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "duriz: timers stopped: %d ran at %lld ms of page time without the clock moving\n",
+                         kRunsAtOneMoment, static_cast<long long>(now));
             return false;
         }
-        if (!RunScript(model, quiet, "setTimeout " + std::to_string(timer.id), timer.text)) ok = false;
+        HostNode *window = model.Find(timer.window);
+        if (window && window->closed) continue;
+        if (!RunScript(model, quiet, "setTimeout " + std::to_string(timer.id), timer.text,
+                       window ? window->object : nullptr))
+            ok = false;
     }
     return ok;
 }

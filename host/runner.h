@@ -13,6 +13,7 @@ struct RunSettings {
     size_t chunk = 0;     // 0: the whole text at once
     bool result = false;  // print the status and value after each script
     size_t maxSteps = 0;  // budget rounds a run may take (0: no bound)
+    size_t runForSeconds = 60;  // the page time timers may run for
 };
 
 // Evaluates a context until it finishes or has used settings.maxSteps
@@ -28,11 +29,27 @@ std::string Escaped(const std::string &text);
 // in place of an excerpt, words the text itself does not hold).
 std::string SyntaxFailure(std::string_view text);
 
-// Compiles and runs one script; answers false when it had an error.
-bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text);
+// Compiles and runs one script in a window (null: the model's first);
+// answers false when it had an error. line is the line of the page the
+// text starts on, for the reports (1 for a file of its own).
+bool RunScript(Model &model, const RunSettings &settings, const std::string &name, std::string_view text,
+               JsValue *window = nullptr, size_t line = 1);
 
-// Runs the timers set by setTimeout, earliest first; answers false when
-// any had an error.
+// The line a position of text is on, counting LF, CRLF and CR line ends.
+size_t LineOf(std::string_view text, size_t position);
+// A report's text on one line: line ends of any kind shown as \n.
+std::string ReportText(const std::string &text);
+// Where the source shows the expression a run-time report prints (blanks
+// aside), or npos.
+size_t FindExcerpt(std::string_view text, const std::string &excerpt);
+// Prints the run-time errors the engine reported, each named by name and
+// the line of the failing expression in text (which starts on firstLine).
+void PrintRuntimeErrors(const std::string &name, std::string_view text, size_t firstLine);
+
+// Runs the timers set by setTimeout, earliest first, each in the window
+// that set it, on the model's clock of page time: until none is armed, or
+// the next is due past settings.runForSeconds (then named on standard
+// error, which is no failure). Answers false when any had an error.
 bool RunTimers(Model &model, const RunSettings &settings);
 
 // Reads line by line from a terminal with a prompt; answers false when any

@@ -95,6 +95,11 @@ bool SourceText::Read(const std::string &path) {
     FILE *f = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
     if (!f) return false;
     struct stat info;
+    if (f != stdin && fstat(fileno(f), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(f);
+        errno = EISDIR;
+        return false;
+    }
     const bool sized = f != stdin && fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0;
 #ifdef DURIZ_LARGE_SOURCES
     if (sized && static_cast<size_t>(info.st_size) >= kLargeFrom) {

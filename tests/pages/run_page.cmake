@@ -1,8 +1,11 @@
 # Runs duriz on PAGE (NAME.html) with the arguments of NAME.args (one a
 # line, when the file is there), in UTC and the C locale, and compares
 # standard output with NAME.out and, when NAME.err is there, standard error.
+# The page's file is dated 04/09/97 12:00:00 UTC first, and its folder shows
+# as PAGES in both outputs, wherever the sources lie.
 get_filename_component(dir ${PAGE} DIRECTORY)
 get_filename_component(name ${PAGE} NAME_WE)
+execute_process(COMMAND touch -d "1997-04-09 12:00:00 UTC" ${PAGE})
 set(args)
 if(EXISTS ${dir}/${name}.args)
   file(STRINGS ${dir}/${name}.args args)
@@ -11,8 +14,17 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC LC_ALL=C ${DURIZ} ${name}
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status
   INPUT_FILE /dev/null
   WORKING_DIRECTORY ${dir})
+string(REPLACE "${dir}" "PAGES" out "${out}")
+string(REPLACE "${dir}" "PAGES" err "${err}")
 if(NOT status MATCHES "^[012]$")
   message(FATAL_ERROR "duriz ended with '${status}'\nstderr: ${err}")
+endif()
+if(EXISTS ${dir}/${name}.status)
+  file(READ ${dir}/${name}.status want_status)
+  string(STRIP "${want_status}" want_status)
+  if(NOT status STREQUAL want_status)
+    message(FATAL_ERROR "exit status ${status}, expected ${want_status}\nstderr: ${err}")
+  endif()
 endif()
 file(READ ${dir}/${name}.out want)
 if(NOT out STREQUAL want)

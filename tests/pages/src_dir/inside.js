@@ -1,0 +1,1 @@
+// a file in a folder of its own

@@ -1,0 +1,1 @@
+var fromPart = 'from the part';
