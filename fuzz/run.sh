@@ -30,7 +30,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus"
   log=build-fuzz/$t.log
   if ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=16 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-     "build-fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+     "build-fuzz/$t" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 -max_len=4096 \
      -artifact_prefix=fuzz/findings/$t- -print_final_stats=1 "$corpus" "$seeds" >"$log" 2>&1; then
     execs=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 || true)
