@@ -271,6 +271,9 @@ void JsArray::ForgetElements() {
 }
 
 void JsArray::NoteAppended(JsProperty *slot) {
+    // A table that no longer knows every element's slot cannot tell whether
+    // an earlier slot has the name: the appended one is found by name.
+    if (!complete_) return;
     // Only the digits of a number as IntegerText writes it name an element.
     const char *name = slot->name;
     if (name[0] < '0' || name[0] > '9' || (name[0] == '0' && name[1])) return;
