@@ -2,245 +2,108 @@
 // of a name is its name index, which hosts see in every callback.
 #include "builtins/names.h"
 
+#include <array>
 #include <cstring>
 
-const BuiltinName kBuiltinNames[kBuiltinNameCount] = {
-    {"E", 69},
-    {"PI", 20553},
-    {"go", 26479},
-    {"LN2", 20170},
-    {"URL", 21238},
-    {"UTC", 21741},
-    {"NaN", 25066},
-    {"max", 25170},
-    {"tan", 25174},
-    {"abs", 25397},
-    {"big", 27179},
-    {"min", 27208},
-    {"sin", 27220},
-    {"cos", 28729},
-    {"log", 28735},
-    {"pow", 28759},
-    {"top", 28760},
-    {"src", 29513},
-    {"sub", 30280},
-    {"sun", 30292},
-    {"sup", 30294},
-    {"exp", 31034},
-    {"java", 9304},
-    {"Date", 11310},
-    {"name", 11338},
-    {"Math", 12855},
-    {"self", 12877},
-    {"hash", 12880},
-    {"back", 14378},
-    {"bold", 14396},
-    {"ceil", 15927},
-    {"href", 16180},
-    {"link", 16458},
-    {"type", 17494},
-    {"acos", 19009},
-    {"form", 19020},
-    {"join", 19518},
-    {"open", 19771},
-    {"next", 20064},
-    {"text", 20070},
-    {"eval", 20265},
-    {"asin", 20533},
-    {"atan", 20773},
-    {"blur", 20814},
-    {"host", 22608},
-    {"port", 22614},
-    {"sort", 22617},
-    {"sqrt", 23129},
-    {"LN10", 44718},
-    {"clear", 11997},
-    {"reset", 12270},
-    {"fixed", 13300},
-    {"Array", 13598},
-    {"isNaN", 13765},
-    {"index", 14555},
-    {"Image", 15344},
-    {"taint", 15828},
-    {"links", 16381},
-    {"title", 16891},
-    {"split", 17121},
-    {"small", 17891},
-    {"parse", 18427},
-    {"blink", 18653},
-    {"forms", 18939},
-    {"floor", 19188},
-    {"value", 19437},
-    {"round", 19458},
-    {"alert", 20705},
-    {"width", 20969},
-    {"close", 21222},
-    {"focus", 23005},
-    {"write", 23270},
-    {"LOG2E", 45975},
-    {"SQRT2", 64005},
-    {"lowsrc", 1023},
-    {"charAt", 3547},
-    {"getDay", 36102},
-    {"escape", 50630},
-    {"domain", 51428},
-    {"Object", 52239},
-    {"window", 52956},
-    {"select", 53471},
-    {"anchor", 53721},
-    {"target", 53988},
-    {"hspace", 53997},
-    {"vspace", 54003},
-    {"border", 54004},
-    {"embeds", 54234},
-    {"Number", 54550},
-    {"images", 55004},
-    {"random", 55035},
-    {"parent", 55784},
-    {"method", 56049},
-    {"height", 56302},
-    {"prompt", 56546},
-    {"cookie", 56548},
-    {"action", 57079},
-    {"length", 57312},
-    {"LOG10E", 57751},
-    {"reload", 58094},
-    {"assign", 59125},
-    {"status", 59842},
-    {"search", 60125},
-    {"String", 60696},
-    {"onload", 60899},
-    {"scroll", 60931},
-    {"closed", 61413},
-    {"frames", 61911},
-    {"opener", 61927},
-    {"strike", 61946},
-    {"onblur", 62433},
-    {"submit", 63179},
-    {"history", 843},
-    {"writeln", 1587},
-    {"forward", 2858},
-    {"valueOf", 6180},
-    {"getDate", 39212},
-    {"setDate", 39232},
-    {"getTime", 45116},
-    {"setTime", 45136},
-    {"setYear", 46627},
-    {"getYear", 46647},
-    {"SQRT1_2", 46887},
-    {"appName", 47398},
-    {"untaint", 49723},
-    {"plugins", 53307},
-    {"checked", 54051},
-    {"onreset", 54557},
-    {"applets", 56380},
-    {"replace", 56889},
-    {"reverse", 57375},
-    {"onabort", 57399},
-    {"onclick", 58648},
-    {"onerror", 58699},
-    {"bgColor", 58990},
-    {"fgColor", 58994},
-    {"confirm", 59676},
-    {"indexOf", 60231},
-    {"anchors", 60458},
-    {"italics", 61226},
-    {"options", 61522},
-    {"onfocus", 63782},
-    {"current", 65349},
-    {"onsubmit", 1345},
-    {"filename", 2058},
-    {"document", 3107},
-    {"selected", 4898},
-    {"onunload", 5419},
-    {"encoding", 5915},
-    {"onchange", 6678},
-    {"pathname", 6736},
-    {"location", 9264},
-    {"previous", 10041},
-    {"fontsize", 10301},
-    {"toString", 11392},
-    {"netscape", 12309},
-    {"hostname", 12354},
-    {"complete", 13377},
-    {"Function", 13876},
-    {"Packages", 13885},
-    {"parseInt", 13901},
-    {"suffixes", 14112},
-    {"unescape", 15168},
-    {"elements", 15906},
-    {"protocol", 16671},
-    {"referrer", 17670},
-    {"getMonth", 21768},
-    {"setMonth", 21788},
-    {"getHours", 34324},
-    {"setHours", 34344},
-    {"navigator", 3199},
-    {"linkColor", 3681},
-    {"mimeTypes", 4228},
-    {"MAX_VALUE", 5254},
-    {"MIN_VALUE", 7266},
-    {"fontcolor", 13947},
-    {"substring", 16758},
-    {"userAgent", 19520},
-    {"vlinkColor", 17531},
-    {"alinkColor", 17540},
-    {"onmouseout", 26750},
-    {"parseFloat", 32413},
-    {"setSeconds", 56475},
-    {"getSeconds", 56487},
-    {"setMinutes", 57451},
-    {"getMinutes", 57471},
-    {"appVersion", 60272},
-    {"setTimeout", 62352},
-    {"lastIndexOf", 25377},
-    {"javaEnabled", 28993},
-    {"onmouseover", 31076},
-    {"description", 37452},
-    {"appCodeName", 37971},
-    {"toGMTString", 53499},
-    {"toLowerCase", 53796},
-    {"toUpperCase", 57325},
-    {"defaultValue", 2624},
-    {"element_name", 4712},
-    {"taintEnabled", 7976},
-    {"clearTimeout", 18536},
-    {"lastModified", 23085},
-    {"enabledPlugin", 13521},
-    {"selectedIndex", 18429},
-    {"defaultStatus", 63202},
-    {"defaultChecked", 39935},
-    {"toLocaleString", 56007},
-    {"defaultSelected", 41494},
-    {"getTimezoneOffset", 2177},
-    {"NEGATIVE_INFINITY", 14209},
-    {"POSITIVE_INFINITY", 15695},
+#include "duriz.h"
+
+namespace {
+
+// Every built-in name with the constant the public header gives its index,
+// in the order of the indexes: by length, then by hash. This list is the
+// one place the names are written; what is kept of them, and the checks
+// below, follow from it when the engine is compiled.
+struct NameEntry {
+    const char *text;
+    int constant;
 };
+#define N(text, constant) NameEntry{#text, DURIZ_NAME_##constant}
+constexpr NameEntry kEntries[] = {
+    N(E, E), N(PI, PI), N(go, GO), N(LN2, LN2), N(URL, URL), N(UTC, UTC), N(NaN, NAN), N(max, MAX), N(tan, TAN),
+    N(abs, ABS), N(big, BIG), N(min, MIN), N(sin, SIN), N(cos, COS), N(log, LOG), N(pow, POW), N(top, TOP),
+    N(src, SRC), N(sub, SUB), N(sun, SUN), N(sup, SUP), N(exp, EXP), N(java, JAVA), N(Date, DATE),
+    N(name, NAME), N(Math, MATH), N(self, SELF), N(hash, HASH), N(back, BACK), N(bold, BOLD), N(ceil, CEIL),
+    N(href, HREF), N(link, LINK), N(type, TYPE), N(acos, ACOS), N(form, FORM), N(join, JOIN), N(open, OPEN),
+    N(next, NEXT), N(text, TEXT), N(eval, EVAL), N(asin, ASIN), N(atan, ATAN), N(blur, BLUR), N(host, HOST),
+    N(port, PORT), N(sort, SORT), N(sqrt, SQRT), N(LN10, LN10), N(clear, CLEAR), N(reset, RESET),
+    N(fixed, FIXED), N(Array, ARRAY), N(isNaN, ISNAN), N(index, INDEX), N(Image, IMAGE), N(taint, TAINT),
+    N(links, LINKS), N(title, TITLE), N(split, SPLIT), N(small, SMALL), N(parse, PARSE), N(blink, BLINK),
+    N(forms, FORMS), N(floor, FLOOR), N(value, VALUE), N(round, ROUND), N(alert, ALERT), N(width, WIDTH),
+    N(close, CLOSE), N(focus, FOCUS), N(write, WRITE), N(LOG2E, LOG2E), N(SQRT2, SQRT2), N(lowsrc, LOWSRC),
+    N(charAt, CHARAT), N(getDay, GETDAY), N(escape, ESCAPE), N(domain, DOMAIN), N(Object, OBJECT),
+    N(window, WINDOW), N(select, SELECT), N(anchor, ANCHOR), N(target, TARGET), N(hspace, HSPACE),
+    N(vspace, VSPACE), N(border, BORDER), N(embeds, EMBEDS), N(Number, NUMBER), N(images, IMAGES),
+    N(random, RANDOM), N(parent, PARENT), N(method, METHOD), N(height, HEIGHT), N(prompt, PROMPT),
+    N(cookie, COOKIE), N(action, ACTION), N(length, LENGTH), N(LOG10E, LOG10E), N(reload, RELOAD),
+    N(assign, ASSIGN), N(status, STATUS), N(search, SEARCH), N(String, STRING), N(onload, ONLOAD),
+    N(scroll, SCROLL), N(closed, CLOSED), N(frames, FRAMES), N(opener, OPENER), N(strike, STRIKE),
+    N(onblur, ONBLUR), N(submit, SUBMIT), N(history, HISTORY), N(writeln, WRITELN), N(forward, FORWARD),
+    N(valueOf, VALUEOF), N(getDate, GETDATE), N(setDate, SETDATE), N(getTime, GETTIME), N(setTime, SETTIME),
+    N(setYear, SETYEAR), N(getYear, GETYEAR), N(SQRT1_2, SQRT1_2), N(appName, APPNAME), N(untaint, UNTAINT),
+    N(plugins, PLUGINS), N(checked, CHECKED), N(onreset, ONRESET), N(applets, APPLETS), N(replace, REPLACE),
+    N(reverse, REVERSE), N(onabort, ONABORT), N(onclick, ONCLICK), N(onerror, ONERROR), N(bgColor, BGCOLOR),
+    N(fgColor, FGCOLOR), N(confirm, CONFIRM), N(indexOf, INDEXOF), N(anchors, ANCHORS), N(italics, ITALICS),
+    N(options, OPTIONS), N(onfocus, ONFOCUS), N(current, CURRENT), N(onsubmit, ONSUBMIT), N(filename, FILENAME),
+    N(document, DOCUMENT), N(selected, SELECTED), N(onunload, ONUNLOAD), N(encoding, ENCODING),
+    N(onchange, ONCHANGE), N(pathname, PATHNAME), N(location, LOCATION), N(previous, PREVIOUS),
+    N(fontsize, FONTSIZE), N(toString, TOSTRING), N(netscape, NETSCAPE), N(hostname, HOSTNAME),
+    N(complete, COMPLETE), N(Function, FUNCTION), N(Packages, PACKAGES), N(parseInt, PARSEINT),
+    N(suffixes, SUFFIXES), N(unescape, UNESCAPE), N(elements, ELEMENTS), N(protocol, PROTOCOL),
+    N(referrer, REFERRER), N(getMonth, GETMONTH), N(setMonth, SETMONTH), N(getHours, GETHOURS),
+    N(setHours, SETHOURS), N(navigator, NAVIGATOR), N(linkColor, LINKCOLOR), N(mimeTypes, MIMETYPES),
+    N(MAX_VALUE, MAX_VALUE), N(MIN_VALUE, MIN_VALUE), N(fontcolor, FONTCOLOR), N(substring, SUBSTRING),
+    N(userAgent, USERAGENT), N(vlinkColor, VLINKCOLOR), N(alinkColor, ALINKCOLOR), N(onmouseout, ONMOUSEOUT),
+    N(parseFloat, PARSEFLOAT), N(setSeconds, SETSECONDS), N(getSeconds, GETSECONDS), N(setMinutes, SETMINUTES),
+    N(getMinutes, GETMINUTES), N(appVersion, APPVERSION), N(setTimeout, SETTIMEOUT),
+    N(lastIndexOf, LASTINDEXOF), N(javaEnabled, JAVAENABLED), N(onmouseover, ONMOUSEOVER),
+    N(description, DESCRIPTION), N(appCodeName, APPCODENAME), N(toGMTString, TOGMTSTRING),
+    N(toLowerCase, TOLOWERCASE), N(toUpperCase, TOUPPERCASE), N(defaultValue, DEFAULTVALUE),
+    N(element_name, ELEMENT_NAME), N(taintEnabled, TAINTENABLED), N(clearTimeout, CLEARTIMEOUT),
+    N(lastModified, LASTMODIFIED), N(enabledPlugin, ENABLEDPLUGIN), N(selectedIndex, SELECTEDINDEX),
+    N(defaultStatus, DEFAULTSTATUS), N(defaultChecked, DEFAULTCHECKED), N(toLocaleString, TOLOCALESTRING),
+    N(defaultSelected, DEFAULTSELECTED), N(getTimezoneOffset, GETTIMEZONEOFFSET),
+    N(NEGATIVE_INFINITY, NEGATIVE_INFINITY), N(POSITIVE_INFINITY, POSITIVE_INFINITY),
+};
+#undef N
 
-// Entry L-1: how many names have at most L bytes.
-const uint16_t kNameLengthIndex[kLongestName] = {1, 3, 22, 49, 74, 112, 143, 170, 178, 188, 196, 201, 204, 206, 207, 207, 210};
-
-uint16_t NameHash(const char *text, size_t length) {
-    if (length == 0) return 0;
-    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text);
-    uint32_t w = 0;
-    size_t i = 0;
-    for (; i + 4 <= length; i += 4)
-        w ^= static_cast<uint32_t>(bytes[i]) | static_cast<uint32_t>(bytes[i + 1]) << 8 |
-             static_cast<uint32_t>(bytes[i + 2]) << 16 | static_cast<uint32_t>(bytes[i + 3]) << 24;
-    uint32_t t = 0;
-    for (; i < length; i++) {
-        // Each byte enters as a sign-extended char: 0x80 and above set all
-        // the higher bits.
-        const int32_t extended = static_cast<signed char>(bytes[i]);
-        t = (t << 8) | static_cast<uint32_t>(extended);
-    }
-    const int32_t x = static_cast<int32_t>(w ^ t);
-    // The absolute value of the most negative integer stays negative; its
-    // remainder is -2, which comes out as 0xFFFE.
-    if (x == INT32_MIN) return 0xFFFE;
-    return static_cast<uint16_t>((x < 0 ? -x : x) % 65534);
+constexpr size_t LengthOf(const char *text) {
+    size_t n = 0;
+    while (text[n]) n++;
+    return n;
 }
+
+constexpr std::array<BuiltinName, kBuiltinNameCount> MakeNames() {
+    std::array<BuiltinName, kBuiltinNameCount> names{};
+    for (int i = 0; i < kBuiltinNameCount; i++)
+        names[static_cast<size_t>(i)] = {kEntries[i].text, NameHash(kEntries[i].text, LengthOf(kEntries[i].text))};
+    return names;
+}
+
+constexpr std::array<uint16_t, kLongestName> MakeLengthIndex() {
+    std::array<uint16_t, kLongestName> index{};
+    for (const NameEntry &e : kEntries)
+        for (size_t length = LengthOf(e.text); length <= kLongestName; length++) index[length - 1]++;
+    return index;
+}
+
+// Each name stands at the index its constant says, and the names run by
+// length, then strictly by hash, as the look-up expects.
+constexpr bool InOrder() {
+    if (sizeof kEntries / sizeof kEntries[0] != static_cast<size_t>(kBuiltinNameCount)) return false;
+    for (int i = 0; i < kBuiltinNameCount; i++) {
+        if (kEntries[i].constant != i || LengthOf(kEntries[i].text) > kLongestName) return false;
+        if (i == 0) continue;
+        const size_t a = LengthOf(kEntries[i - 1].text), b = LengthOf(kEntries[i].text);
+        if (a > b || (a == b && NameHash(kEntries[i - 1].text, a) >= NameHash(kEntries[i].text, b))) return false;
+    }
+    return true;
+}
+static_assert(InOrder(), "the built-in names stand at their constants' indexes, by length, then by hash");
+
+}  // namespace
+
+const std::array<BuiltinName, kBuiltinNameCount> kBuiltinNames = MakeNames();
+const std::array<uint16_t, kLongestName> kNameLengthIndex = MakeLengthIndex();
 
 int LookupName(const char *text, size_t length) {
     // No built-in name starts with a digit: element names are never hashed.
