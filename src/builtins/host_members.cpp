@@ -14,32 +14,32 @@ const HostMember kWindow[] = {
     {DURIZ_NAME_PACKAGES, MK_NULL, true, 0},
     {DURIZ_NAME_SELF, MK_SELF, true, 0},
     {DURIZ_NAME_WINDOW, MK_SELF, true, 0},
-    {DURIZ_NAME_DATE, MK_NATIVE, false, 2008},
-    {DURIZ_NAME_MATH, MK_NATIVE, false, 2007},
-    {DURIZ_NAME_ARRAY, MK_NATIVE, false, 2006},
-    {DURIZ_NAME_IMAGE, MK_NATIVE, false, 2027},
-    {DURIZ_NAME_OBJECT, MK_NATIVE, false, 2002},
-    {DURIZ_NAME_NUMBER, MK_NATIVE, false, 2004},
-    {DURIZ_NAME_STRING, MK_NATIVE, false, 2003},
-    {DURIZ_NAME_FUNCTION, MK_NATIVE, false, 2009},
-    {DURIZ_NAME_OPEN, MK_NATIVE, false, 1006},
-    {DURIZ_NAME_EVAL, MK_NATIVE, false, 1023},
-    {DURIZ_NAME_BLUR, MK_NATIVE, false, 1001},
-    {DURIZ_NAME_ISNAN, MK_NATIVE, false, 1116},
-    {DURIZ_NAME_TAINT, MK_NATIVE, false, 1114},
-    {DURIZ_NAME_UNTAINT, MK_NATIVE, false, 1115},
-    {DURIZ_NAME_ALERT, MK_NATIVE, false, 1000},
-    {DURIZ_NAME_CLOSE, MK_NATIVE, false, 1003},
-    {DURIZ_NAME_FOCUS, MK_NATIVE, false, 1005},
-    {DURIZ_NAME_ESCAPE, MK_NATIVE, false, 1112},
-    {DURIZ_NAME_UNESCAPE, MK_NATIVE, false, 1113},
-    {DURIZ_NAME_PROMPT, MK_NATIVE, false, 1007},
-    {DURIZ_NAME_SCROLL, MK_NATIVE, false, 1008},
-    {DURIZ_NAME_CONFIRM, MK_NATIVE, false, 1004},
-    {DURIZ_NAME_PARSEINT, MK_NATIVE, false, 1015},
-    {DURIZ_NAME_PARSEFLOAT, MK_NATIVE, false, 1016},
-    {DURIZ_NAME_SETTIMEOUT, MK_NATIVE, false, 1009},
-    {DURIZ_NAME_CLEARTIMEOUT, MK_NATIVE, false, 1002},
+    {DURIZ_NAME_DATE, MK_NATIVE, false, DURIZ_CTOR_DATE},
+    {DURIZ_NAME_MATH, MK_NATIVE, false, DURIZ_CTOR_MATH},
+    {DURIZ_NAME_ARRAY, MK_NATIVE, false, DURIZ_CTOR_ARRAY},
+    {DURIZ_NAME_IMAGE, MK_NATIVE, false, DURIZ_CTOR_IMAGE},
+    {DURIZ_NAME_OBJECT, MK_NATIVE, false, DURIZ_CTOR_OBJECT},
+    {DURIZ_NAME_NUMBER, MK_NATIVE, false, DURIZ_CTOR_NUMBER},
+    {DURIZ_NAME_STRING, MK_NATIVE, false, DURIZ_CTOR_STRING},
+    {DURIZ_NAME_FUNCTION, MK_NATIVE, false, DURIZ_CTOR_FUNCTION},
+    {DURIZ_NAME_OPEN, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_OPEN},
+    {DURIZ_NAME_EVAL, MK_NATIVE, false, DURIZ_NATIVE_HOST_EVAL},
+    {DURIZ_NAME_BLUR, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_BLUR},
+    {DURIZ_NAME_ISNAN, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_ISNAN},
+    {DURIZ_NAME_TAINT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_TAINT},
+    {DURIZ_NAME_UNTAINT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_UNTAINT},
+    {DURIZ_NAME_ALERT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_ALERT},
+    {DURIZ_NAME_CLOSE, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_CLOSE},
+    {DURIZ_NAME_FOCUS, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_FOCUS},
+    {DURIZ_NAME_ESCAPE, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_ESCAPE},
+    {DURIZ_NAME_UNESCAPE, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_UNESCAPE},
+    {DURIZ_NAME_PROMPT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_PROMPT},
+    {DURIZ_NAME_SCROLL, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_SCROLL},
+    {DURIZ_NAME_CONFIRM, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_CONFIRM},
+    {DURIZ_NAME_PARSEINT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_PARSEINT},
+    {DURIZ_NAME_PARSEFLOAT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_PARSEFLOAT},
+    {DURIZ_NAME_SETTIMEOUT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_SETTIMEOUT},
+    {DURIZ_NAME_CLEARTIMEOUT, MK_NATIVE, false, DURIZ_NATIVE_WINDOW_CLEARTIMEOUT},
     {DURIZ_NAME_NAME, MK_SCALAR, false, 0},
     {DURIZ_NAME_STATUS, MK_SCALAR, false, 0},
     {DURIZ_NAME_ONLOAD, MK_SCALAR, false, 0},
@@ -75,11 +75,11 @@ const HostMember kDocument[] = {
     {DURIZ_NAME_VLINKCOLOR, MK_SCALAR, false, 0},
     {DURIZ_NAME_ALINKCOLOR, MK_SCALAR, false, 0},
     {DURIZ_NAME_LASTMODIFIED, MK_SCALAR, false, 0},
-    {DURIZ_NAME_OPEN, MK_NATIVE, false, 1019},
-    {DURIZ_NAME_CLEAR, MK_NATIVE, false, 1017},
-    {DURIZ_NAME_CLOSE, MK_NATIVE, false, 1018},
-    {DURIZ_NAME_WRITE, MK_NATIVE, false, 1020},
-    {DURIZ_NAME_WRITELN, MK_NATIVE, false, 1021},
+    {DURIZ_NAME_OPEN, MK_NATIVE, false, DURIZ_NATIVE_DOCUMENT_OPEN},
+    {DURIZ_NAME_CLEAR, MK_NATIVE, false, DURIZ_NATIVE_DOCUMENT_CLEAR},
+    {DURIZ_NAME_CLOSE, MK_NATIVE, false, DURIZ_NATIVE_DOCUMENT_CLOSE},
+    {DURIZ_NAME_WRITE, MK_NATIVE, false, DURIZ_NATIVE_DOCUMENT_WRITE},
+    {DURIZ_NAME_WRITELN, MK_NATIVE, false, DURIZ_NATIVE_DOCUMENT_WRITELN},
     {DURIZ_NAME_ANCHORS, MK_COLLECTION, true, 0},
     {DURIZ_NAME_APPLETS, MK_COLLECTION, true, 1},
     {DURIZ_NAME_EMBEDS, MK_COLLECTION, true, 2},
@@ -96,8 +96,8 @@ const HostMember kForm[] = {
     {DURIZ_NAME_METHOD, MK_SCALAR, false, 0},
     {DURIZ_NAME_ACTION, MK_SCALAR, false, 0},
     {DURIZ_NAME_ENCODING, MK_SCALAR, false, 0},
-    {DURIZ_NAME_RESET, MK_NATIVE, true, 1084},
-    {DURIZ_NAME_SUBMIT, MK_NATIVE, true, 1085},
+    {DURIZ_NAME_RESET, MK_NATIVE, true, DURIZ_NATIVE_FORM_RESET},
+    {DURIZ_NAME_SUBMIT, MK_NATIVE, true, DURIZ_NATIVE_FORM_SUBMIT},
     {DURIZ_NAME_ONRESET, MK_HOST_OBJECT, false, 0},
     {DURIZ_NAME_ONSUBMIT, MK_HOST_OBJECT, false, 0},
     {DURIZ_NAME_ELEMENTS, MK_COLLECTION, true, 0},
@@ -137,9 +137,9 @@ const HostMember kTextEntry[] = {
     {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
     {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
     {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
-    {DURIZ_NAME_BLUR, MK_NATIVE, false, 1089},
-    {DURIZ_NAME_FOCUS, MK_NATIVE, false, 1090},
-    {DURIZ_NAME_SELECT, MK_NATIVE, false, 1091},
+    {DURIZ_NAME_BLUR, MK_NATIVE, false, DURIZ_NATIVE_TEXT_BLUR},
+    {DURIZ_NAME_FOCUS, MK_NATIVE, false, DURIZ_NATIVE_TEXT_FOCUS},
+    {DURIZ_NAME_SELECT, MK_NATIVE, false, DURIZ_NATIVE_TEXT_SELECT},
     {DURIZ_NAME_ONBLUR, MK_HOST_OBJECT, false, 0},
     {DURIZ_NAME_ONFOCUS, MK_HOST_OBJECT, false, 0},
     {DURIZ_NAME_ONCHANGE, MK_HOST_OBJECT, false, 0},
@@ -151,9 +151,9 @@ const HostMember kTextArea[] = {
     {DURIZ_NAME_TYPE, MK_SCALAR, true, 0},
     {DURIZ_NAME_FORM, MK_HOST_OBJECT, true, 0},
     {DURIZ_NAME_VALUE, MK_SCALAR, false, 0},
-    {DURIZ_NAME_BLUR, MK_NATIVE, false, 1089},
-    {DURIZ_NAME_FOCUS, MK_NATIVE, false, 1090},
-    {DURIZ_NAME_SELECT, MK_NATIVE, false, 1091},
+    {DURIZ_NAME_BLUR, MK_NATIVE, false, DURIZ_NATIVE_TEXT_BLUR},
+    {DURIZ_NAME_FOCUS, MK_NATIVE, false, DURIZ_NATIVE_TEXT_FOCUS},
+    {DURIZ_NAME_SELECT, MK_NATIVE, false, DURIZ_NATIVE_TEXT_SELECT},
     {DURIZ_NAME_ONBLUR, MK_HOST_OBJECT, false, 0},
     {DURIZ_NAME_ONFOCUS, MK_HOST_OBJECT, false, 0},
     {DURIZ_NAME_ONCHANGE, MK_HOST_OBJECT, false, 0},
@@ -183,9 +183,9 @@ const HostMember kOption[] = {
 
 const HostMember kHistory[] = {
     {DURIZ_NAME_LENGTH, MK_SCALAR, true, 0},
-    {DURIZ_NAME_BACK, MK_NATIVE, true, 1107},
-    {DURIZ_NAME_FORWARD, MK_NATIVE, true, 1108},
-    {DURIZ_NAME_GO, MK_NATIVE, true, 1109},
+    {DURIZ_NAME_BACK, MK_NATIVE, true, DURIZ_NATIVE_HISTORY_BACK},
+    {DURIZ_NAME_FORWARD, MK_NATIVE, true, DURIZ_NATIVE_HISTORY_FORWARD},
+    {DURIZ_NAME_GO, MK_NATIVE, true, DURIZ_NATIVE_HISTORY_GO},
     {-1, MK_SCALAR, false, 0},
 };
 
@@ -230,9 +230,9 @@ const HostMember kLocation[] = {
     {DURIZ_NAME_PATHNAME, MK_SCALAR, false, 0},
     {DURIZ_NAME_HOSTNAME, MK_SCALAR, false, 0},
     {DURIZ_NAME_PROTOCOL, MK_SCALAR, false, 0},
-    {DURIZ_NAME_RELOAD, MK_NATIVE, false, 1102},
-    {DURIZ_NAME_ASSIGN, MK_NATIVE, false, 1022},
-    {DURIZ_NAME_REPLACE, MK_NATIVE, false, 1103},
+    {DURIZ_NAME_RELOAD, MK_NATIVE, false, DURIZ_NATIVE_LOCATION_RELOAD},
+    {DURIZ_NAME_ASSIGN, MK_NATIVE, false, DURIZ_NATIVE_HOST_ASSIGN},
+    {DURIZ_NAME_REPLACE, MK_NATIVE, false, DURIZ_NATIVE_LOCATION_REPLACE},
     {-1, MK_SCALAR, false, 0},
 };
 
@@ -251,8 +251,8 @@ const HostMember kNavigator[] = {
     {DURIZ_NAME_USERAGENT, MK_SCALAR, true, 0},
     {DURIZ_NAME_PLUGINS, MK_COLLECTION, true, 1},
     {DURIZ_NAME_MIMETYPES, MK_COLLECTION, true, 0},
-    {DURIZ_NAME_JAVAENABLED, MK_NATIVE, true, 1110},
-    {DURIZ_NAME_TAINTENABLED, MK_NATIVE, true, 1111},
+    {DURIZ_NAME_JAVAENABLED, MK_NATIVE, true, DURIZ_NATIVE_NAVIGATOR_JAVAENABLED},
+    {DURIZ_NAME_TAINTENABLED, MK_NATIVE, true, DURIZ_NATIVE_NAVIGATOR_TAINTENABLED},
     {-1, MK_SCALAR, false, 0},
 };
 
@@ -273,28 +273,28 @@ const HostMember kGroup[] = {
 
 const HostMember *HostMembersOf(int classNumber) {
     switch (classNumber) {
-    case 0: return kWindow;
-    case 1: return kDocument;
-    case 10: return kForm;
-    case 11: return kButton;
-    case 17: return kButton;
-    case 19: return kButton;
-    case 12: return kCheck;
-    case 16: return kCheck;
-    case 14: return kHidden;
-    case 15: return kTextEntry;
-    case 20: return kTextArea;
-    case 21: return kTextArea;
-    case 18: return kSelect;
-    case 22: return kOption;
-    case 26: return kHistory;
-    case 27: return kImage;
-    case 28: return kLink;
-    case 29: return kLocation;
-    case 30: return kMimeType;
-    case 31: return kNavigator;
-    case 32: return kPlugin;
-    case 33: return kGroup;
+    case DURIZ_CLASS_WINDOW: return kWindow;
+    case DURIZ_CLASS_DOCUMENT: return kDocument;
+    case DURIZ_CLASS_FORM: return kForm;
+    case DURIZ_CLASS_BUTTON: return kButton;
+    case DURIZ_CLASS_RESET: return kButton;
+    case DURIZ_CLASS_SUBMIT: return kButton;
+    case DURIZ_CLASS_CHECKBOX: return kCheck;
+    case DURIZ_CLASS_RADIO: return kCheck;
+    case DURIZ_CLASS_HIDDEN: return kHidden;
+    case DURIZ_CLASS_PASSWORD: return kTextEntry;
+    case DURIZ_CLASS_TEXT: return kTextArea;
+    case DURIZ_CLASS_TEXTAREA: return kTextArea;
+    case DURIZ_CLASS_SELECT: return kSelect;
+    case DURIZ_CLASS_OPTION: return kOption;
+    case DURIZ_CLASS_HISTORY: return kHistory;
+    case DURIZ_CLASS_IMAGE: return kImage;
+    case DURIZ_CLASS_LINK: return kLink;
+    case DURIZ_CLASS_LOCATION: return kLocation;
+    case DURIZ_CLASS_MIMETYPE: return kMimeType;
+    case DURIZ_CLASS_NAVIGATOR: return kNavigator;
+    case DURIZ_CLASS_PLUGIN: return kPlugin;
+    case DURIZ_CLASS_ELEMENT_GROUP: return kGroup;
     default: return nullptr;
     }
 }

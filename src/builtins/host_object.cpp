@@ -48,22 +48,17 @@ bool IsEventName(int nameIndex) {
 
 bool HasEventHandlers(int classNumber) {
     switch (classNumber) {
-    case 11: case 12: case 15: case 16: case 17: case 18: case 19: case 20: case 21: case 27: case 28:
+    case DURIZ_CLASS_BUTTON: case DURIZ_CLASS_CHECKBOX: case DURIZ_CLASS_PASSWORD: case DURIZ_CLASS_RADIO:
+    case DURIZ_CLASS_RESET: case DURIZ_CLASS_SELECT: case DURIZ_CLASS_SUBMIT: case DURIZ_CLASS_TEXT:
+    case DURIZ_CLASS_TEXTAREA: case DURIZ_CLASS_IMAGE: case DURIZ_CLASS_LINK:
         return true;
     default:
         return false;
     }
 }
 
-bool IsHostClass(int classNumber) {
-    switch (classNumber) {
-    case 0: case 1: case 10: case 11: case 12: case 14: case 15: case 16: case 17: case 18: case 19:
-    case 20: case 21: case 22: case 26: case 27: case 28: case 29: case 30: case 31: case 32: case 33:
-        return true;
-    default:
-        return false;
-    }
-}
+// The host kinds are the classes with a member table.
+bool IsHostClass(int classNumber) { return HostMembersOf(classNumber) != nullptr; }
 
 // The collection's element at a position, or none.
 JsValue *ElementAt(JsObject *collection, long position) {

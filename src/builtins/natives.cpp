@@ -189,9 +189,9 @@ JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     NativeCall call{context, callee->id, frame->thisObject,
                     frame->args && frame->args->IsObject() ? static_cast<JsObject *>(frame->args) : nullptr};
     const int id = call.id;
-    if (id == DURIZ_METHOD_CLOSED || (id >= 1000 && id <= 1009)) return WindowMethod(call);
-    if (id >= 1017 && id <= 1021) return DocumentMethod(call);
-    if (id >= 1096 && id <= 1098) return ArrayMethod(call);
+    if (id == DURIZ_METHOD_CLOSED || (id >= DURIZ_NATIVE_WINDOW_ALERT && id <= DURIZ_NATIVE_WINDOW_SETTIMEOUT)) return WindowMethod(call);
+    if (id >= DURIZ_NATIVE_DOCUMENT_CLEAR && id <= DURIZ_NATIVE_DOCUMENT_WRITELN) return DocumentMethod(call);
+    if (id >= DURIZ_NATIVE_ARRAY_JOIN && id <= DURIZ_NATIVE_ARRAY_SORT) return ArrayMethod(call);
     if (IsLoneNative(id)) return LoneNative(call);
     if (id >= DURIZ_NATIVE_DATE_GETDATE && id <= DURIZ_NATIVE_DATE_UTC) return DateMethod(call);
     switch (id) {
@@ -202,8 +202,17 @@ JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
         return nullptr;
     case DURIZ_NATIVE_HOST_TOSTRING:
         return ToStringNative(call);
-    case 1084: case 1085: case 1089: case 1090: case 1091: case 1093:
-    case 1102: case 1103: case 1107: case 1108: case 1109:
+    case DURIZ_NATIVE_FORM_RESET:
+    case DURIZ_NATIVE_FORM_SUBMIT:
+    case DURIZ_NATIVE_TEXT_BLUR:
+    case DURIZ_NATIVE_TEXT_FOCUS:
+    case DURIZ_NATIVE_TEXT_SELECT:
+    case 1093:  // an element method that no name leads to
+    case DURIZ_NATIVE_LOCATION_RELOAD:
+    case DURIZ_NATIVE_LOCATION_REPLACE:
+    case DURIZ_NATIVE_HISTORY_BACK:
+    case DURIZ_NATIVE_HISTORY_FORWARD:
+    case DURIZ_NATIVE_HISTORY_GO:
         return ElementMethod(call);
     case DURIZ_NATIVE_NAVIGATOR_JAVAENABLED:
     case DURIZ_NATIVE_NAVIGATOR_TAINTENABLED:
