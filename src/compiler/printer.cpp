@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "compiler/operator_table.h"
 #include "compiler/token.h"
 
 namespace {
@@ -9,9 +10,8 @@ namespace {
 constexpr size_t kMinimumRoom = 21;
 
 bool IsBinaryPrinted(int code) {
-    return code == TK_DOT || code == TK_MINUS || code == TK_SUBSCRIPT || code == TK_PLUS ||
-           code == TK_ADD_ASSIGN || (code >= TK_SUB_ASSIGN && code <= TK_XOR_ASSIGN) ||
-           (code >= TK_NE && code <= TK_USHR_ASSIGN);
+    const OperatorInfo *info = FindOperator(code);
+    return info && info->between;
 }
 
 int CountUpTo(const JsToken *node, int limit) {

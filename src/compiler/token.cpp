@@ -1,4 +1,5 @@
 #include "compiler/token.h"
+#include "compiler/operator_table.h"
 
 #include <cstdint>
 #include <cstring>
@@ -107,44 +108,6 @@ JsToken *JsToken::MakeInBlock(void *block, int code, const char *text, ptrdiff_t
 }
 
 const char *OperatorText(int code) {
-    switch (code) {
-    case TK_DOT: return ".";
-    case TK_MINUS: return "-";
-    case TK_SUBSCRIPT: return "[";
-    case TK_PLUS: return "+";
-    case TK_ADD_ASSIGN: return "+=";
-    case TK_NEG: return "-";
-    case TK_SUB_ASSIGN: return "-=";
-    case TK_DIV: return "/";
-    case TK_DIV_ASSIGN: return "/=";
-    case TK_MUL: return "*";
-    case TK_MUL_ASSIGN: return "*=";
-    case TK_MOD: return "%";
-    case TK_MOD_ASSIGN: return "%=";
-    case TK_BITAND: return "&";
-    case TK_AND: return "&&";
-    case TK_AND_ASSIGN: return "&=";
-    case TK_BITOR: return "|";
-    case TK_OR: return "||";
-    case TK_OR_ASSIGN: return "|=";
-    case TK_XOR: return "^";
-    case TK_XOR_ASSIGN: return "^=";
-    case TK_NOT: return "!";
-    case TK_NE: return "!=";
-    case TK_ASSIGN: return "=";
-    case TK_EQ: return "==";
-    case TK_LT: return "<";
-    case TK_LE: return "<=";
-    case TK_SHL: return "<<";
-    case TK_SHL_ASSIGN: return "<<=";
-    case TK_GT: return ">";
-    case TK_GE: return ">=";
-    case TK_SHR: return ">>";
-    case TK_SHR_ASSIGN: return ">>=";
-    case TK_USHR: return ">>>";
-    case TK_USHR_ASSIGN: return ">>>=";
-    case TK_PREINC: case TK_POSTINC: return "++";
-    case TK_PREDEC: case TK_POSTDEC: return "--";
-    default: return nullptr;
-    }
+    const OperatorInfo *info = FindOperator(code);
+    return info ? info->text : nullptr;
 }

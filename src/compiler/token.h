@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "duriz.h"
+
 #include "interp/list.h"
 
 enum TokenCode : int {
@@ -104,17 +106,17 @@ enum TokenCode : int {
     TK_BAD_CHAR = 1000,
 };
 
-// Result codes at the host interface.
+// Result codes at the host interface, as the public header names them.
 enum ResultCode : int {
-    RC_OK = 1111,
-    RC_NULL_HANDLE = 5555,
-    RC_MORE = 700,
-    RC_SYNTAX_ERROR = 1000,
-    RC_RUNTIME_ERROR = 1001,
-    RC_BUSY = 1234,
-    RC_DONE = 1789,
-    RC_DONE_TRUE = 7777,
-    RC_DONE_FALSE = 9000,
+    RC_OK = DURIZ_OK,
+    RC_NULL_HANDLE = DURIZ_NULL_HANDLE,
+    RC_MORE = DURIZ_MORE_TEXT,
+    RC_SYNTAX_ERROR = DURIZ_SYNTAX_ERROR,
+    RC_RUNTIME_ERROR = DURIZ_RUNTIME_ERROR,
+    RC_BUSY = DURIZ_BUSY,
+    RC_DONE = DURIZ_DONE,
+    RC_DONE_TRUE = DURIZ_DONE_TRUE,
+    RC_DONE_FALSE = DURIZ_DONE_FALSE,
 };
 
 // A node of the compiled tree: a code and an optional owned text.

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "compiler/operator_table.h"
 #include "interp/interpreter.h"
 
 using Handler = Step (*)(Run &);
@@ -24,20 +25,18 @@ constexpr NodeTable MakeNodeTable() {
     t.handler[TK_VAR] = HandleVar;
     for (int c = 0; c < kCodeLimit; c++)
         if (kLeafCodes.leaf[c]) t.handler[c] = HandleLeaf;
-    t.handler[TK_DOT] = t.handler[TK_SUBSCRIPT] = HandleMember;
+    for (const OperatorInfo &info : kOperatorTable)
+        if (info.role == ROLE_MEMBER) t.handler[info.code] = HandleMember;
     t.handler[TK_WITH] = HandleWith;
     t.handler[TK_FOR_IN] = HandleForIn;
     t.handler[TK_CALL] = HandleCall;
     t.handler[TK_COMMA] = HandleArgumentList;
     t.handler[TK_NEW] = HandleNew;
     t.handler[TK_NATIVE_BODY] = HandleNativeBody;
-    for (int c : {TK_ASSIGN, TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_AND_ASSIGN, TK_OR_ASSIGN,
-                  TK_XOR_ASSIGN, TK_SHL_ASSIGN, TK_SHR_ASSIGN, TK_POSTINC, TK_POSTDEC, TK_PREINC, TK_PREDEC})
-        t.handler[c] = HandleAssignment;
-    for (int c : {TK_PLUS, TK_MINUS, TK_NEG, TK_MUL, TK_DIV, TK_MOD, TK_SHL, TK_SHR, TK_USHR, TK_BITAND, TK_BITOR,
-                  TK_XOR, TK_BITNOT, TK_NOT, TK_AND, TK_OR, TK_EQ, TK_NE, TK_LT, TK_LE, TK_GT, TK_GE, TK_TYPEOF,
-                  TK_VOID})
-        t.handler[c] = HandleOperator;
+    for (const OperatorInfo &info : kOperatorTable) {
+        if (info.role == ROLE_ASSIGNMENT) t.handler[info.code] = HandleAssignment;
+        if (info.role == ROLE_OPERATOR) t.handler[info.code] = HandleOperator;
+    }
     return t;
 }
 
