@@ -4,6 +4,7 @@
 // line, and a finished entry runs at once. Ctrl-C stops a running entry or
 // drops the one being typed; twice at an empty prompt, or the end of input,
 // leaves.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -209,7 +210,7 @@ struct Entry {
     JsScript *script = nullptr;
     std::string text;   // kept while the loader holds on to its position
     size_t offset = 0;  // where the loader stopped (the buffer may move as it grows)
-    int firstLine = 0;
+    size_t firstLine = 0;
     Completeness completeness;
 
     void Drop() {
@@ -218,12 +219,13 @@ struct Entry {
     }
 };
 
-std::string Name(int line) { return "<stdin>:" + std::to_string(line); }
+std::string Name(size_t line) { return "<stdin>:" + std::to_string(line); }
 
 // Runs a compiled entry until it finishes, Ctrl-C stops it or it has used
 // settings.maxSteps budget rounds; answers false when it had an error.
-bool RunEntry(Model &model, const RunSettings &settings, JsScript *script, const std::string &name, Output &out) {
-    JsEvalContext *context = JS_CreateEvalContext(model.Window(), script, nullptr, nullptr);
+bool RunEntry(Model &model, const RunSettings &settings, const Entry &entry, Output &out) {
+    const std::string name = Name(entry.firstLine);
+    JsEvalContext *context = JS_CreateEvalContext(model.Window(), entry.script, nullptr, nullptr);
     JsValue *value = nullptr;
     int status = DURIZ_RUNTIME_ERROR;
     bool interrupted = false, stopped = false;
@@ -232,6 +234,9 @@ bool RunEntry(Model &model, const RunSettings &settings, JsScript *script, const
         JS_DeleteObject(value);
         value = nullptr;
         status = JS_Evaluate(context, &value);
+        // Opened windows shown meanwhile follow what the entry wrote.
+        out.pending += model.shownLater;
+        model.shownLater.clear();
         out.Flush();
         if (status != DURIZ_BUSY) break;
         interrupted = g_interrupted != 0;
@@ -248,8 +253,13 @@ bool RunEntry(Model &model, const RunSettings &settings, JsScript *script, const
     if (interrupted) std::fputs("duriz: interrupted\n", stderr);
     if (stopped)
         std::fprintf(stderr, "duriz: %s: stopped after %zu budget rounds\n", name.c_str(), settings.maxSteps);
-    for (const std::string &source : g_reported.runtime)
-        std::fprintf(stderr, "duriz: %s: run-time error: %s\n", name.c_str(), Escaped(source).c_str());
+    if (!context) std::fprintf(stderr, "duriz: %s: out of memory\n", name.c_str());
+    for (const std::string &source : g_reported.runtime) {
+        // Named by the line of the failing expression, where the entry shows it.
+        const size_t at = FindExcerpt(entry.text, source);
+        const size_t line = at == std::string::npos ? entry.firstLine : entry.firstLine - 1 + LineOf(entry.text, at);
+        std::fprintf(stderr, "duriz: %s: run-time error: %s\n", Name(line).c_str(), ReportText(source).c_str());
+    }
     const bool failed = status == DURIZ_RUNTIME_ERROR || stopped || !g_reported.runtime.empty();
     g_reported.runtime.clear();
     const char *text = value ? JS_GetStringValue(value) : nullptr;
@@ -270,7 +280,7 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
     std::fputs("Duriz - type a script; Ctrl-D or Ctrl-C twice to leave\n", stdout);
     bool ok = true;
     Entry entry;
-    int lineNumber = 0;
+    size_t lineNumber = 0;
     bool leaving = false;  // Ctrl-C at an empty prompt: once more leaves
     while (true) {
         out.EndLine();
@@ -319,10 +329,9 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
         }
         if (rc == DURIZ_MORE_TEXT) rc = JS_LoadScript(entry.script, &pos, end, 0);
         if (rc != DURIZ_OK) {
-            // The error's line: the entry's first, and the lines before where the loader stopped.
-            int errorLine = entry.firstLine;
-            for (const char *p = entry.text.data(); p < pos && p + 1 < end; p++)
-                if (*p == '\n') errorLine++;
+            // The line where the loader stopped (at the end: the last one).
+            const size_t at = static_cast<size_t>(pos - entry.text.data());
+            const size_t errorLine = std::min(entry.firstLine - 1 + LineOf(entry.text, at), lineNumber);
             out.EndLine();
             std::fprintf(stderr, "duriz: %s: %s\n", Name(errorLine).c_str(), SyntaxFailure(entry.text).c_str());
             if (settings.result) out.Print(std::to_string(DURIZ_SYNTAX_ERROR) + "\n");
@@ -330,7 +339,7 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
             ok = false;
             continue;
         }
-        if (!RunEntry(model, settings, entry.script, Name(entry.firstLine), out)) ok = false;
+        if (!RunEntry(model, settings, entry, out)) ok = false;
         model.scripts.push_back(entry.script);  // its functions stay callable
         entry = Entry{};
     }

@@ -13,7 +13,7 @@ source tests/lib.sh
 stage="installing packages"
 trap 'status=$?; [ $status -eq 0 ] || echo "run_all: failed (status $status) in the stage: $stage" >&2' EXIT
 ensure_packages cmake make g++ pkg-config valgrind clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev \
-  libgumbo-dev libfuzzer-14-dev nodejs locales
+  libgumbo-dev libfuzzer-14-dev nodejs locales libedit-dev tmux
 # A locale of another date layout, for the host's locale test (which skips
 # without it).
 locale -a 2>/dev/null | grep -qx 'de_DE.utf8' || localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
