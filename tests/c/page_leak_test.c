@@ -93,8 +93,14 @@ struct idiom {
 };
 
 int main(int argc, char **argv) {
-    if (!getenv("GLIBC_TUNABLES")) {
-        setenv("GLIBC_TUNABLES", "glibc.malloc.tcache_count=0", 1);
+    if (!getenv("DURIZ_TCACHE_OFF")) {
+        /* Once, with the cache off (whatever else the tunables say). */
+        const char *tunables = getenv("GLIBC_TUNABLES");
+        char value[512];
+        snprintf(value, sizeof value, "%s%sglibc.malloc.tcache_count=0", tunables ? tunables : "",
+                 tunables && *tunables ? ":" : "");
+        setenv("GLIBC_TUNABLES", value, 1);
+        setenv("DURIZ_TCACHE_OFF", "1", 1);
         execv("/proc/self/exe", argv);
     }
     /* Under the sanitizers the heap is not read, and fewer pages do. */
