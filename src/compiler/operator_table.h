@@ -5,6 +5,7 @@
 #ifndef DURIZ_COMPILER_OPERATOR_TABLE_H
 #define DURIZ_COMPILER_OPERATOR_TABLE_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "compiler/token.h"
@@ -19,8 +20,9 @@ enum OperatorRole : uint8_t {
 struct OperatorInfo {
     int code;
     const char *text;  // null: written by the printer in its own way
-    bool between;      // printed between its two operands
+    bool between;      // written between its two operands (and parsed so)
     OperatorRole role;
+    bool assigns = false;  // an assignment operator: = or a compound one
 };
 
 inline constexpr OperatorInfo kOperatorTable[] = {
@@ -50,29 +52,52 @@ inline constexpr OperatorInfo kOperatorTable[] = {
     {TK_GE, ">=", true, ROLE_OPERATOR},
     {TK_TYPEOF, nullptr, false, ROLE_OPERATOR},
     {TK_VOID, nullptr, false, ROLE_OPERATOR},
-    {TK_ASSIGN, "=", true, ROLE_ASSIGNMENT},
-    {TK_ADD_ASSIGN, "+=", true, ROLE_ASSIGNMENT},
-    {TK_SUB_ASSIGN, "-=", true, ROLE_ASSIGNMENT},
-    {TK_MUL_ASSIGN, "*=", true, ROLE_ASSIGNMENT},
-    {TK_DIV_ASSIGN, "/=", true, ROLE_ASSIGNMENT},
-    {TK_MOD_ASSIGN, "%=", true, ROLE_NONE},
-    {TK_AND_ASSIGN, "&=", true, ROLE_ASSIGNMENT},
-    {TK_OR_ASSIGN, "|=", true, ROLE_ASSIGNMENT},
-    {TK_XOR_ASSIGN, "^=", true, ROLE_ASSIGNMENT},
-    {TK_SHL_ASSIGN, "<<=", true, ROLE_ASSIGNMENT},
-    {TK_SHR_ASSIGN, ">>=", true, ROLE_ASSIGNMENT},
-    {TK_USHR_ASSIGN, ">>>=", true, ROLE_NONE},
+    {TK_ASSIGN, "=", true, ROLE_ASSIGNMENT, true},
+    {TK_ADD_ASSIGN, "+=", true, ROLE_ASSIGNMENT, true},
+    {TK_SUB_ASSIGN, "-=", true, ROLE_ASSIGNMENT, true},
+    {TK_MUL_ASSIGN, "*=", true, ROLE_ASSIGNMENT, true},
+    {TK_DIV_ASSIGN, "/=", true, ROLE_ASSIGNMENT, true},
+    {TK_MOD_ASSIGN, "%=", true, ROLE_NONE, true},
+    {TK_AND_ASSIGN, "&=", true, ROLE_ASSIGNMENT, true},
+    {TK_OR_ASSIGN, "|=", true, ROLE_ASSIGNMENT, true},
+    {TK_XOR_ASSIGN, "^=", true, ROLE_ASSIGNMENT, true},
+    {TK_SHL_ASSIGN, "<<=", true, ROLE_ASSIGNMENT, true},
+    {TK_SHR_ASSIGN, ">>=", true, ROLE_ASSIGNMENT, true},
+    {TK_USHR_ASSIGN, ">>>=", true, ROLE_NONE, true},
     {TK_PREINC, "++", false, ROLE_ASSIGNMENT},
     {TK_POSTINC, "++", false, ROLE_ASSIGNMENT},
     {TK_PREDEC, "--", false, ROLE_ASSIGNMENT},
     {TK_POSTDEC, "--", false, ROLE_ASSIGNMENT},
 };
 
+// Each code's place in the table (-1: none), so that a look-up is one load.
+struct OperatorIndex {
+    int8_t at[TK_BAD_CHAR + 1];
+};
+constexpr OperatorIndex MakeOperatorIndex() {
+    OperatorIndex index{};
+    for (int8_t &place : index.at) place = -1;
+    for (size_t i = 0; i < sizeof kOperatorTable / sizeof kOperatorTable[0]; i++)
+        index.at[kOperatorTable[i].code] = static_cast<int8_t>(i);
+    return index;
+}
+inline constexpr OperatorIndex kOperatorIndex = MakeOperatorIndex();
+
 // The entry of a code, or null.
 constexpr const OperatorInfo *FindOperator(int code) {
-    for (const OperatorInfo &info : kOperatorTable)
-        if (info.code == code) return &info;
-    return nullptr;
+    return code >= 0 && code <= TK_BAD_CHAR && kOperatorIndex.at[code] >= 0 ? &kOperatorTable[kOperatorIndex.at[code]]
+                                                                             : nullptr;
+}
+
+// An operator written between two operands, parsed as one: every such
+// operator but the member accesses.
+constexpr bool IsBinaryCode(int code) {
+    const OperatorInfo *info = FindOperator(code);
+    return info && info->between && info->role != ROLE_MEMBER;
+}
+constexpr bool IsAssignmentCode(int code) {
+    const OperatorInfo *info = FindOperator(code);
+    return info && info->assigns;
 }
 
 #endif

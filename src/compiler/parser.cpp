@@ -15,12 +15,6 @@ inline int CountUpTo(const JsToken *node, int limit) {
     return n;
 }
 
-bool IsBinaryCode(int code) {
-    return code == TK_MINUS || code == TK_PLUS || code == TK_ADD_ASSIGN ||
-           (code >= TK_SUB_ASSIGN && code <= TK_XOR_ASSIGN) ||
-           (code >= TK_NE && code <= TK_USHR_ASSIGN);
-}
-
 bool IsOperandCode(int code) {
     return code == TK_IDENT || (code >= TK_NULL && code <= TK_THIS) ||
            (code >= TK_INT && code <= TK_DECIMAL) || code == TK_STRING || code == TK_ESCAPED_STRING;
@@ -84,15 +78,6 @@ const PrecedenceTable kPrecedence;
 
 int Precedence(int code) {
     return code >= 0 && code <= TK_BAD_CHAR ? kPrecedence.of[code] : PrecedenceOf(code);
-}
-
-bool IsAssignmentCode(int code) {
-    switch (code) {
-    case TK_ADD_ASSIGN: case TK_SUB_ASSIGN: case TK_DIV_ASSIGN: case TK_MUL_ASSIGN:
-    case TK_MOD_ASSIGN: case TK_AND_ASSIGN: case TK_OR_ASSIGN: case TK_XOR_ASSIGN:
-    case TK_ASSIGN: case TK_SHL_ASSIGN: case TK_SHR_ASSIGN: case TK_USHR_ASSIGN: return true;
-    default: return false;
-    }
 }
 
 namespace {
@@ -702,9 +687,7 @@ bool Parser::Handle(int code, int *recorded) {
     case TK_SEMI:
         return Semicolon();
     default:
-        if (code == TK_PLUS || code == TK_ADD_ASSIGN || code == TK_NEG ||
-            (code >= TK_SUB_ASSIGN && code <= TK_XOR_ASSIGN) ||
-            (code >= TK_NE && code <= TK_USHR_ASSIGN)) {
+        if (IsBinaryCode(code) || code == TK_NEG) {
             if (!Binary(code)) return false;
             *recorded = s_->cursor->code;
             return true;

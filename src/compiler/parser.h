@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "compiler/operator_table.h"
 #include "compiler/script.h"
 
 enum PlaceAnswer { PLACE_ATTACH, PLACE_CLIMB, PLACE_INVALID };
@@ -19,7 +20,6 @@ int Compile(JsScript *script, const char **position, const char *end, int moreTo
 JsToken *NewNode(JsScript *script, int code, const char *text, ptrdiff_t length);
 
 int Precedence(int code);
-bool IsAssignmentCode(int code);
 bool Yields(const JsToken *node, int code);
 bool IsComplete(const JsToken *node);
 PlaceAnswer PlaceRule(const JsToken *node, int valueFlag, int code);
