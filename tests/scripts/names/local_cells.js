@@ -37,3 +37,6 @@ function inEval() { var h = 1; eval("var h = 2; var e = 3"); return h + "," + ty
 document.writeln(inEval() + " " + typeof e);
 function recurse(n) { var d = n; if (n > 0) recurse(n - 1); return d; }
 document.writeln(recurse(4));
+// A store before the var has run is not a local's: it reaches the window.
+function storeFirst() { y = 5; var y = 1; return y; }
+document.writeln(storeFirst() + " " + y);
