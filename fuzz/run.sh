@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang 14 (libFuzzer, AddressSanitizer, UBSan)
 # and runs each for SECONDS (default 60), from a seed corpus made of the
-# script tests. A crash, a sanitizer report or a hang fails the run; the
+# script tests, the test pages and the examples. A crash, a sanitizer report or a hang fails the run; the
 # input that caused it is left in fuzz/findings/.
 # Usage: fuzz/run.sh [SECONDS] [TARGET...]
 set -euo pipefail
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(compile_fuzz eval_fuzz api_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(compile_fuzz eval_fuzz api_fuzz page_fuzz)
 
 cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DDURIZ_FUZZ=ON \
   -DDURIZ_TESTS=OFF -DDURIZ_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -21,7 +21,7 @@ rm -rf "$seeds" && mkdir -p "$seeds"
 i=0
 while IFS= read -r -d '' f; do
   cp "$f" "$seeds/seed$i"; i=$((i + 1))
-done < <(find tests/scripts tests/corpus tests/compare/cases -name '*.js' -print0)
+done < <(find tests/scripts tests/corpus tests/compare/cases tests/pages examples \( -name '*.js' -o -name '*.html' \) -print0)
 mkdir -p fuzz/findings
 
 status=0
