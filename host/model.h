@@ -25,6 +25,7 @@ struct HostNode {
     std::map<int, JsValue *> handlers;        // event handlers, one reference each
     std::map<int, uint32_t> children;         // sub-objects by name index
     uint32_t parent = 0;                      // an option's list, an element's form
+    std::vector<uint32_t> options;            // a selection list's options, in order
     std::string path;                         // how --event and --dump-model name it
     double order = 0;                         // its place in the document, for --dump-model
     bool closed = false;                      // a window that was closed

@@ -6,6 +6,11 @@
 
 #include "duriz.h"
 
+std::string LowerCase(std::string text) {
+    for (char &c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 std::string Escaped(const std::string &text) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;

@@ -22,6 +22,8 @@ struct RunSettings {
 int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const std::string &name,
                     JsValue **value);
 
+// The text with its ASCII letters in lower case.
+std::string LowerCase(std::string text);
 // Escapes control bytes, so that every report stays on one line.
 std::string Escaped(const std::string &text);
 // What the last syntax report says of text: "syntax error: EXCERPT", or
