@@ -256,8 +256,8 @@ bool RunEntry(Model &model, const RunSettings &settings, const Entry &entry, Out
     if (!context) std::fprintf(stderr, "duriz: %s: out of memory\n", name.c_str());
     for (const std::string &source : g_reported.runtime) {
         // Named by the line of the failing expression, where the entry shows it.
-        const size_t at = FindExcerpt(entry.text, source);
-        const size_t line = at == std::string::npos ? entry.firstLine : entry.firstLine - 1 + LineOf(entry.text, at);
+        const size_t found = FailingLine(entry.text, source);
+        const size_t line = found ? entry.firstLine - 1 + found : entry.firstLine;
         std::fprintf(stderr, "duriz: %s: run-time error: %s\n", Name(line).c_str(), ReportText(source).c_str());
     }
     const bool failed = status == DURIZ_RUNTIME_ERROR || stopped || !g_reported.runtime.empty();

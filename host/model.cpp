@@ -513,48 +513,50 @@ uint32_t Model::Add(int classNumber, JsValue *owner) {
     return handle;
 }
 
+uint32_t Model::MakeWindow(const std::string &name, const std::string &address, const std::string &referrer,
+                           const std::string &lastModified) {
+    const uint32_t window = Add(DURIZ_CLASS_WINDOW);
+    if (!window) return 0;
+    const uint32_t document = Add(DURIZ_CLASS_DOCUMENT, Find(window)->object);
+    const uint32_t location = Add(DURIZ_CLASS_LOCATION);
+    if (!document || !location) return 0;
+    HostNode *w = Find(window);
+    w->children[DURIZ_NAME_DOCUMENT] = document;
+    w->children[DURIZ_NAME_LOCATION] = location;
+    w->children[DURIZ_NAME_TOP] = window;
+    w->children[DURIZ_NAME_PARENT] = window;
+    SetText(w, DURIZ_NAME_NAME, name);
+    SetText(w, DURIZ_NAME_STATUS, "");
+    SetText(w, DURIZ_NAME_DEFAULTSTATUS, "");
+    SetNumber(w, DURIZ_NAME_LENGTH, 0);
+    HostNode *d = Find(document);
+    d->parent = window;
+    for (auto [member, value] : std::initializer_list<std::pair<int, std::string>>{
+             {DURIZ_NAME_URL, address}, {DURIZ_NAME_TITLE, ""}, {DURIZ_NAME_DOMAIN, ""}, {DURIZ_NAME_COOKIE, ""},
+             {DURIZ_NAME_LOCATION, address}, {DURIZ_NAME_REFERRER, referrer}, {DURIZ_NAME_BGCOLOR, "#c0c0c0"},
+             {DURIZ_NAME_FGCOLOR, "#000000"}, {DURIZ_NAME_LINKCOLOR, "#0000ff"}, {DURIZ_NAME_VLINKCOLOR, "#800080"},
+             {DURIZ_NAME_ALINKCOLOR, "#ff0000"},
+             {DURIZ_NAME_LASTMODIFIED, lastModified.empty() ? "01/01/70 00:00:00" : lastModified}})
+        SetText(d, member, value);
+    SetAddress(Find(location), address);
+    return window;
+}
+
 void Model::Start(const HostSettings &s) {
     settings = s;
     current = this;
     JS_Init(SafeGetHostProperty, SafeGetHostObject, SafeSetHostProperty, SafeCallHostMethod, HostAlloc,
             SafeReportError);
-    const uint32_t window = Add(DURIZ_CLASS_WINDOW);
-    const uint32_t document = Add(DURIZ_CLASS_DOCUMENT, Window());
-    const uint32_t location = Add(DURIZ_CLASS_LOCATION);
+    const uint32_t window = MakeWindow("", "about:blank", "", settings.lastModified);
     const uint32_t history = Add(DURIZ_CLASS_HISTORY);
     const uint32_t navigator = Add(DURIZ_CLASS_NAVIGATOR);
-    HostNode *w = Find(window);
-    w->children[DURIZ_NAME_DOCUMENT] = document;
-    w->children[DURIZ_NAME_LOCATION] = location;
-    w->children[DURIZ_NAME_HISTORY] = history;
-    w->children[DURIZ_NAME_NAVIGATOR] = navigator;
-    w->children[DURIZ_NAME_TOP] = window;
-    w->children[DURIZ_NAME_PARENT] = window;
     // A window without frames: an empty collection (frame-busting code
     // reads top.frames.length).
     const uint32_t frames = Add(DURIZ_CLASS_ARRAY);
-    Find(window)->children[DURIZ_NAME_FRAMES] = frames;
-    w = Find(window);
-    SetText(w, DURIZ_NAME_NAME, "");
-    SetText(w, DURIZ_NAME_STATUS, "");
-    SetText(w, DURIZ_NAME_DEFAULTSTATUS, "");
-    SetNumber(w, DURIZ_NAME_LENGTH, 0);
-    HostNode *d = Find(document);
-    for (auto [name, value] : std::initializer_list<std::pair<int, const char *>>{
-             {DURIZ_NAME_URL, "about:blank"}, {DURIZ_NAME_TITLE, ""}, {DURIZ_NAME_DOMAIN, ""},
-             {DURIZ_NAME_COOKIE, ""}, {DURIZ_NAME_LOCATION, "about:blank"}, {DURIZ_NAME_REFERRER, ""},
-             {DURIZ_NAME_BGCOLOR, "#c0c0c0"}, {DURIZ_NAME_FGCOLOR, "#000000"}, {DURIZ_NAME_LINKCOLOR, "#0000ff"},
-             {DURIZ_NAME_VLINKCOLOR, "#800080"}, {DURIZ_NAME_ALINKCOLOR, "#ff0000"},
-             {DURIZ_NAME_LASTMODIFIED, "01/01/70 00:00:00"}})
-        SetText(d, name, value);
-    if (!settings.lastModified.empty()) SetText(d, DURIZ_NAME_LASTMODIFIED, settings.lastModified);
-    d->parent = window;
-    HostNode *l = Find(location);
-    for (auto [name, value] : std::initializer_list<std::pair<int, const char *>>{
-             {DURIZ_NAME_HREF, "about:blank"}, {DURIZ_NAME_PROTOCOL, "about:"}, {DURIZ_NAME_HOST, ""},
-             {DURIZ_NAME_HOSTNAME, ""}, {DURIZ_NAME_PORT, ""}, {DURIZ_NAME_PATHNAME, "blank"},
-             {DURIZ_NAME_SEARCH, ""}, {DURIZ_NAME_HASH, ""}})
-        SetText(l, name, value);
+    HostNode *w = Find(window);
+    w->children[DURIZ_NAME_HISTORY] = history;
+    w->children[DURIZ_NAME_NAVIGATOR] = navigator;
+    w->children[DURIZ_NAME_FRAMES] = frames;
     SetNumber(Find(history), DURIZ_NAME_LENGTH, 1);
     HostNode *n = Find(navigator);
     SetText(n, DURIZ_NAME_APPNAME, settings.appName);
@@ -564,37 +566,18 @@ void Model::Start(const HostSettings &s) {
 }
 
 uint32_t Model::OpenWindow(uint32_t opener, const std::string &name, const std::string &url) {
-    const uint32_t window = Add(DURIZ_CLASS_WINDOW);
+    const std::string address = url.empty() ? "about:blank" : ResolveAddress(pageAddress, url);
+    const uint32_t window = MakeWindow(name, address, pageAddress, "");
     if (!window) return 0;
-    const uint32_t document = Add(DURIZ_CLASS_DOCUMENT, Find(window)->object);
-    const uint32_t location = Add(DURIZ_CLASS_LOCATION);
-    if (!document || !location) return 0;
     const std::string label = name.empty() ? "window" + std::to_string(opened.size() + 1) : name;
     HostNode *w = Find(window);
     w->path = "window " + label;
-    for (auto [member, child] : std::initializer_list<std::pair<int, uint32_t>>{
-             {DURIZ_NAME_DOCUMENT, document}, {DURIZ_NAME_LOCATION, location}, {DURIZ_NAME_TOP, window},
-             {DURIZ_NAME_PARENT, window}, {DURIZ_NAME_OPENER, opener},
-             {DURIZ_NAME_HISTORY, nodes_[0].children[DURIZ_NAME_HISTORY]},
-             {DURIZ_NAME_NAVIGATOR, nodes_[0].children[DURIZ_NAME_NAVIGATOR]},
-             {DURIZ_NAME_FRAMES, nodes_[0].children[DURIZ_NAME_FRAMES]}})
-        w->children[member] = child;
-    SetText(w, DURIZ_NAME_NAME, name);
-    SetText(w, DURIZ_NAME_STATUS, "");
-    SetText(w, DURIZ_NAME_DEFAULTSTATUS, "");
-    SetNumber(w, DURIZ_NAME_LENGTH, 0);
-    const std::string address = url.empty() ? "about:blank" : ResolveAddress(pageAddress, url);
-    HostNode *d = Find(document);
-    d->parent = window;
-    d->path = "document of " + label;
-    for (auto [member, value] : std::initializer_list<std::pair<int, std::string>>{
-             {DURIZ_NAME_URL, address}, {DURIZ_NAME_TITLE, ""}, {DURIZ_NAME_DOMAIN, ""},
-             {DURIZ_NAME_LOCATION, address}, {DURIZ_NAME_REFERRER, pageAddress}, {DURIZ_NAME_BGCOLOR, "#c0c0c0"},
-             {DURIZ_NAME_FGCOLOR, "#000000"}, {DURIZ_NAME_LINKCOLOR, "#0000ff"}, {DURIZ_NAME_VLINKCOLOR, "#800080"},
-             {DURIZ_NAME_ALINKCOLOR, "#ff0000"}, {DURIZ_NAME_LASTMODIFIED, "01/01/70 00:00:00"}})
-        SetText(d, member, value);
-    SetAddress(Find(location), address);
-    Find(location)->path = "location of " + label;
+    // The opened window shares the first one's history, navigator and frames.
+    for (int member : {DURIZ_NAME_HISTORY, DURIZ_NAME_NAVIGATOR, DURIZ_NAME_FRAMES})
+        w->children[member] = nodes_[0].children[member];
+    w->children[DURIZ_NAME_OPENER] = opener;
+    Find(w->children[DURIZ_NAME_DOCUMENT])->path = "document of " + label;
+    Find(w->children[DURIZ_NAME_LOCATION])->path = "location of " + label;
     opened.push_back(window);
     shown[window];
     return window;
@@ -618,13 +601,6 @@ void Model::ShowWindow(uint32_t window) {
     std::fflush(stderr);
     std::fwrite(block.data(), 1, block.size(), stdout);
     std::fflush(stdout);
-}
-
-HostNode *Model::DocumentOf(uint32_t window) {
-    HostNode *w = Find(window);
-    if (!w) return nullptr;
-    auto it = w->children.find(DURIZ_NAME_DOCUMENT);
-    return it == w->children.end() ? nullptr : Find(it->second);
 }
 
 void Model::Stop() {

@@ -64,8 +64,10 @@ public:
     // Shows what an opened window's document holds, labelled with its name,
     // and forgets it (the window closes, or the run ends).
     void ShowWindow(uint32_t window);
-    // The document of a window, or null.
-    HostNode *DocumentOf(uint32_t window);
+    // A window with its document and location showing address, with the
+    // members every window starts with; answers its handle, 0 on failure.
+    uint32_t MakeWindow(const std::string &name, const std::string &address, const std::string &referrer,
+                        const std::string &lastModified);
     // A new node of a class holding a new engine object (owner: a document's
     // window); answers its handle, 0 on failure.
     uint32_t Add(int classNumber, JsValue *owner = nullptr);

@@ -177,12 +177,17 @@ size_t FindExcerpt(std::string_view source, const std::string &excerpt) {
     return std::string::npos;
 }
 
+size_t FailingLine(std::string_view text, const std::string &source) {
+    const size_t at = FindExcerpt(text, source);
+    return at == std::string::npos ? 0 : LineOf(text, at);
+}
+
 void PrintRuntimeErrors(const std::string &name, std::string_view text, size_t firstLine) {
     std::fflush(stdout);
     for (const std::string &source : g_reported.runtime) {
         // The line of the failing expression, where the source shows it.
-        const size_t at = FindExcerpt(text, source);
-        const std::string where = at == std::string::npos ? name : name + ":" + std::to_string(firstLine - 1 + LineOf(text, at));
+        const size_t line = FailingLine(text, source);
+        const std::string where = line ? name + ":" + std::to_string(firstLine - 1 + line) : name;
         std::fprintf(stderr, "duriz: %s: run-time error: %s\n", where.c_str(), ReportText(source).c_str());
     }
     g_reported.runtime.clear();

@@ -41,9 +41,9 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
 size_t LineOf(std::string_view text, size_t position);
 // A report's text on one line: line ends of any kind shown as \n.
 std::string ReportText(const std::string &text);
-// Where the source shows the expression a run-time report prints (blanks
-// aside), or npos.
-size_t FindExcerpt(std::string_view text, const std::string &excerpt);
+// The line of text that shows the expression a run-time report prints, or
+// 0 when none does.
+size_t FailingLine(std::string_view text, const std::string &source);
 // Prints the run-time errors the engine reported, each named by name and
 // the line of the failing expression in text (which starts on firstLine).
 void PrintRuntimeErrors(const std::string &name, std::string_view text, size_t firstLine);

@@ -37,13 +37,7 @@ uint8_t Bound(JsToken *node, int depth) {
 
 // Moves a frame's contents to another, leaving the first empty.
 void MoveFrame(JsFrame *to, JsFrame *from) {
-    to->function = from->function;
-    to->thisObject = from->thisObject;
-    to->locals = from->locals;
-    to->args = from->args;
-    to->withObject = from->withObject;
-    to->withStart = from->withStart;
-    to->globalObject = from->globalObject;
+    JsFrame::InheritScope(to, from);
     to->node = from->node;
     to->operand1 = from->operand1;
     to->operand2 = from->operand2;
