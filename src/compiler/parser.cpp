@@ -46,21 +46,13 @@ namespace {
 int PrecedenceOf(int code) {
     if (IsOperandCode(code)) return -1;
     switch (code) {
-    case TK_DOT: case TK_SUBSCRIPT: case TK_CALL: return 0;
-    case TK_POSTINC: case TK_POSTDEC: case TK_PREINC: case TK_PREDEC: case TK_NEG:
-    case TK_NOT: case TK_TYPEOF: case TK_NEW: case TK_VOID: return 1;
-    case TK_DIV: case TK_MUL: case TK_MOD: return 2;
-    case TK_PLUS: case TK_MINUS: return 3;
-    case TK_SHL: case TK_SHR: case TK_USHR: return 4;
-    case TK_LT: case TK_LE: case TK_GT: case TK_GE: return 5;
-    case TK_NE: case TK_EQ: return 6;
-    case TK_BITAND: return 7;
-    case TK_XOR: return 8;
-    case TK_BITOR: return 9;
-    case TK_AND: return 10;
-    case TK_OR: return 11;
+    case TK_CALL: return 0;
+    case TK_NEW: return 1;
     case TK_CONDITIONAL: return 12;
-    default: return IsAssignmentCode(code) ? 13 : 100;
+    default: {
+        const OperatorInfo *info = FindOperator(code);
+        return info ? info->precedence : kLoosest;
+    }
     }
 }
 
