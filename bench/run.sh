@@ -4,7 +4,10 @@
 # the same checksum, and prints the median wall time of 3 runs (the engines
 # taking turns run by run), the peak memory and the ratio Duriz/peer, with
 # geometric means, and for the compile workloads Duriz's megabytes a second.
-# Usage: bench/run.sh [RUNS [WORKLOAD...]]   (names such as fib or compile
+# The workloads are bench/workloads/*.js (among them larger inputs: fib(30),
+# a loop of five million rounds) and the shape matrix's bench/shapes/*.js,
+# the same computations written in everyday shapes.
+# Usage: bench/run.sh [RUNS [WORKLOAD...]]   (names such as fib, fib-if or compile
 # pick workloads, compile-4k included with compile; DURIZ_BIN=path measures another duriz build;
 # DURIZ_BASELINE=path adds an earlier build as a column of its own, timed
 # in the same turns)
@@ -51,7 +54,7 @@ ratio() {  # a b format
   awk -v a="$1" -v b="$2" -v f="$3" 'BEGIN { if (b <= 0) b = 0.001; if (a <= 0) a = 0.001; printf f, a / b }'
 }
 
-workloads=(bench/workloads/*.js build-rel/bench/compile.js)
+workloads=(bench/workloads/*.js bench/shapes/*.js build-rel/bench/compile.js)
 printf "%-14s" workload; for e in "${engines[@]}"; do printf " %19s" "$e"; done; [ -n "${DURIZ_BASELINE:-}" ] && printf "   duriz/baseline"
 printf "   duriz/mujs duriz/duktape\n"
 declare -A logsum; declare -A count
