@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
+
+#include "builtins/names.h"
 
 Model *Model::current = nullptr;
 ReportedErrors g_reported;
@@ -111,33 +114,24 @@ std::string ResolveAddress(const std::string &base, const std::string &href) {
 
 namespace {
 
-// The names the model keeps, for --dump-model.
+// The members --dump-model shows, by name index (the engine's name table
+// gives their texts).
 const char *MemberName(int nameIndex) {
-    static const std::map<int, const char *> names = {
-        {DURIZ_NAME_URL, "URL"}, {DURIZ_NAME_TITLE, "title"}, {DURIZ_NAME_DOMAIN, "domain"},
-        {DURIZ_NAME_COOKIE, "cookie"}, {DURIZ_NAME_LOCATION, "location"}, {DURIZ_NAME_REFERRER, "referrer"},
-        {DURIZ_NAME_BGCOLOR, "bgColor"}, {DURIZ_NAME_FGCOLOR, "fgColor"}, {DURIZ_NAME_LINKCOLOR, "linkColor"},
-        {DURIZ_NAME_VLINKCOLOR, "vlinkColor"}, {DURIZ_NAME_ALINKCOLOR, "alinkColor"},
-        {DURIZ_NAME_LASTMODIFIED, "lastModified"}, {DURIZ_NAME_HREF, "href"}, {DURIZ_NAME_PROTOCOL, "protocol"},
-        {DURIZ_NAME_HOST, "host"}, {DURIZ_NAME_HOSTNAME, "hostname"}, {DURIZ_NAME_PORT, "port"},
-        {DURIZ_NAME_PATHNAME, "pathname"}, {DURIZ_NAME_SEARCH, "search"}, {DURIZ_NAME_HASH, "hash"},
-        {DURIZ_NAME_LENGTH, "length"}, {DURIZ_NAME_APPNAME, "appName"}, {DURIZ_NAME_APPVERSION, "appVersion"},
-        {DURIZ_NAME_APPCODENAME, "appCodeName"}, {DURIZ_NAME_USERAGENT, "userAgent"}, {DURIZ_NAME_NAME, "name"},
-        {DURIZ_NAME_STATUS, "status"}, {DURIZ_NAME_DEFAULTSTATUS, "defaultStatus"}, {DURIZ_NAME_TARGET, "target"},
-        {DURIZ_NAME_METHOD, "method"}, {DURIZ_NAME_ACTION, "action"}, {DURIZ_NAME_ENCODING, "encoding"},
-        {DURIZ_NAME_TYPE, "type"}, {DURIZ_NAME_VALUE, "value"}, {DURIZ_NAME_CHECKED, "checked"},
-        {DURIZ_NAME_DEFAULTCHECKED, "defaultChecked"}, {DURIZ_NAME_DEFAULTVALUE, "defaultValue"},
-        {DURIZ_NAME_SELECTEDINDEX, "selectedIndex"}, {DURIZ_NAME_TEXT, "text"}, {DURIZ_NAME_INDEX, "index"},
-        {DURIZ_NAME_SELECTED, "selected"}, {DURIZ_NAME_DEFAULTSELECTED, "defaultSelected"},
-        {DURIZ_NAME_SRC, "src"}, {DURIZ_NAME_LOWSRC, "lowsrc"}, {DURIZ_NAME_WIDTH, "width"},
-        {DURIZ_NAME_HEIGHT, "height"}, {DURIZ_NAME_HSPACE, "hspace"}, {DURIZ_NAME_VSPACE, "vspace"},
-        {DURIZ_NAME_BORDER, "border"}, {DURIZ_NAME_COMPLETE, "complete"}, {DURIZ_NAME_ONLOAD, "onload"},
-        {DURIZ_NAME_ONUNLOAD, "onunload"}, {DURIZ_NAME_ONBLUR, "onblur"}, {DURIZ_NAME_ONFOCUS, "onfocus"},
-        {DURIZ_NAME_ONCHANGE, "onchange"}, {DURIZ_NAME_ONCLICK, "onclick"}, {DURIZ_NAME_ONSUBMIT, "onsubmit"},
-        {DURIZ_NAME_ONRESET, "onreset"}, {DURIZ_NAME_ONABORT, "onabort"}, {DURIZ_NAME_ONERROR, "onerror"},
-        {DURIZ_NAME_ONMOUSEOVER, "onmouseover"}, {DURIZ_NAME_ONMOUSEOUT, "onmouseout"}};
-    auto it = names.find(nameIndex);
-    return it != names.end() ? it->second : nullptr;
+    static const std::set<int> shown = {
+        DURIZ_NAME_URL, DURIZ_NAME_TITLE, DURIZ_NAME_DOMAIN, DURIZ_NAME_COOKIE, DURIZ_NAME_LOCATION,
+        DURIZ_NAME_REFERRER, DURIZ_NAME_BGCOLOR, DURIZ_NAME_FGCOLOR, DURIZ_NAME_LINKCOLOR, DURIZ_NAME_VLINKCOLOR,
+        DURIZ_NAME_ALINKCOLOR, DURIZ_NAME_LASTMODIFIED, DURIZ_NAME_HREF, DURIZ_NAME_PROTOCOL, DURIZ_NAME_HOST,
+        DURIZ_NAME_HOSTNAME, DURIZ_NAME_PORT, DURIZ_NAME_PATHNAME, DURIZ_NAME_SEARCH, DURIZ_NAME_HASH,
+        DURIZ_NAME_LENGTH, DURIZ_NAME_APPNAME, DURIZ_NAME_APPVERSION, DURIZ_NAME_APPCODENAME, DURIZ_NAME_USERAGENT,
+        DURIZ_NAME_NAME, DURIZ_NAME_STATUS, DURIZ_NAME_DEFAULTSTATUS, DURIZ_NAME_TARGET, DURIZ_NAME_METHOD,
+        DURIZ_NAME_ACTION, DURIZ_NAME_ENCODING, DURIZ_NAME_TYPE, DURIZ_NAME_VALUE, DURIZ_NAME_CHECKED,
+        DURIZ_NAME_DEFAULTCHECKED, DURIZ_NAME_DEFAULTVALUE, DURIZ_NAME_SELECTEDINDEX, DURIZ_NAME_TEXT,
+        DURIZ_NAME_INDEX, DURIZ_NAME_SELECTED, DURIZ_NAME_DEFAULTSELECTED, DURIZ_NAME_SRC, DURIZ_NAME_LOWSRC,
+        DURIZ_NAME_WIDTH, DURIZ_NAME_HEIGHT, DURIZ_NAME_HSPACE, DURIZ_NAME_VSPACE, DURIZ_NAME_BORDER,
+        DURIZ_NAME_COMPLETE, DURIZ_NAME_ONLOAD, DURIZ_NAME_ONUNLOAD, DURIZ_NAME_ONBLUR, DURIZ_NAME_ONFOCUS,
+        DURIZ_NAME_ONCHANGE, DURIZ_NAME_ONCLICK, DURIZ_NAME_ONSUBMIT, DURIZ_NAME_ONRESET, DURIZ_NAME_ONABORT,
+        DURIZ_NAME_ONERROR, DURIZ_NAME_ONMOUSEOVER, DURIZ_NAME_ONMOUSEOUT};
+    return shown.count(nameIndex) ? NameText(nameIndex) : nullptr;
 }
 
 // Applies an assignment operator to a scalar the host keeps.
