@@ -34,7 +34,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 # Tests that take seconds each (leak and stress runs, valgrind, node, the
 # install, large inputs): they stay out of the per-mutant run.
-SLOW_TESTS = ("^(stress|stress\\.valgrind|page_leaks|compare\\.node|install\\.consumer|cli\\.large_source"
+SLOW_TESTS = ("^(stress|stress\\.valgrind|compare\\.node|install\\.consumer|cli\\.large_source"
               "|cli\\.source_beyond_memory|cli\\.default_memory_bound|Budget\\.ScriptCallsInsideExpressions)$")
 KINDS = ("comparison", "statement", "constant", "operands")
 FLIP = {"<": ">=", ">=": "<", "<=": ">", ">": "<=", "==": "!=", "!=": "=="}

@@ -52,27 +52,23 @@ struct Engine {
     void(DURIZ_CALL *DebugPrint)(uint32_t);
 };
 
-/* The 18 export names, in the order of struct Engine's fields. */
+/* The 18 export names, in the order of struct Engine's fields (18 function
+   pointers of one size: the array of addresses is copied into it). */
 static const char *const kEngineExports[18] = {
     "JS_Init", "JS_Destroy", "JS_CreateScript", "JS_LoadScript", "JS_DeleteScript", "JS_CreateEvalContext",
     "JS_DeleteEvalContext", "JS_Evaluate", "JS_CreateObject", "JS_DeleteObject", "JS_AddObjectIdx",
     "JS_GetObjectByName", "JS_GetObjectHandleValue", "JS_GetObjectStringValue", "JS_GetStringValue",
     "JS_LoadEventHandler", "JS_NewInstance", "JS_DebugPrint"};
 
-/* Fills engine from module; the number of exports that were missing. */
 typedef char EngineLayoutCheck[sizeof(struct Engine) == 18 * sizeof(void *) ? 1 : -1];
 
+/* Fills engine from module; the number of exports that were missing. */
 static int BindEngine(EngineModule module, struct Engine *engine) {
     int missing = 0, i;
     void *addresses[18];
-    for (i = 0; i < 18; i++) {
-        addresses[i] = ENGINE_SYMBOL(module, kEngineExports[i]);
-        if (!addresses[i]) {
-            fprintf(stderr, "no export %s\n", kEngineExports[i]);
-            missing++;
-        }
-    }
-    /* The fields are 18 function pointers of one size, in this order. */
+    for (i = 0; i < 18; i++)
+        if (!(addresses[i] = ENGINE_SYMBOL(module, kEngineExports[i])))
+            missing++, fprintf(stderr, "no export %s\n", kEngineExports[i]);
     memcpy(engine, addresses, sizeof addresses);
     return missing;
 }

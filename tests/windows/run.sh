@@ -2,10 +2,10 @@
 # Builds the Windows targets with Debian's mingw-w64 cross compilers and
 # tests them: the 32-bit Duriz32.dll from the file (format, exports,
 # imports), the 64-bit build under wine64 (the script suite through
-# duriz.exe, and C hosts that load the DLL), then, where the machine runs
-# 32-bit code and wine32 can be installed, the real Duriz32.dll and its
-# duriz.exe under wine32 (the same tests); where it cannot, one line says
-# so. Installs what it needs when run as root. Usage: tests/windows/run.sh
+# duriz.exe, and a C host that loads the DLL), then, where the machine runs
+# 32-bit code and wine32 can be installed, the same under wine32; where it
+# cannot, one line says so. Installs what it needs when run as root.
+# Usage: tests/windows/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 trap 'echo "windows: line $LINENO failed with status $?" >&2' ERR
