@@ -28,6 +28,12 @@ JsValue *HostImage(Run &run, JsValue *args) {
         g_host.callHostMethod(handle, handle, DURIZ_CTOR_IMAGE, args, &text, &number));
 }
 
+// A call that cannot have what it runs with (its locals, its argument
+// list, the object it constructs or the wrapper of its this) when memory
+// runs out fails at the node as a run-time error, as a frame that cannot be
+// had does: it must not end as though the body had run and returned.
+inline Step CannotRun(JsToken *node) { return Fail(node); }
+
 // A call's locals: its own object when the body can declare a name (eval's
 // code counts as one that can), else the shared one that stays empty.
 JsObject *NewLocals(JsFunction *function) {
@@ -72,7 +78,7 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
     // A built-in other than eval runs no code of its own: it needs no locals.
     if (!body || body->code != TK_NATIVE_BODY || function->id == DURIZ_NATIVE_HOST_EVAL) {
         JsObject *locals = NewLocals(function);
-        if (!locals) return Pop();
+        if (!locals) return CannotRun(f->node);
         AssignRef(&f->locals, locals);
     }
     ClearFrame(f, false);
@@ -112,7 +118,7 @@ bool CallGoesOn(Run &run, Step *step) {
         if (object->IsString() || object->IsNumber()) {
             JsObject *wrapper = JsObject::MakeConstructed(
                 static_cast<JsFunction *>(NativeFunction(DURIZ_CTOR_STRING)), nullptr);
-            if (!wrapper) return Hand(step, Pop());
+            if (!wrapper) return Hand(step, CannotRun(node));
             JsString *text = object->IsString() ? static_cast<JsString *>(object) : JsString::Make(object->ToText());
             AssignRef(&wrapper->internal, text);
             AssignRef(&f->operand1, wrapper);
@@ -138,7 +144,7 @@ bool CallGoesOn(Run &run, Step *step) {
             if (function->id == DURIZ_CTOR_IMAGE) return Hand(step, Pop(HostImage(run, f->args)));
             if (function->id == DURIZ_CTOR_ARRAY) return Hand(step, Pop(JsArray::Construct(AsObject(f->args))));
             JsObject *made = JsObject::MakeConstructed(function, AsObject(f->args));
-            if (!made) return Hand(step, Pop());
+            if (!made) return Hand(step, CannotRun(node));
             AssignRef(&f->thisObject, made);
         } else if (IsWindow(candidate)) {
             AssignRef(&f->globalObject, candidate);
@@ -264,14 +270,14 @@ Step HandleArgumentList(Run &run) {
                 if (function && function->id == 0 && function->Body()) {
                     f->savedChild = done;
                     JsObject *locals = NewLocals(function);
-                    if (!locals) return Pop();
+                    if (!locals) return CannotRun(node);
                     return PushBody(run, function->Body(), function, a, locals);
                 }
             }
         }
         JsValue *a = f->operand1;
         if (!a) return Fail(node);
-        if (call && !AppendArgument(call, a, ++f->argumentsDone)) return Pop();
+        if (call && !AppendArgument(call, a, ++f->argumentsDone)) return CannotRun(call->node);
         JsToken *next = done->Next();
         if (!next) return Pop(a);
         ClearFrame(f, false);
@@ -298,11 +304,11 @@ Step HandleNew(Run &run) {
         if (function->id == DURIZ_CTOR_IMAGE) return Pop(HostImage(run, nullptr));
         if (function->id == DURIZ_CTOR_ARRAY) return Pop(JsArray::Construct(nullptr));
         JsObject *made = JsObject::MakeConstructed(function, nullptr);
-        if (!made) return Pop();
+        if (!made) return CannotRun(node);
         OwnScope(f);
         AssignRef(&f->thisObject, made);
         JsObject *locals = NewLocals(function);
-        if (!locals) return Pop();
+        if (!locals) return CannotRun(node);
         AssignRef(&f->locals, locals);
         JsToken *body = function->Body();
         if (!body) return Pop(f->thisObject);
