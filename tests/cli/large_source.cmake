@@ -31,3 +31,13 @@ execute_process(COMMAND ${DURIZ} big_bad.js WORKING_DIRECTORY ${dir}
 if(NOT status EQUAL 1 OR NOT err MATCHES "^duriz: big_bad.js:50002: syntax error: ")
   message(FATAL_ERROR "a syntax error on the last line: status ${status}, stderr '${err}'")
 endif()
+# A page's <SCRIPT SRC> file of more than 16 MiB is not read: a one-line
+# message naming it, and the page goes on (where duriz reads HTML).
+file(WRITE ${dir}/page.html "<SCRIPT SRC=\"huge.js\"></SCRIPT><SCRIPT>document.write(6 * 7)</SCRIPT>\n")
+execute_process(COMMAND truncate -s 17M ${dir}/huge.js)
+execute_process(COMMAND ${DURIZ} page.html WORKING_DIRECTORY ${dir} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+file(REMOVE ${dir}/huge.js)
+if(NOT err MATCHES "without HTML" AND NOT (status EQUAL 1 AND out STREQUAL "42\n" AND
+   err STREQUAL "duriz: page.html: script huge.js: larger than 16 MiB\n"))
+  message(FATAL_ERROR "a source of 17 MiB: status ${status}, stdout '${out}', stderr '${err}'")
+endif()

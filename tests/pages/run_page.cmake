@@ -1,8 +1,7 @@
-# Runs duriz on PAGE (NAME.html) with the arguments of NAME.args (one a
-# line, when the file is there), in UTC and the C locale, and compares
-# standard output with NAME.out and, when NAME.err is there, standard error.
-# The page's file is dated 04/09/97 12:00:00 UTC first, and its folder shows
-# as PAGES in both outputs, wherever the sources lie.
+# Runs duriz on PAGE (NAME.html) with NAME.args (one argument a line), in UTC
+# and the C locale, the file dated 04/09/97 12:00:00 UTC first; compares the
+# standard output with NAME.out, and the exit status and standard error with
+# NAME.status and NAME.err where those are there. The folder shows as PAGES.
 get_filename_component(dir ${PAGE} DIRECTORY)
 get_filename_component(name ${PAGE} NAME_WE)
 execute_process(COMMAND touch -d "1997-04-09 12:00:00 UTC" ${PAGE})

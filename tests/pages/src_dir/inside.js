@@ -1,1 +1,1 @@
-// a file in a folder of its own
+var inside = "inside";
