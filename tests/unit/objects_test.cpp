@@ -1,18 +1,22 @@
 // Values, objects and assignment: type tests, conversions, number text, the
 // number pool; slots, members, prototypes, enumeration, the shared class
-// objects and the name table; assignment into counted slots on every kind
+// objects and the name table; every path to a slot against a plain list
+// of pairs; assignment into counted slots on every kind
 // of value, shared or copied, in place for a sole holder, the NaN rules.
 // (Comparisons, string methods, keys, argument lists, constructors, natives,
 // number arithmetic and literals are checked by the script tests.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "builtins/function.h"
@@ -20,6 +24,7 @@
 #include "compiler/token.h"
 #include "duriz.h"
 #include "engine/shared.h"
+#include "values/array.h"
 #include "values/convert.h"
 #include "values/object.h"
 #include "values/value.h"
@@ -534,6 +539,142 @@ TEST(IntegerView, TruncatesModulo2To32AndGivesZeroForNonFinite) {
         {-0.9, 0}, {2147483648.5, INT32_MIN}, {-2147483649.0, INT32_MAX},
     };
     for (const auto &c : cases) EXPECT_EQ(IntegerView(c.d), c.view) << c.d;
+}
+
+// Every way of reaching a slot answers what one plain list of (name, value)
+// pairs says: the search of a few slots, the index of many, a node's
+// remembered slot, an array's table of elements by number and its dense
+// row. Random stores, duplicate additions, number keys, reversals and sorts
+// run on plain objects, script arrays and argument lists; every read and
+// every enumeration is checked against the list.
+struct SlotList {
+    std::vector<std::pair<std::string, std::string>> list;
+    int Find(const std::string &name) const {
+        for (size_t i = 0; i < list.size(); i++)
+            if (list[i].first == name) return static_cast<int>(i);
+        return -1;
+    }
+    void Put(const std::string &name, const std::string &value) {
+        const int i = Find(name);
+        if (i >= 0) list[static_cast<size_t>(i)].second = value;
+        else list.push_back({name, value});
+    }
+};
+
+class Lookups : public EngineTest {
+protected:
+    void TearDown() override {
+        for (JsToken *site : sites_) delete site;
+        EngineTest::TearDown();
+    }
+    JsToken *Site(const std::string &name) {
+        sites_.push_back(JsToken::Make(TK_IDENT, name.c_str(), static_cast<ptrdiff_t>(name.size())));
+        return sites_.back();
+    }
+    // One name by every path: by name (and its position), twice at a node
+    // (the second read takes the remembered slot), and by number key for an
+    // element name. In an argument list a digit name selects by position.
+    void ExpectName(JsObject *o, const SlotList &want, const std::string &name, JsToken *site) {
+        SCOPED_TRACE("name " + name);
+        int at = want.Find(name);
+        const bool digits = name.find_first_not_of("0123456789") == std::string::npos;
+        if (o->argumentList && digits) {
+            const size_t n = std::stoul(name);
+            at = n < want.list.size() ? static_cast<int>(n) : -1;
+        }
+        const std::string expected = at >= 0 ? want.list[static_cast<size_t>(at)].second : "<none>";
+        g_lastFoundPosition = -1;
+        EXPECT_EQ(Take(o->GetProperty(name.c_str())), expected);
+        if (at >= 0 && !(o->argumentList && digits)) {
+            EXPECT_EQ(g_lastFoundPosition, at + 1);
+        }
+        for (int round = 0; round < 2; round++) EXPECT_EQ(Take(o->GetPropertyAt(site)), expected) << "at the node";
+        if (digits && (name == "0" || name[0] != '0')) {
+            JsNumber *key = MakeNumber(std::stod(name));
+            EXPECT_EQ(Take(o->GetByKey(key)), expected) << "by number";
+            DropIfUnowned(key);
+        }
+    }
+    // for ... in goes from each name to the slot after the first of that name.
+    static void ExpectEnumeration(JsObject *o, const SlotList &want) {
+        std::vector<std::string> expected;
+        for (size_t i = 0; i < want.list.size() && expected.size() <= want.list.size();) {
+            expected.push_back(want.list[i].first);
+            i = static_cast<size_t>(want.Find(want.list[i].first)) + 1;
+        }
+        EXPECT_EQ(Enumerate(o), expected);
+    }
+
+private:
+    std::vector<JsToken *> sites_;
+};
+
+TEST_F(Lookups, EveryPathAnswersAsTheListOfSlots) {
+    // Names no built-in member answers: short ones, digits that name
+    // elements (and "007", which names none), long ones sharing a prefix.
+    std::vector<std::string> names;
+    for (int i = 0; i < 30; i++) names.push_back("q" + std::to_string(i));
+    for (int i = 0; i < 24; i++) names.push_back(std::to_string(i));
+    names.push_back("007");
+    for (int i = 0; i < 6; i++) names.push_back("a_rather_long_shared_prefix_" + std::to_string(i));
+    std::vector<JsToken *> sites;
+    for (const std::string &name : names) sites.push_back(Site(name));
+    for (unsigned seed = 1; seed <= 12; seed++) {
+        for (int kind = 0; kind < 3; kind++) {
+            // A plain object, a script array (dense at first), an argument list.
+            JsObject *o = kind == 0 ? NewObject() : kind == 1 ? Keep(JsArray::MakeDense()) : Keep(new JsArray(1));
+            SlotList want;
+            std::mt19937 random(seed * 7 + static_cast<unsigned>(kind));
+            for (int step = 0; step < 300; step++) {
+                SCOPED_TRACE("seed " + std::to_string(seed) + ", kind " + std::to_string(kind) + ", step " +
+                             std::to_string(step));
+                // Few names at first, the digits, so that elements 0, 1, 2 ...
+                // come in order and arrays stay dense a while; all of them later.
+                const size_t n = random() % (step < 60 ? 8 : names.size());
+                const size_t pick = (step < 60 ? 30 + n : n) % names.size();
+                const std::string &name = names[pick];
+                JsValue *value = random() % 2 ? static_cast<JsValue *>(MakeNumber(static_cast<double>(random() % 1000)))
+                                              : JsString::Make(("v" + std::to_string(step)).c_str());
+                const std::string text = value->ToText();
+                switch (random() % 8) {
+                case 0:
+                case 1: o->PutProperty(name.c_str(), value, TK_ASSIGN, 1), want.Put(name, text); break;
+                case 2: o->PutPropertyAt(sites[pick], value, TK_ASSIGN, 1), want.Put(name, text); break;
+                case 3: o->AddProperty(name.c_str(), value), want.list.push_back({name, text}); break;
+                case 4: {
+                    JsNumber *key = MakeNumber(static_cast<double>(random() % 24) + (random() % 2 ? 0.5 : 0.0));
+                    o->PutByKey(key, value, TK_ASSIGN, 1);
+                    want.Put(std::to_string(key->ToInteger()), text);
+                    DropIfUnowned(key);
+                    break;
+                }
+                case 5:
+                    if (kind > 0 && random() % 4 == 0) {
+                        static_cast<JsArray *>(o)->Reverse();
+                        std::reverse(want.list.begin(), want.list.end());
+                    }
+                    break;
+                case 6:
+                    if (kind > 0 && random() % 4 == 0) {
+                        static_cast<JsArray *>(o)->Sort();
+                        std::stable_sort(want.list.begin(), want.list.end(), [](const auto &a, const auto &b) {
+                            return std::strcmp(a.second.c_str(), b.second.c_str()) < 0;
+                        });
+                    }
+                    break;
+                default: break;
+                }
+                DropIfUnowned(value);
+                for (int k = 0; k < 3; k++) {
+                    const size_t look = random() % names.size();
+                    ExpectName(o, want, names[look], sites[look]);
+                }
+                if (step % 50 == 49) ExpectEnumeration(o, want);
+                if (HasFailure()) return;
+            }
+            for (size_t look = 0; look < names.size(); look++) ExpectName(o, want, names[look], sites[look]);
+        }
+    }
 }
 
 }  // namespace
