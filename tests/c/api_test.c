@@ -228,6 +228,11 @@ static void errors_and_handlers(JsValue *window) {
     CHECK(run(window, "y = nothing.here") == DURIZ_RUNTIME_ERROR);
     CHECK(error_count == 1 && error_code == DURIZ_RUNTIME_ERROR && error_handle == WINDOW_HANDLE);
     CHECK(strcmp(error_text, "nothing.here") == 0);
+    /* eval and Function give nothing for a text that does not compile, and
+       tell the host nothing of it. */
+    error_count = 0;
+    RUNS(window, "f = Function('x', ')'); typeof eval(')')", DURIZ_DONE, "undefined");
+    CHECK(error_count == 0);
     CHECK(handler != NULL && JS(LoadEventHandler)(5, "x = )", 5, NULL) == NULL);
     JS(DeleteObject)(handler);
     handler = JS(LoadEventHandler)(9, "count = count + 1; count == 2", 29, window);

@@ -32,6 +32,8 @@ is(ok + " " + typeof Math.random(), "true number", "random");
 is(parseInt("0x1A") + " " + parseInt("0X1A") + " " + parseInt("012") + " " + parseInt("12abc") + " " + parseInt("abc") + " " + parseInt("-12") + " " + parseInt("") + " " + parseInt("  42"), "26 0 10 12 0 -12 0 42", "parseInt");
 is(parseInt("ff", 16) + " " + parseInt("0xff", 16) + " " + parseInt("Z", 36) + " " + parseInt("101", 2) + " " + parseInt("12", 0) + " " + parseInt("012", 0) + " " + parseInt("19", 8) + " " + parseInt("12", "16.9") + " " + parseInt("777", 8), "255 255 35 5 12 10 1 18 511", "parseInt radix");
 is(parseInt("5", 1) + " " + parseInt("5", 37) + " " + isNaN(parseInt("5", 1)) + " " + parseInt("99999999999") + " " + parseInt("4294967295") + " " + parseInt(" -5") + " " + parseInt("-0x10") + " " + parseInt(3.9) + " " + parseInt(-3.9) + " " + typeof parseInt() + typeof parseInt(null), "NaN NaN true 4294967295 4294967295 4294967291 -16 3 -3 undefinedundefined", "parseInt limits");
+// A sign after blanks negates modulo 2^32, but a value past 4294967295 stays there.
+is(parseInt(" -99999999999") + " " + parseInt(" -4294967295"), "4294967295 1", "parseInt overflow");
 is(parseFloat(" 3.5e2x") + " " + parseFloat("x") + " " + parseFloat("-1.25") + " " + parseFloat("+.5") + " " + parseFloat("1e") + " " + parseFloat("1e+") + " " + parseFloat("2.") + " " + parseFloat(".") + " " + parseFloat("75e-2"), "350 0 -1.25 0.5 1 1 2 0 0.75", "parseFloat");
 is(parseFloat("0x10") + " " + parseFloat("1.5.5") + " " + parseFloat(12.75) + " " + typeof parseFloat(), "0 1.5 12.75 undefined", "parseFloat more");
 // isNaN: only numbers are NaN.

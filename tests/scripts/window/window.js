@@ -45,6 +45,9 @@ is(line + " " + location.href + " " + location.pathname + " " + location.assign(
 navigator.appName = "Other";
 history.length = 7;
 is(navigator.appName + " " + navigator.appVersion + " " + navigator.appCodeName + " " + navigator.userAgent + " " + navigator.javaEnabled() + navigator.taintEnabled() + " " + navigator.plugins.length + navigator.mimeTypes.length + " " + history.length + typeof history.length + " " + typeof history.back + typeof history.go + " " + (window.navigator == navigator), "Duriz 3.0 (command line) Duriz Duriz/3.0 (command line) falsefalse 00 1number functionfunction true", "navigator, history");
+// A host method called on something that is not its object answers nothing.
+fake = new Object(); fake.back = history.back; fake.submit = history.go;
+is(typeof fake.back() + typeof fake.submit(1), "undefinedundefined", "host method away from its object");
 // new Image() asks the host for an image: src and lowsrc can be set, size
 // and state are read-only, onload keeps its function.
 var img = new Image(), img2 = new Image;
