@@ -388,14 +388,13 @@ intptr_t DURIZ_CALL CallHostMethod(uint32_t handle, uint32_t, int methodId, JsVa
     case DURIZ_NATIVE_WINDOW_SETTIMEOUT: {
         Timer timer{model->nextTimer++, model->clock, ArgText(args, 1), handle ? handle : 1};
         if (ArgCount(args) >= 2) timer.due += std::max(0, std::atoi(ArgText(args, 2).c_str()));
-        model->timers.push_back(timer);
+        model->SetTimer(timer);
         *number = timer.id;
         return 0;
     }
     case DURIZ_NATIVE_WINDOW_CLEARTIMEOUT: {
         const int32_t id = ArgCount(args) >= 1 ? std::atoi(ArgText(args, 1).c_str()) : 0;
-        auto &t = model->timers;
-        t.erase(std::remove_if(t.begin(), t.end(), [id](const Timer &x) { return x.id == id; }), t.end());
+        model->ClearTimer(id);
         return 0;
     }
     case DURIZ_METHOD_CLOSED: {
@@ -610,6 +609,7 @@ void Model::Stop() {
     for (JsScript *script : scripts) JS_DeleteScript(script);
     scripts.clear();
     timers.clear();
+    timerDue.clear();
     JS_Destroy();
     current = nullptr;
 }
@@ -643,18 +643,25 @@ void Model::Dump() const {
     }
 }
 
-const Timer *Model::NextTimer() const {
-    if (timers.empty()) return nullptr;
-    // The earliest due first; timers due together in the order they were set.
-    return &*std::min_element(timers.begin(), timers.end(), [](const Timer &a, const Timer &b) { return a.due < b.due; });
-}
+const Timer *Model::NextTimer() const { return timers.empty() ? nullptr : &timers.begin()->second; }
 
 bool Model::TakeTimer(Timer *timer) {
-    const Timer *next = NextTimer();
-    if (!next) return false;
-    auto it = timers.begin() + (next - timers.data());
-    *timer = *it;
-    clock = it->due;
-    timers.erase(it);
+    if (timers.empty()) return false;
+    *timer = timers.begin()->second;
+    clock = timer->due;
+    timers.erase(timers.begin());
+    timerDue.erase(timer->id);
     return true;
+}
+
+void Model::SetTimer(const Timer &timer) {
+    timers.emplace(std::make_pair(timer.due, timer.id), timer);
+    timerDue[timer.id] = timer.due;
+}
+
+void Model::ClearTimer(int32_t id) {
+    const auto it = timerDue.find(id);
+    if (it == timerDue.end()) return;
+    timers.erase(std::make_pair(it->second, id));
+    timerDue.erase(it);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "duriz.h"
@@ -75,14 +76,20 @@ public:
 
     // Timers set by setTimeout and not cleared, in the order they are due:
     // the next one (null for none), and taking it (the clock moves to it).
+    // Setting, clearing and taking one cost the same however many wait.
     const Timer *NextTimer() const;
     bool TakeTimer(Timer *timer);
+    void SetTimer(const Timer &timer);
+    void ClearTimer(int32_t id);
 
     // What the callbacks answer with; valid while the model runs.
     static Model *current;
     HostSettings settings;
     std::vector<HostNode> nodes_;
-    std::vector<Timer> timers;
+    // Waiting timers by due time, those due together by id (the order they
+    // were set), and the due time of each id.
+    std::map<std::pair<int64_t, int32_t>, Timer> timers;
+    std::map<int32_t, int64_t> timerDue;
     int32_t nextTimer = 1;
     int64_t clock = 0;  // the due time of the timer running now
     std::string answer;  // text handed back by setHostProperty and prompt

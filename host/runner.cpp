@@ -239,13 +239,16 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
     }
     JsValue *value = nullptr;
     const int status = Evaluate(model, settings, name, script, window, &value);
-    // Functions the script defined stay callable from later scripts,
-    // handlers and timers: the model keeps the script until it stops.
-    model.scripts.push_back(script);
     const bool failed = status == DURIZ_RUNTIME_ERROR || status == DURIZ_BUSY;
     if (failed) PrintRuntimeErrors(name, text, line);
     if (settings.result) PrintResult(status, value);
     JS_DeleteObject(value);
+    // Functions the script declared stay callable from later scripts,
+    // handlers and timers: the model keeps such a script until it stops.
+    // One that cannot declare any (a timer's "scroller()") goes at once, so
+    // that a page re-arming its timers runs in the same memory throughout.
+    if (text.find("function") != std::string_view::npos) model.scripts.push_back(script);
+    else JS_DeleteScript(script);
     return !failed;
 }
 
