@@ -26,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     RunSettings run;
     run.maxSteps = 20;
     run.runForSeconds = 2;
+    // A scroller re-arming without delay would run 100,000 times, which
+    // under the sanitizers takes longer than a fuzz input may.
+    run.runsAtOneMoment = 2000;
     PageSettings page;
     page.events = {"form0.elements0:onclick", "forms[0].elements[1]:onChange", "links0:onclick", "guest.go:onclick",
                    "form0:onsubmit", "form0:onreset", "images0:onload", "nothing:onclick"};

@@ -255,9 +255,7 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
 bool RunTimers(Model &model, const RunSettings &settings) {
     // Timers run at once, the clock of page time moving to each as it is
     // due. A scroller or a clock re-arms its timer for ever: page time is
-    // bounded. Timers that re-arm without delay would keep the clock where
-    // it is: a bound on the runs at one moment stops them.
-    constexpr int kRunsAtOneMoment = 100000;
+    // bounded, and so are the runs at one moment.
     const int64_t bound = static_cast<int64_t>(settings.runForSeconds) * 1000;
     RunSettings quiet = settings;
     quiet.result = false;
@@ -278,10 +276,10 @@ bool RunTimers(Model &model, const RunSettings &settings) {
         model.TakeTimer(&timer);
         runsNow = timer.due == now ? runsNow + 1 : 1;
         now = timer.due;
-        if (runsNow > kRunsAtOneMoment) {
+        if (runsNow > settings.runsAtOneMoment) {
             std::fflush(stdout);
             std::fprintf(stderr, "duriz: timers stopped: %d ran at %lld ms of page time without the clock moving\n",
-                         kRunsAtOneMoment, static_cast<long long>(now));
+                         settings.runsAtOneMoment, static_cast<long long>(now));
             return false;
         }
         HostNode *window = model.Find(timer.window);

@@ -14,6 +14,9 @@ struct RunSettings {
     bool result = false;  // print the status and value after each script
     size_t maxSteps = 0;  // budget rounds a run may take (0: no bound)
     size_t runForSeconds = 60;  // the page time timers may run for
+    // Timers that re-arm without delay keep the clock still: after this
+    // many runs at one moment they are stopped.
+    int runsAtOneMoment = 100000;
 };
 
 // Evaluates a context until it finishes or has used settings.maxSteps
