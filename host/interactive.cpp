@@ -340,7 +340,7 @@ bool RunInteractive(Model &model, const RunSettings &settings) {
             continue;
         }
         if (!RunEntry(model, settings, entry, out)) ok = false;
-        model.scripts.push_back(entry.script);  // its functions stay callable
+        model.ScriptRan(entry.script, entry.text);
         entry = Entry{};
     }
     entry.Drop();

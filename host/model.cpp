@@ -643,6 +643,11 @@ void Model::Dump() const {
     }
 }
 
+void Model::ScriptRan(JsScript *script, std::string_view text) {
+    if (text.find("function") != std::string_view::npos) scripts.push_back(script);
+    else JS_DeleteScript(script);
+}
+
 const Timer *Model::NextTimer() const { return timers.empty() ? nullptr : &timers.begin()->second; }
 
 bool Model::TakeTimer(Timer *timer) {

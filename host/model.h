@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -96,6 +97,12 @@ public:
     std::string *sink = nullptr;  // where document.write goes (null: standard output)
     std::vector<std::pair<std::string, std::string>> cookies;
     std::vector<JsScript *> scripts;  // run scripts, kept for their functions
+    // Takes a script that has run: one whose text can declare a function is
+    // kept until the model stops, so that its functions stay callable from
+    // later scripts, handlers and timers; any other (a timer's "scroller()")
+    // is given back at once, so that a page re-arming its timers runs in the
+    // same memory throughout.
+    void ScriptRan(JsScript *script, std::string_view text);
     std::string pageAddress = "about:blank";  // what relative addresses are resolved against
     bool loaded = false;        // the page has loaded: a write outside a script starts a new document
     bool newDocument = false;   // such a document has been started

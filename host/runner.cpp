@@ -243,12 +243,7 @@ bool RunScript(Model &model, const RunSettings &settings, const std::string &nam
     if (failed) PrintRuntimeErrors(name, text, line);
     if (settings.result) PrintResult(status, value);
     JS_DeleteObject(value);
-    // Functions the script declared stay callable from later scripts,
-    // handlers and timers: the model keeps such a script until it stops.
-    // One that cannot declare any (a timer's "scroller()") goes at once, so
-    // that a page re-arming its timers runs in the same memory throughout.
-    if (text.find("function") != std::string_view::npos) model.scripts.push_back(script);
-    else JS_DeleteScript(script);
+    model.ScriptRan(script, text);
     return !failed;
 }
 
