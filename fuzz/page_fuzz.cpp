@@ -26,9 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     RunSettings run;
     run.maxSteps = 20;
     run.runForSeconds = 2;
-    // A scroller re-arming without delay would run 100,000 times, which
-    // under the sanitizers takes longer than a fuzz input may.
+    // Timers re-arming for ever would run 100,000 times at one moment, and
+    // at every moment of page time, each run taking up to 20 rounds: under
+    // the sanitizers that takes far longer than a fuzz input may. The whole
+    // page gets 300 rounds (a round of deep recursion takes 15 ms there).
     run.runsAtOneMoment = 2000;
+    size_t roundsLeft = 300;
+    run.roundsLeft = &roundsLeft;
     PageSettings page;
     page.events = {"form0.elements0:onclick", "forms[0].elements[1]:onChange", "links0:onclick", "guest.go:onclick",
                    "form0:onsubmit", "form0:onreset", "images0:onload", "nothing:onclick"};

@@ -46,13 +46,14 @@ int EvaluateContext(JsEvalContext *context, const RunSettings &settings, const s
     do {
         JS_DeleteObject(*value);
         *value = nullptr;
-        if (settings.maxSteps && rounds == settings.maxSteps) {
+        if ((settings.maxSteps && rounds == settings.maxSteps) || (settings.roundsLeft && !*settings.roundsLeft)) {
             std::fflush(stdout);
             std::fprintf(stderr, "duriz: %s: stopped after %zu budget rounds\n", name.c_str(), rounds);
             return DURIZ_BUSY;
         }
         rc = JS_Evaluate(context, value);
         rounds++;
+        if (settings.roundsLeft) --*settings.roundsLeft;
     } while (rc == DURIZ_BUSY);
     return rc;
 }
@@ -258,6 +259,7 @@ bool RunTimers(Model &model, const RunSettings &settings) {
     int runsNow = 0;
     int64_t now = model.clock;
     while (const Timer *next = model.NextTimer()) {
+        if (settings.roundsLeft && !*settings.roundsLeft) break;
         if (next->due > bound) {
             if (!model.timeRanOut) {
                 std::fflush(stdout);

@@ -17,6 +17,10 @@ struct RunSettings {
     // Timers that re-arm without delay keep the clock still: after this
     // many runs at one moment they are stopped.
     int runsAtOneMoment = 100000;
+    // When set, the budget rounds all runs together may still take: once
+    // none is left, every run stops before it starts (the fuzz target bounds
+    // a whole page so).
+    size_t *roundsLeft = nullptr;
 };
 
 // Evaluates a context until it finishes or has used settings.maxSteps
