@@ -42,15 +42,9 @@ JsValue *NumberArithmetic(int code, double a, double b) {
 JsValue *Arithmetic(int code, JsValue *left, JsValue *right) {
     if (code == TK_PLUS) {
         if (left->IsString()) {
-            if (left->refs == 1) {
-                // A text made by this very expression (a + b + c ...): only
-                // the operator's frame holds it, so it grows in place and a
-                // long chain copies each part a bounded number of times.
-                JsString *text = static_cast<JsString *>(left);
-                const bool grown = right->IsString() ? text->AppendString(static_cast<JsString *>(right))
-                                                     : text->Append(right->ToText());
-                return grown ? left : nullptr;
-            }
+            // A text that ends where its block does grows into the block's
+            // room, so neither a long chain a + b + c ... nor s = s + t
+            // copies what came before each time.
             if (right->IsString())
                 return JsString::Join(static_cast<JsString *>(left), static_cast<JsString *>(right));
             return JsString::Join(static_cast<JsString *>(left), right->ToText());

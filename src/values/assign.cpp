@@ -152,11 +152,6 @@ int AssignToSlot(JsValue **slot, JsValue *v, int op) {
     if (v->IsString()) {
         if (op == TK_ASSIGN) return Take(slot, v);
         if (op == TK_ADD_ASSIGN) {
-            if (c->IsString() && c->refs == 1) {
-                // Held by this slot alone: no one can see the text grow in place.
-                if (!static_cast<JsString *>(c)->Append(v->ToText())) AssignRef(slot, nullptr);
-                return 1;
-            }
             if (c->IsString()) return Take(slot, JsString::Join(static_cast<JsString *>(c), static_cast<JsString *>(v)));
             return Take(slot, JsString::Join(c->ToText(), static_cast<JsString *>(v)));
         }

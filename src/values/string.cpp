@@ -7,13 +7,39 @@
 
 namespace {
 
-// A piece holding a copy of the given bytes, or null.
-JsTextPiece *NewPiece(const char *text, size_t length) {
-    char *copy = JsCopyText(text ? text : "", text ? length : 0);
-    if (!copy) return nullptr;
-    JsTextPiece *piece = new JsTextPiece(copy, static_cast<int32_t>(text ? length : 0));
-    if (!piece) JsFree(copy);
-    return piece;
+// Texts are held to what an int32_t length can count, with room to spare.
+constexpr size_t kLongestText = 0x7FFFFF00;
+
+// A block with room for room bytes of text, holding none yet; null when
+// memory runs out.
+JsTextBlock *NewBlock(size_t room) {
+    if (room > kLongestText) return nullptr;
+    auto *block = static_cast<JsTextBlock *>(JsMalloc(offsetof(JsTextBlock, text) + room + 1));
+    if (!block) return nullptr;
+    block->refs = 1;
+    block->used = 0;
+    block->room = static_cast<int32_t>(room);
+    block->text[0] = 0;
+    return block;
+}
+
+// A block for a text of needed bytes that keeps growing: half again as
+// much room, so that a run of appends copies it a bounded number of times
+// over (exactly the room needed when the larger one cannot be had).
+JsTextBlock *GrowingBlock(size_t needed) {
+    const size_t room = needed >= 64 ? needed + needed / 2 : needed;
+    JsTextBlock *block = NewBlock(room);
+    return block || room == needed ? block : NewBlock(needed);
+}
+
+void ReleaseBlock(JsTextBlock *block) {
+    if (block && --block->refs == 0) JsFree(block);
+}
+
+// Sets a block's text to length bytes at its start, which are in place.
+void EndText(JsTextBlock *block, size_t length) {
+    block->used = static_cast<int32_t>(length);
+    block->text[length] = 0;
 }
 
 size_t TextLength(const char *text) { return text ? std::strlen(text) : 0; }
@@ -23,81 +49,113 @@ size_t TextLength(const char *text) { return text ? std::strlen(text) : 0; }
 JsString *JsString::Make(const char *text) { return Make(text, TextLength(text)); }
 
 JsString *JsString::Make(const char *text, size_t length) {
+    if (!text) length = 0;
+    JsTextBlock *block = NewBlock(length);
+    if (!block) return nullptr;
+    if (length) std::memcpy(block->text, text, length);
+    EndText(block, length);
+    return Wrap(block, length);
+}
+
+JsString *JsString::Wrap(JsTextBlock *block, size_t length) {
     JsString *s = new JsString();
-    if (!s) return nullptr;
-    JsTextPiece *piece = NewPiece(text, length);
-    if (!piece) {
-        delete s;
+    if (!s) {
+        ReleaseBlock(block);
         return nullptr;
     }
-    piece->AppendTo(s->pieces);
+    s->block_ = block;
+    s->length_ = static_cast<int32_t>(length);
     return s;
+}
+
+JsTextBlock *JsString::GrownBlock(const char *text, size_t length) {
+    const size_t have = static_cast<size_t>(length_);
+    if (length > kLongestText - have) return nullptr;
+    const size_t needed = have + length;
+    JsTextBlock *block = block_;
+    // A block held by this string alone may drop what a string grown from
+    // it, and gone since, had added.
+    if (block->refs == 1) block->used = length_;
+    if (block->used == length_ && needed <= static_cast<size_t>(block->room)) {
+        // This text ends where the block's does: the new bytes go on after
+        // it. They may come from the block too, but only from before its end.
+        std::memmove(block->text + have, text, length);
+    } else {
+        block = GrowingBlock(needed);
+        if (!block) return nullptr;
+        std::memcpy(block->text, block_->text, have);
+        std::memcpy(block->text + have, text, length);
+    }
+    EndText(block, needed);
+    return block;
+}
+
+JsString *JsString::Extended(const char *text, size_t length) {
+    // An empty addition still makes a string of its own, so that no two
+    // strings ever end where their shared block does.
+    if (!text || !length) return Make(block_->text, static_cast<size_t>(length_));
+    JsTextBlock *block = GrownBlock(text, length);
+    if (!block) return nullptr;
+    if (block == block_) block->refs++;  // shared with this string, which keeps its length
+    return Wrap(block, static_cast<size_t>(length_) + length);
 }
 
 JsString *JsString::Join(JsString *a, JsString *b) {
-    JsTextPiece *pa = a ? a->First() : nullptr, *pb = b ? b->First() : nullptr;
-    JsString *s = Make(pa ? pa->text : nullptr, pa ? static_cast<size_t>(pa->length) : 0);
-    if (s && pb && !s->Append(pb->text, static_cast<size_t>(pb->length))) {
-        delete s;
-        return nullptr;
-    }
-    return s;
+    if (!a) return b ? Make(b->block_->text, static_cast<size_t>(b->length_)) : Make("");
+    return b ? a->Extended(b->block_->text, static_cast<size_t>(b->length_)) : a->Extended(nullptr, 0);
 }
 
 JsString *JsString::Join(JsString *a, const char *b) {
-    JsTextPiece *pa = a ? a->First() : nullptr;
-    JsString *s = Make(pa ? pa->text : nullptr, pa ? static_cast<size_t>(pa->length) : 0);
-    if (s && b && !s->Append(b)) {
-        delete s;
-        return nullptr;
-    }
-    return s;
+    if (!a) return Make(b);
+    return a->Extended(b, TextLength(b));
 }
 
 JsString *JsString::Join(const char *a, JsString *b) {
-    JsTextPiece *pb = b ? b->First() : nullptr;
-    JsString *s = Make(a);
-    if (s && pb && !s->Append(pb->text, static_cast<size_t>(pb->length))) {
-        delete s;
-        return nullptr;
-    }
-    return s;
+    const size_t n = TextLength(a), m = b ? static_cast<size_t>(b->length_) : 0;
+    if (m > kLongestText - n) return nullptr;
+    JsTextBlock *block = NewBlock(n + m);
+    if (!block) return nullptr;
+    if (n) std::memcpy(block->text, a, n);
+    if (m) std::memcpy(block->text + n, b->block_->text, m);
+    EndText(block, n + m);
+    return Wrap(block, n + m);
 }
 
 JsString *JsString::Join(const char *a, const char *b, const char *c, const char *d, const char *e) {
     const char *parts[5] = {a, b, c, d, e};
     size_t total = 0;
     for (const char *p : parts) total += TextLength(p);
-    char *text = static_cast<char *>(JsMalloc(total + 1));
-    if (!text) return nullptr;
+    JsTextBlock *block = NewBlock(total);
+    if (!block) return nullptr;
     size_t at = 0;
     for (const char *p : parts) {
         size_t n = TextLength(p);
-        if (n) std::memcpy(text + at, p, n);
+        if (n) std::memcpy(block->text + at, p, n);
         at += n;
     }
-    text[at] = 0;
-    JsString *s = new JsString();
-    JsTextPiece *piece = s ? new JsTextPiece(text, static_cast<int32_t>(total)) : nullptr;
-    if (!piece) {
-        JsFree(text);
-        delete s;
-        return nullptr;
-    }
-    piece->AppendTo(s->pieces);
-    return s;
+    EndText(block, total);
+    return Wrap(block, total);
 }
 
-JsString::~JsString() {
-    while (JsListNode *piece = pieces.First()) {
-        piece->Unlink();
-        delete piece;
-    }
-}
+JsString::~JsString() { ReleaseBlock(block_); }
 
 const char *JsString::ToText() {
-    JsTextPiece *piece = First();
-    return piece ? piece->text : nullptr;
+    JsTextBlock *block = block_;
+    if (!block) return nullptr;
+    if (block->used != length_) {
+        // A string grown from this one has written past its end.
+        if (block->refs == 1) {
+            EndText(block, static_cast<size_t>(length_));
+        } else {
+            JsTextBlock *own = NewBlock(static_cast<size_t>(length_));
+            if (!own) return nullptr;
+            std::memcpy(own->text, block->text, static_cast<size_t>(length_));
+            EndText(own, static_cast<size_t>(length_));
+            ReleaseBlock(block);
+            block_ = block = own;
+        }
+    }
+    return block->text;
 }
 
 int JsString::ToBoolean() {
@@ -131,53 +189,24 @@ int JsString::Compare(JsValue *other) {
 bool JsString::Append(const char *text) { return Append(text, TextLength(text)); }
 
 bool JsString::Append(const char *text, size_t length) {
-    JsTextPiece *last = static_cast<JsTextPiece *>(pieces.Last());
-    if (!last) {
-        JsTextPiece *piece = NewPiece(text, length);
-        if (!piece) return false;
-        piece->AppendTo(pieces);
-        return true;
+    if (!text || !length) return true;
+    JsTextBlock *block = GrownBlock(text, length);
+    if (!block) return false;
+    if (block != block_) {
+        ReleaseBlock(block_);
+        block_ = block;
     }
-    if (!text) return true;
-    const size_t old = static_cast<size_t>(last->length);
-    if (old + length + 1 <= JsBlockSize(last->text)) {
-        // The block has room from an earlier growth: the text goes on in place.
-        if (length) std::memmove(last->text + old, text, length);
-        last->text[old + length] = 0;
-        last->length = static_cast<int32_t>(old + length);
-        return true;
-    }
-    // A text that keeps growing gets half again as much room, so that a
-    // run of appends copies it a bounded number of times over.
-    const size_t needed = old + length + 1;
-    const size_t room = needed >= 64 ? needed + needed / 2 : needed;
-    char *grown = static_cast<char *>(JsMalloc(room));
-    if (!grown && room > needed) grown = static_cast<char *>(JsMalloc(needed));
-    if (!grown) return false;
-    std::memcpy(grown, last->text, old);
-    if (length) std::memcpy(grown + old, text, length);
-    grown[old + length] = 0;
-    JsFree(last->text);
-    last->text = grown;
-    last->length = static_cast<int32_t>(old + length);
+    length_ += static_cast<int32_t>(length);
     return true;
 }
 
 bool JsString::AppendString(JsString *other) {
-    JsTextPiece *piece = other ? other->First() : nullptr;
-    return !piece || Append(piece->text, static_cast<size_t>(piece->length));
-}
-
-int32_t JsString::Length() const {
-    int32_t n = 0;
-    for (JsListNode *p = pieces.First(); p; p = p->Next()) n += static_cast<JsTextPiece *>(p)->length;
-    return n;
+    return !other || Append(other->block_->text, static_cast<size_t>(other->length_));
 }
 
 char JsString::CharAt(int32_t index) {
-    JsTextPiece *piece = First();
-    if (!piece || index < 0 || index >= piece->length) return 0;
-    return piece->text[index];
+    if (index < 0 || index >= length_) return 0;
+    return block_->text[index];
 }
 
 int32_t JsString::IndexOf(const char *pattern, int32_t start) {
@@ -190,9 +219,7 @@ int32_t JsString::IndexOf(const char *pattern, int32_t start) {
 }
 
 JsString *JsString::Substring(int32_t from, int32_t to) {
-    JsTextPiece *piece = First();
-    if (!piece) return Make("");
-    const int32_t n = piece->length;
+    const int32_t n = length_;
     if (from < 0) from = 0;
     if (to > n) to = n;
     if (from > to) {
@@ -201,17 +228,23 @@ JsString *JsString::Substring(int32_t from, int32_t to) {
         to = t;
     }
     if (from >= 0 && from < n && to >= 1 && to <= n)
-        return Make(piece->text + from, static_cast<size_t>(to - from));
+        return Make(block_->text + from, static_cast<size_t>(to - from));
     return Make("");
 }
 
 void JsString::ChangeCase(int lower) {
-    for (JsListNode *p = pieces.First(); p; p = p->Next()) {
-        JsTextPiece *piece = static_cast<JsTextPiece *>(p);
-        for (int32_t i = 0; i < piece->length; i++) {
-            char &c = piece->text[i];
-            if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (!lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
+    // Only this string may see its bytes change.
+    if (block_->refs != 1) {
+        JsTextBlock *own = NewBlock(static_cast<size_t>(length_));
+        if (!own) return;
+        std::memcpy(own->text, block_->text, static_cast<size_t>(length_));
+        ReleaseBlock(block_);
+        block_ = own;
+    }
+    EndText(block_, static_cast<size_t>(length_));
+    for (int32_t i = 0; i < length_; i++) {
+        char &c = block_->text[i];
+        if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (!lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
 }

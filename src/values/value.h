@@ -15,7 +15,6 @@
 #include <cstdint>
 
 #include "engine/memory.h"
-#include "interp/list.h"
 
 struct JsValue;
 class JsString;
@@ -150,19 +149,20 @@ public:
     JsString *TypeName() override;
 };
 
-// One piece of a string's text, owned by the string.
-class JsTextPiece : public JsListNode {
-public:
-    char *text;
-    int32_t length;
-    JsTextPiece(char *t, int32_t n) : text(t), length(n) {}
-    ~JsTextPiece() override { JsFree(text); }
+// The bytes behind strings: a counted block that the strings grown from one
+// another share. A string is the first `length` bytes of its block; the
+// block's `used` bytes are followed by a NUL. A string appended to grows
+// its block in place when its text ends where the block's does, so that
+// s = s + t copies s only when the block runs out of room.
+struct JsTextBlock {
+    int32_t refs;
+    int32_t used;
+    int32_t room;  // bytes of text the block can hold, its NUL aside
+    char text[1];
 };
 
 class JsString : public JsValue {
 public:
-    JsList pieces;
-
     // Constructors. Each answers null when memory runs out. A null text
     // gives the empty text.
     static JsString *Make(const char *text);
@@ -176,17 +176,19 @@ public:
 
     int ToBoolean() override;
     double ToNumber() override;
+    // The text, NUL-terminated (null only when memory runs out while a
+    // text that another string grew past is given its own copy).
     const char *ToText() override;
     int IsString() override { return 1; }
     int IsNumeric() override;
     JsString *TypeName() override;
     int Compare(JsValue *other) override;
 
-    // Appends text to the last piece; answers false when memory runs out.
+    // Appends text; answers false when memory runs out.
     bool Append(const char *text);
     bool Append(const char *text, size_t length);
     bool AppendString(JsString *other);
-    int32_t Length() const;
+    int32_t Length() const { return length_; }
     char CharAt(int32_t index);
     int32_t IndexOf(const char *pattern, int32_t start);
     JsString *Substring(int32_t from, int32_t to);
@@ -194,7 +196,19 @@ public:
 
 private:
     JsString() = default;
-    JsTextPiece *First() const { return static_cast<JsTextPiece *>(pieces.First()); }
+    // A string of this one's text followed by length bytes of text, sharing
+    // this one's block when it can; null when memory runs out.
+    JsString *Extended(const char *text, size_t length);
+    // The block for this text followed by length bytes of text: this
+    // string's own, written on in place when its text ends where the
+    // block's does and it has the room, else a new one. Null when memory
+    // runs out.
+    JsTextBlock *GrownBlock(const char *text, size_t length);
+    // A string of the first length bytes of block, which it takes over;
+    // null (and the block let go) when memory runs out.
+    static JsString *Wrap(JsTextBlock *block, size_t length);
+    JsTextBlock *block_ = nullptr;  // counted; never null once made
+    int32_t length_ = 0;
 };
 
 // Whether text starts with a number as the lexer scans one (after one

@@ -347,7 +347,7 @@ TEST_F(Assign, InPlaceOnlyForTheSoleHolder) {
 
 // Strings and objects are shared; a join makes a new string unless the
 // slot alone holds it, which then grows in place.
-TEST_F(Assign, StringsAndObjectsAreSharedAndGrowInPlaceWhenHeldOnce) {
+TEST_F(Assign, StringsAndObjectsAreShared) {
     JsValue *slot = nullptr, *other = nullptr;
     JsString *s = JsString::Make("shared");
     ASSERT_EQ(AssignToSlot(&slot, s, TK_ASSIGN), 1);
@@ -364,23 +364,42 @@ TEST_F(Assign, StringsAndObjectsAreSharedAndGrowInPlaceWhenHeldOnce) {
     ASSERT_EQ(AssignToSlot(&slot, o, TK_ASSIGN), 1);
     EXPECT_TRUE(slot == o && o->refs == 1);
     Clear(&other);
-    JsString *grown = JsString::Make("ab"), *piece = Keep(JsString::Make("cd"));
-    AssignRef(&slot, grown);
-    std::string expected = "ab";
-    for (int i = 0; i < 2000; i++, expected += "cd") ASSERT_EQ(AssignToSlot(&slot, piece, TK_ADD_ASSIGN), 1);
-    EXPECT_TRUE(slot == grown && grown->refs == 1);  // the same string all along
-    EXPECT_EQ(std::string(grown->ToText()), expected);
-    EXPECT_EQ(grown->Length(), static_cast<int32_t>(expected.size()));
-    EXPECT_STREQ(piece->ToText(), "cd");
-    ASSERT_TRUE(grown->Append(grown->ToText()));  // its own text, through the grown block
-    EXPECT_EQ(std::string(grown->ToText()), expected + expected);
-    AssignRef(&other, grown);
-    ASSERT_EQ(AssignToSlot(&slot, piece, TK_ADD_ASSIGN), 1);
-    EXPECT_NE(slot, grown);
-    EXPECT_EQ(std::string(grown->ToText()), expected + expected);
-    EXPECT_EQ(std::string(slot->ToText()), expected + expected + "cd");
     Clear(&slot);
-    Clear(&other);
+}
+
+// Strings made by adding to one another may share their bytes; each keeps
+// its own text whatever the others do after it: grow, fork, append their
+// own text, change case.
+TEST_F(Assign, StringsGrownFromOneAnotherKeepTheirOwnText) {
+    JsValue *slot = nullptr;
+    JsString *piece = Keep(JsString::Make("cd"));
+    AssignRef(&slot, JsString::Make("ab"));
+    std::vector<std::pair<JsString *, std::string>> kept;
+    std::string expected = "ab";
+    for (int i = 0; i < 2000; i++, expected += "cd") {
+        if (i % 97 == 0) kept.emplace_back(Keep(static_cast<JsString *>(slot)), expected);
+        ASSERT_EQ(AssignToSlot(&slot, piece, TK_ADD_ASSIGN), 1);
+    }
+    EXPECT_EQ(std::string(slot->ToText()), expected);
+    // Forks of one text, its own text appended, and a change of case.
+    JsString *base = kept[10].first;
+    JsString *x = Keep(JsString::Join(base, "X")), *y = Keep(JsString::Join(base, "Y"));
+    JsString *twice = Keep(JsString::Join(base, base));
+    JsString *upper = Keep(JsString::Join(base, "!"));
+    upper->ChangeCase(0);
+    ASSERT_TRUE(x->Append(x->ToText()));
+    const std::string b = kept[10].second;
+    EXPECT_EQ(std::string(y->ToText()), b + "Y");
+    EXPECT_EQ(std::string(x->ToText()), b + "X" + b + "X");
+    EXPECT_EQ(std::string(twice->ToText()), b + b);
+    EXPECT_EQ(std::string(upper->ToText()).substr(0, 4), "ABCD");
+    EXPECT_EQ(upper->Length(), static_cast<int32_t>(b.size() + 1));
+    for (auto &k : kept) {
+        EXPECT_EQ(std::string(k.first->ToText()), k.second);
+        EXPECT_EQ(k.first->Length(), static_cast<int32_t>(k.second.size()));
+    }
+    EXPECT_EQ(std::string(slot->ToText()), expected);
+    Clear(&slot);
 }
 
 TEST_F(Assign, ReplacedValuesLoseTheirReferenceAndNullRefusesEveryOperator) {

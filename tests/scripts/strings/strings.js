@@ -35,4 +35,16 @@ is(line + " " + h.length + " " + n.length + " " + h.charAt(1) + " " + len, "5 2 
 // argument gives nothing without; any value's text can be wrapped.
 is(s.anchor("x") + s.big() + s.blink() + s.bold() + s.fixed() + s.fontcolor("red") + s.fontsize(3), "<A NAME=x>abc</A><BIG>abc</BIG><BLINK>abc</BLINK><B>abc</B><TT>abc</TT><FONT COLOR=red>abc</FONT><FONT SIZE=3>abc</FONT>", "wrappers");
 is(s.italics() + s.small() + s.strike() + s.sub() + s.sup() + s.link("http://a/b.html") + " " + typeof s.anchor() + typeof s.link(null) + " " + n.toString().bold() + "x".bold().italics(), "<I>abc</I><SMALL>abc</SMALL><STRIKE>abc</STRIKE><SUB>abc</SUB><SUP>abc</SUP><A HREF=http://a/b.html>abc</A> undefinedundefined <B>12345</B><I><B>x</B></I>", "more wrappers");
+// A text made by adding to another leaves that one as it was, however
+// either goes on growing, forks, or is used as a key or changed in case.
+var grown = "ab", kept = new Array(), key = new Object();
+for (i = 0; i < 100; i++) { kept[i] = grown; grown = grown + (i % 10); }
+var fork1 = kept[60] + "X", fork2 = kept[60] + "Y", twice = kept[70] + kept[70], same = kept[80] + "";
+key[kept[30]] = "thirty";
+grown += "!";
+is(kept[0] + " " + kept[5] + " " + kept[60].length + " " + fork1.substring(58) + fork2.substring(58) + " " + twice.length + twice.substring(70, 74) + " " + (same == kept[80]) + same.length + " " + key["ab" + "012345678901234567890123456789"] + " " + grown.substring(98) + " " + kept[99].toUpperCase().substring(97) + kept[99].substring(97), "ab ab01234 62 6789X6789Y 14489ab true82 thirty 6789! 56785678", "texts grown from one another");
+var chain = kept[10] + kept[10] + "-" + kept[10], plus = kept[20];
+plus += plus;
+plus += 7;
+is(chain + " " + kept[10] + " " + plus, "ab0123456789ab0123456789-ab0123456789 ab0123456789 ab01234567890123456789ab012345678901234567897", "chains and +=");
 "ok " + rows
