@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 
 #include "builtins/function.h"
 #include "builtins/host_members.h"
@@ -25,15 +26,26 @@ JsValue *Ask(JsValue *scope, const char *name) {
 }
 
 // Ask for a name that is a node's own text, through what the node remembers.
-JsValue *AskAt(JsValue *scope, const JsToken *site) {
+// A call's locals answer from a declared cell first; past their cells they
+// are a plain object of their own, with no constructor. A plain name (no
+// built-in name) is not answered by an object without slots, constructor
+// or class, such as the shared locals of calls that declare nothing.
+inline __attribute__((always_inline)) JsValue *AskAt(JsValue *scope, const JsToken *site, bool plain) {
     JsObject *object = AsObject(scope);
     if (!object) return nullptr;
-    if (object->localCells) return object->GetProperty(site->text);
-    if (object->SurelyLacks(site)) {
-        g_lastFoundPosition = 0;  // as a look-up that found no slot leaves it
-        return nullptr;
+    bool lacks;
+    if (object->localCells) {
+        JsLocals *cells = static_cast<JsLocals *>(object);
+        const int i = cells->CellOf(site->text);
+        if (i >= 0 && cells->Cell(i)) return cells->Cell(i);
+        lacks = !object->slotCount && !object->constructor && (plain || NameIndexOf(site->text) < 0);
+        if (!lacks) return object->JsObject::GetProperty(site->text);
+    } else {
+        lacks = object == g_shared.noLocals ? plain || NameIndexOf(site->text) < 0 : object->SurelyLacks(site);
+        if (!lacks) return object->GetProperty(site->text);
     }
-    return object->GetProperty(site->text);
+    g_lastFoundPosition = 0;  // as a look-up that found no slot leaves it
+    return nullptr;
 }
 
 // The value of the object's own slot of the name, or null, leaving the
@@ -48,11 +60,12 @@ inline __attribute__((always_inline)) JsValue *OwnSlotValue(JsObject *object, co
 // An identifier in an argument list: the list has no constructor and no
 // members found by text, so past the built-in names and the digit names
 // (which select by position) only its own slots can answer.
-JsValue *AskArguments(JsValue *scope, const JsToken *site) {
+inline __attribute__((always_inline)) JsValue *AskArguments(JsValue *scope, const JsToken *site, bool plain) {
     JsObject *object = AsObject(scope);
     if (!object) return nullptr;
     const char *name = site->text;
-    if (!object->argumentList || !name || !name[0] || (name[0] >= '0' && name[0] <= '9') || NameIndexOf(name) >= 0)
+    if (!object->argumentList ||
+        (!plain && (!name || !name[0] || (name[0] >= '0' && name[0] <= '9') || NameIndexOf(name) >= 0)))
         return object->GetProperty(name);
     return OwnSlotValue(object, name);
 }
@@ -71,13 +84,12 @@ int WindowNativeId(int nameIndex) {
     return ids[nameIndex];
 }
 
-// The whole search: the with objects, then a function's locals, arguments
-// and this (or this at the top level), then the window.
-__attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *frame, JsValue *global,
-                                                  const JsToken *site) {
-    NameIndexHint hint(const_cast<JsToken *>(site));
-    // A built-in name at the top, where the window is asked first: its
-    // built-in functions and objects answer before anything it holds.
+// The first places a name is looked for: at the top, a built-in name in
+// the window's member table, where the window is asked first; then the
+// with objects. Null when none of them answers.
+__attribute__((noinline)) JsValue *AskBuiltInOrWith(const char *name, JsFrame *frame, JsValue *global,
+                                                    const JsToken *site) {
+    // A built-in function or object answers before anything the window holds.
     if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
         site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown) && site->integer >= 0 &&
         site->integer < kBuiltinNameCount) {
@@ -95,6 +107,24 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
         if (JsValue *found = Ask(f->withObject, name)) return found;
         f = f->withStart ? f->withStart->Prev() : nullptr;
     }
+    return nullptr;
+}
+
+}  // namespace
+
+// The search: the built-in names at the top and the with objects, then a
+// function's locals, arguments and this (or this at the top level), then
+// the window.
+JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
+    // A site's text is learnt once. A plain name, once known to be one,
+    // needs no hint of its name index to be asked of a call's locals and
+    // arguments; the objects asked by text (with, this, the window) have it.
+    const bool plain = site && (site->numberKnown & JsToken::kPlainName);
+    std::optional<NameIndexHint> hint;
+    if (!plain || frame->withObject || !frame->function || frame->thisObject) hint.emplace(const_cast<JsToken *>(site));
+    if (!plain || frame->withObject) {
+        if (JsValue *found = AskBuiltInOrWith(name, frame, global, site)) return found;
+    }
     if (!frame->function) {
         if (frame->thisObject && frame->thisObject != global) {
             if (JsValue *found = Ask(frame->thisObject, name)) return found;
@@ -105,51 +135,16 @@ __attribute__((noinline)) JsValue *ResolveAnyName(const char *name, JsFrame *fra
                 if (JsValue *found = Ask(scope, name)) return found;
             }
         } else {
-            if (JsValue *found = AskAt(frame->locals, site)) return found;
-            if (JsValue *found = AskArguments(frame->args, site)) return found;
-            if (JsValue *found = AskAt(frame->thisObject, site)) return found;
+            if (JsValue *found = AskAt(frame->locals, site, plain)) return found;
+            if (JsValue *found = AskArguments(frame->args, site, plain)) return found;
+            if (JsValue *found = AskAt(frame->thisObject, site, plain)) return found;
         }
     }
     JsObject *object = AsObject(global);
+    if (!hint) hint.emplace(const_cast<JsToken *>(site));
     if (JsValue *found = !object ? nullptr : site ? object->GetPropertyAt(site) : object->GetProperty(name))
         return found;
     return g_shared.nullValue;
-}
-
-}  // namespace
-
-// The common cases are answered here and everything else by the whole
-// search, which finds the same: an identifier that is not built in, outside
-// any with, in a call without a this whose locals are cells or the shared
-// empty ones (which cannot answer it; an argument list answers only through
-// its own slots), or at the top level with no this of its own.
-JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    if (!site || !(site->numberKnown & JsToken::kPlainName) || frame->withObject)
-        return ResolveAnyName(name, frame, global, site);
-    if (frame->function) {
-        if (frame->thisObject) return ResolveAnyName(name, frame, global, site);
-        if (frame->locals != g_shared.noLocals) {
-            // A call's own variables, in the cells of its locals.
-            JsObject *locals = AsObject(frame->locals);
-            if (!locals || !locals->localCells) return ResolveAnyName(name, frame, global, site);
-            JsLocals *cells = static_cast<JsLocals *>(locals);
-            const int i = cells->CellOf(site->text);
-            if (i >= 0 && cells->Cell(i)) return cells->Cell(i);
-        }
-        if (JsValue *args = frame->args) {
-            JsObject *list = AsObject(args);
-            if (!list || !list->argumentList) return ResolveAnyName(name, frame, global, site);
-            if (JsValue *found = OwnSlotValue(list, site->text)) return found;
-        } else {
-            g_lastFoundPosition = 0;  // as the search of the empty locals leaves it
-        }
-    } else if (frame->thisObject && frame->thisObject != global) {
-        return ResolveAnyName(name, frame, global, site);
-    }
-    JsObject *object = AsObject(global);
-    NameIndexHint hint(const_cast<JsToken *>(site));
-    JsValue *found = object ? object->GetPropertyAt(site) : nullptr;
-    return found ? found : g_shared.nullValue;
 }
 
 JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create, const JsToken *site) {
