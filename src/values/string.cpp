@@ -141,19 +141,19 @@ JsString::~JsString() { ReleaseBlock(block_); }
 
 const char *JsString::ToText() {
     JsTextBlock *block = block_;
-    if (!block) return nullptr;
     if (block->used != length_) {
         // A string grown from this one has written past its end.
         if (block->refs == 1) {
             EndText(block, static_cast<size_t>(length_));
-        } else {
-            JsTextBlock *own = NewBlock(static_cast<size_t>(length_));
-            if (!own) return nullptr;
+        } else if (JsTextBlock *own = NewBlock(static_cast<size_t>(length_))) {
             std::memcpy(own->text, block->text, static_cast<size_t>(length_));
             EndText(own, static_cast<size_t>(length_));
             ReleaseBlock(block);
             block_ = block = own;
         }
+        // Without memory for a copy of its own, the text read runs on into
+        // what the other string added (still ended by its NUL): wrong past
+        // this string's length, but never outside the block.
     }
     return block->text;
 }

@@ -176,8 +176,9 @@ public:
 
     int ToBoolean() override;
     double ToNumber() override;
-    // The text, NUL-terminated (null only when memory runs out while a
-    // text that another string grew past is given its own copy).
+    // The text, NUL-terminated. A string that another grew from in place
+    // is given a copy of its own here; should memory run out for it, the
+    // text read runs on into the other's bytes.
     const char *ToText() override;
     int IsString() override { return 1; }
     int IsNumeric() override;

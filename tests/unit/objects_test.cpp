@@ -399,6 +399,16 @@ TEST_F(Assign, StringsGrownFromOneAnotherKeepTheirOwnText) {
         EXPECT_EQ(k.first->Length(), static_cast<int32_t>(k.second.size()));
     }
     EXPECT_EQ(std::string(slot->ToText()), expected);
+    // With no memory for its own copy, a string grown past reads on into
+    // the bytes of the one grown from it, and gets its copy once it can.
+    const std::string own = std::string(100, 'x') + "y";
+    JsString *start = Keep(JsString::Make(own.c_str(), 100));
+    JsString *last = Keep(JsString::Join(start, "y")), *tip = Keep(JsString::Join(last, "tail"));
+    JsSetMemoryLimit(JsMemoryInUse());
+    EXPECT_EQ(std::string(last->ToText()), own + "tail");
+    JsSetMemoryLimit(0);
+    EXPECT_EQ(std::string(last->ToText()), own);
+    EXPECT_EQ(std::string(tip->ToText()), own + "tail");
     Clear(&slot);
 }
 
