@@ -79,21 +79,18 @@ JsTextBlock *JsString::GrownBlock(const char *text, size_t length) {
     if (block->used == length_ && needed <= static_cast<size_t>(block->room)) {
         // This text ends where the block's does: the new bytes go on after
         // it. They may come from the block too, but only from before its end.
-        std::memmove(block->text + have, text, length);
+        if (length) std::memmove(block->text + have, text, length);
     } else {
         block = GrowingBlock(needed);
         if (!block) return nullptr;
         std::memcpy(block->text, block_->text, have);
-        std::memcpy(block->text + have, text, length);
+        if (length) std::memcpy(block->text + have, text, length);
     }
     EndText(block, needed);
     return block;
 }
 
 JsString *JsString::Extended(const char *text, size_t length) {
-    // An empty addition still makes a string of its own, so that no two
-    // strings ever end where their shared block does.
-    if (!text || !length) return Make(block_->text, static_cast<size_t>(length_));
     JsTextBlock *block = GrownBlock(text, length);
     if (!block) return nullptr;
     if (block == block_) block->refs++;  // shared with this string, which keeps its length

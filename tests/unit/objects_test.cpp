@@ -407,8 +407,9 @@ TEST_F(Assign, StringsGrownFromOneAnotherKeepTheirOwnText) {
     JsSetMemoryLimit(JsMemoryInUse());
     EXPECT_EQ(std::string(last->ToText()), own + "tail");
     JsSetMemoryLimit(0);
+    tip->ChangeCase(0);  // on bytes that last still shares
     EXPECT_EQ(std::string(last->ToText()), own);
-    EXPECT_EQ(std::string(tip->ToText()), own + "tail");
+    EXPECT_EQ(std::string(tip->ToText()).substr(99), "XYTAIL");
     Clear(&slot);
 }
 
