@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
-#include <optional>
 
 #include "builtins/function.h"
 #include "builtins/host_members.h"
@@ -38,11 +37,17 @@ inline __attribute__((always_inline)) JsValue *AskAt(JsValue *scope, const JsTok
         JsLocals *cells = static_cast<JsLocals *>(object);
         const int i = cells->CellOf(site->text);
         if (i >= 0 && cells->Cell(i)) return cells->Cell(i);
-        lacks = !object->slotCount && !object->constructor && (plain || NameIndexOf(site->text) < 0);
-        if (!lacks) return object->JsObject::GetProperty(site->text);
+        lacks = !object->slotCount && !object->constructor && (plain || SiteNameIndex(site) < 0);
+        if (!lacks) {
+            NameIndexHint hint(const_cast<JsToken *>(site));
+            return object->JsObject::GetProperty(site->text);
+        }
     } else {
-        lacks = object == g_shared.noLocals ? plain || NameIndexOf(site->text) < 0 : object->SurelyLacks(site);
-        if (!lacks) return object->GetProperty(site->text);
+        lacks = object == g_shared.noLocals ? plain || SiteNameIndex(site) < 0 : object->SurelyLacks(site);
+        if (!lacks) {
+            NameIndexHint hint(const_cast<JsToken *>(site));
+            return object->GetProperty(site->text);
+        }
     }
     g_lastFoundPosition = 0;  // as a look-up that found no slot leaves it
     return nullptr;
@@ -65,8 +70,10 @@ inline __attribute__((always_inline)) JsValue *AskArguments(JsValue *scope, cons
     if (!object) return nullptr;
     const char *name = site->text;
     if (!object->argumentList ||
-        (!plain && (!name || !name[0] || (name[0] >= '0' && name[0] <= '9') || NameIndexOf(name) >= 0)))
+        (!plain && (!name || !name[0] || (name[0] >= '0' && name[0] <= '9') || SiteNameIndex(site) >= 0))) {
+        NameIndexHint hint(const_cast<JsToken *>(site));
         return object->GetProperty(name);
+    }
     return OwnSlotValue(object, name);
 }
 
@@ -89,6 +96,7 @@ int WindowNativeId(int nameIndex) {
 // with objects. Null when none of them answers.
 __attribute__((noinline)) JsValue *AskBuiltInOrWith(const char *name, JsFrame *frame, JsValue *global,
                                                     const JsToken *site) {
+    NameIndexHint hint(const_cast<JsToken *>(site));
     // A built-in function or object answers before anything the window holds.
     if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
         site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown) && site->integer >= 0 &&
@@ -116,17 +124,15 @@ __attribute__((noinline)) JsValue *AskBuiltInOrWith(const char *name, JsFrame *f
 // function's locals, arguments and this (or this at the top level), then
 // the window.
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    // A site's text is learnt once. A plain name, once known to be one,
-    // needs no hint of its name index to be asked of a call's locals and
-    // arguments; the objects asked by text (with, this, the window) have it.
+    // A plain name (known to be no built-in name once its site has been
+    // looked up) is not asked of the window's built-ins.
     const bool plain = site && (site->numberKnown & JsToken::kPlainName);
-    std::optional<NameIndexHint> hint;
-    if (!plain || frame->withObject || !frame->function || frame->thisObject) hint.emplace(const_cast<JsToken *>(site));
     if (!plain || frame->withObject) {
         if (JsValue *found = AskBuiltInOrWith(name, frame, global, site)) return found;
     }
     if (!frame->function) {
         if (frame->thisObject && frame->thisObject != global) {
+            NameIndexHint hint(const_cast<JsToken *>(site));
             if (JsValue *found = Ask(frame->thisObject, name)) return found;
         }
     } else {
@@ -141,7 +147,6 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
         }
     }
     JsObject *object = AsObject(global);
-    if (!hint) hint.emplace(const_cast<JsToken *>(site));
     if (JsValue *found = !object ? nullptr : site ? object->GetPropertyAt(site) : object->GetProperty(name))
         return found;
     return g_shared.nullValue;

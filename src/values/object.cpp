@@ -218,6 +218,7 @@ JsProperty *JsObject::FindAndRemember(const JsToken *site, int32_t *position, bo
 }
 
 JsValue *JsObject::GetPropertyAtFirst(const JsToken *site) {
+    NameIndexHint hint(const_cast<JsToken *>(site));
     int32_t position = 0;
     bool searched;
     if (JsProperty *slot = FindAndRemember(site, &position, &searched)) {

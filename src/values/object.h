@@ -203,8 +203,9 @@ inline JsProperty *JsObject::SearchSlots(const char *name, int32_t *position) {
     return nullptr;
 }
 
+inline int SiteNameIndex(const JsToken *site);
 inline bool JsObject::SurelyLacks(const JsToken *site) {
-    return slotCount == 0 && !localCells && !constructor && site->text && !HasClass() && NameIndexOf(site->text) < 0;
+    return slotCount == 0 && !localCells && !constructor && site->text && !HasClass() && SiteNameIndex(site) < 0;
 }
 
 inline JsValue *JsObject::GetPropertyAt(const JsToken *site) {
@@ -254,5 +255,13 @@ private:
     const char *savedText_;
     int savedIndex_;
 };
+
+// The built-in name index of an identifier's own text, from the node once
+// known.
+inline int SiteNameIndex(const JsToken *site) {
+    if (site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown)) return site->integer;
+    NameIndexHint hint(const_cast<JsToken *>(site));
+    return NameIndexOf(site->text);
+}
 
 #endif
