@@ -69,13 +69,6 @@ JsValue *Ordered(int code, int c) {
     }
 }
 
-// Two numbers compare as JsNumber::Compare orders them.
-int NumberOrder(double value, double o) {
-    if (o > value) return -1;
-    if (o < value || !(o == value)) return 1;
-    return 0;
-}
-
 JsValue *Comparison(int code, JsValue *left, JsValue *right) {
     if (left->IsNaN() || right->IsNaN()) return Boolean(code == TK_NE);
     if (!left->IsNumber() && right->IsNumber()) {

@@ -164,10 +164,7 @@ JsString *JsNumber::TypeName() { return g_shared.typeNumber; }
 
 int JsNumber::Compare(JsValue *other) {
     if (!other || nan || other->IsNaN()) return 1;
-    double o = other->ToNumber();
-    if (o > value) return -1;
-    if (o < value || !(o == value)) return 1;
-    return 0;
+    return NumberOrder(value, other->ToNumber());
 }
 
 // ---- booleans, null, undefined ----

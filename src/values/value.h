@@ -223,6 +223,14 @@ extern JsNumber *g_pool[kNumberPoolSize];
 extern int g_poolCount;
 JsNumber *MakeFreshNumber(double value);
 
+// How a number orders against another number's value: -1 when it is less,
+// 0 when equal, 1 when greater or when the two are unordered.
+inline int NumberOrder(double value, double other) {
+    if (other > value) return -1;
+    if (other < value || !(other == value)) return 1;
+    return 0;
+}
+
 // A number that is no NaN, or null: what the fast paths of arithmetic take.
 inline JsNumber *PlainNumber(JsValue *value) {
     if (!value || value->kind != VALUE_NUMBER) return nullptr;
