@@ -135,6 +135,12 @@ struct JsEvalContext : public JsAllocated {
     int32_t busy = 0;
 };
 
+// Counts one node entered against the run's budget, however it is entered
+// (a pushed frame, a frame on the C stack, a leaf taken at once); answers
+// the pushes left. Only the loop's own pushes can find none left: a node
+// entered in place was checked to fit first.
+inline int32_t ChargePush(JsEvalContext *context) { return --context->budget; }
+
 // Engine-wide: set while alert, confirm or prompt wait on the host.
 extern int g_dialogFlag;
 

@@ -86,7 +86,7 @@ bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
     JsEvalContext *context = run.context;
     JsFrame *parent = run.frame;
     JsFrame frame(parent, child, wantReference);
-    --context->budget;
+    ChargePush(context);
     run.frame = &frame;
     run.done = nullptr;
     while (true) {

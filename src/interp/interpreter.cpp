@@ -96,7 +96,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 context->top = child;
                 run.frame = child;
                 run.done = nullptr;
-                if (--context->budget <= 0) return RC_BUSY;
+                if (ChargePush(context) <= 0) return RC_BUSY;
                 continue;
             }
             // No frame to be had (memory has run out, as in an endless

@@ -233,7 +233,7 @@ bool TakeLeaf(Run &run, JsToken *child, bool wantReference) {
     // A leaf is entered and popped at once: its push is counted, and the
     // frame that pushed it gets what its pop would give, without a frame
     // being made for it.
-    --context->budget;
+    ChargePush(context);
     JsFrame *frame = run.frame;
     JsToken *memberName = nullptr;
     JsValue *value = LeafStep(run, frame, child, wantReference, &memberName);
