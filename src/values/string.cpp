@@ -136,23 +136,28 @@ JsString *JsString::Join(const char *a, const char *b, const char *c, const char
 
 JsString::~JsString() { ReleaseBlock(block_); }
 
-const char *JsString::ToText() {
-    JsTextBlock *block = block_;
-    if (block->used != length_) {
-        // A string grown from this one has written past its end.
-        if (block->refs == 1) {
-            EndText(block, static_cast<size_t>(length_));
-        } else if (JsTextBlock *own = NewBlock(static_cast<size_t>(length_))) {
-            std::memcpy(own->text, block->text, static_cast<size_t>(length_));
-            EndText(own, static_cast<size_t>(length_));
-            ReleaseBlock(block);
-            block_ = block = own;
-        }
-        // Without memory for a copy of its own, the text read runs on into
-        // what the other string added (still ended by its NUL): wrong past
-        // this string's length, but never outside the block.
+bool JsString::OwnBytes() {
+    const size_t length = static_cast<size_t>(length_);
+    if (block_->refs == 1) {
+        EndText(block_, length);
+        return true;
     }
-    return block->text;
+    JsTextBlock *own = NewBlock(length);
+    if (!own) return false;
+    std::memcpy(own->text, block_->text, length);
+    EndText(own, length);
+    ReleaseBlock(block_);
+    block_ = own;
+    return true;
+}
+
+const char *JsString::ToText() {
+    // A string grown from this one has written past its end. Without memory
+    // for a copy of its own, the text read runs on into what the other
+    // string added (still ended by its NUL): wrong past this string's
+    // length, but never outside the block.
+    if (block_->used != length_) OwnBytes();
+    return block_->text;
 }
 
 int JsString::ToBoolean() {
@@ -197,10 +202,6 @@ bool JsString::Append(const char *text, size_t length) {
     return true;
 }
 
-bool JsString::AppendString(JsString *other) {
-    return !other || Append(other->block_->text, static_cast<size_t>(other->length_));
-}
-
 char JsString::CharAt(int32_t index) {
     if (index < 0 || index >= length_) return 0;
     return block_->text[index];
@@ -230,15 +231,7 @@ JsString *JsString::Substring(int32_t from, int32_t to) {
 }
 
 void JsString::ChangeCase(int lower) {
-    // Only this string may see its bytes change.
-    if (block_->refs != 1) {
-        JsTextBlock *own = NewBlock(static_cast<size_t>(length_));
-        if (!own) return;
-        std::memcpy(own->text, block_->text, static_cast<size_t>(length_));
-        ReleaseBlock(block_);
-        block_ = own;
-    }
-    EndText(block_, static_cast<size_t>(length_));
+    if (!OwnBytes()) return;  // only this string may see its bytes change
     for (int32_t i = 0; i < length_; i++) {
         char &c = block_->text[i];
         if (lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');

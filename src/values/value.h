@@ -188,7 +188,6 @@ public:
     // Appends text; answers false when memory runs out.
     bool Append(const char *text);
     bool Append(const char *text, size_t length);
-    bool AppendString(JsString *other);
     int32_t Length() const { return length_; }
     char CharAt(int32_t index);
     int32_t IndexOf(const char *pattern, int32_t start);
@@ -208,6 +207,10 @@ private:
     // A string of the first length bytes of block, which it takes over;
     // null (and the block let go) when memory runs out.
     static JsString *Wrap(JsTextBlock *block, size_t length);
+    // Gives this string its bytes alone in a block, ended after its text;
+    // false when memory runs out for the copy this takes while another
+    // string shares the block.
+    bool OwnBytes();
     JsTextBlock *block_ = nullptr;  // counted; never null once made
     int32_t length_ = 0;
 };
