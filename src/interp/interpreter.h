@@ -191,11 +191,6 @@ Step HandleNativeBody(Run &run);
 // A leaf's value (borrowed or fresh; null for the statements), read in the
 // scope of the given frame. A name's value as a target is not asked here.
 JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node);
-// What entering a leaf gives: its value, or for a name that is an
-// assignment target no value and the name in *memberName. A leaf is done
-// as soon as it is entered, so the frame that pushes one can take this in
-// the leaf's place (scope: the frames share their scope).
-JsValue *LeafStep(Run &run, JsFrame *scope, JsToken *node, bool wantReference, JsToken **memberName);
 
 // Operators on values already evaluated (both present). Answers the value
 // handed on: borrowed, shared, fresh, or null when memory runs out.

@@ -62,16 +62,6 @@ JsLocals::~JsLocals() {
     ReleaseHeld(function_);
 }
 
-JsValue *JsLocals::StoreCell(int i, JsValue *value, int op, int create) {
-    JsValue **cell = &cells_[i];
-    if (!*cell) {
-        // A new variable holds null until its first assignment, as a new
-        // slot does.
-        if (!create) return nullptr;
-        AssignRef(cell, g_shared.nullValue);
-    }
-    return ApplyToPlace(cell, value, op);
-}
 
 JsValue *JsLocals::GetProperty(const char *name) {
     if (!name) return nullptr;

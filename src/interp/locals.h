@@ -8,6 +8,7 @@
 #define DURIZ_INTERP_LOCALS_H
 
 #include "builtins/function.h"
+#include "engine/shared.h"
 #include "values/object.h"
 
 class JsLocals : public JsObject {
@@ -28,7 +29,16 @@ public:
     // Applies an assignment to a cell: declared ones take it; an empty one
     // takes it only when create is set (it then starts from null). Answers
     // the cell's value, null when the store is refused.
-    JsValue *StoreCell(int i, JsValue *value, int op, int create);
+    JsValue *StoreCell(int i, JsValue *value, int op, int create) {
+        JsValue **cell = &cells_[i];
+        if (!*cell) {
+            // A new variable holds null until its first assignment, as a
+            // new slot does.
+            if (!create) return nullptr;
+            AssignRef(cell, g_shared.nullValue);
+        }
+        return ApplyToPlace(cell, value, op);
+    }
 
     // What any look-up sees: a declared cell, else what a plain object
     // without slots answers.

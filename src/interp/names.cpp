@@ -152,11 +152,12 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
     return g_shared.nullValue;
 }
 
-JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create, const JsToken *site) {
-    if (create) {
-        JsObject *locals = AsObject(frame->locals);
-        return locals ? locals->PutProperty(name, value, op, 1) : nullptr;
-    }
+namespace {
+
+// A store to a name a call already has: in its locals, its this or its
+// arguments; null when none of them has the name.
+inline __attribute__((always_inline)) JsValue *StoreInCall(const char *name, JsValue *value, int op, JsFrame *frame,
+                                                           const JsToken *site) {
     // The locals: a declared cell, or a slot of a plain locals object (the
     // shared empty one never has any).
     if (JsObject *locals = AsObject(frame->locals)) {
@@ -184,10 +185,18 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
     return nullptr;
 }
 
+}  // namespace
+
+JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bool create, const JsToken *site) {
+    if (!create) return StoreInCall(name, value, op, frame, site);
+    JsObject *locals = AsObject(frame->locals);
+    return locals ? locals->PutProperty(name, value, op, 1) : nullptr;
+}
+
 JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
                     const JsToken *site) {
     if (frame->function) {
-        if (JsValue *stored = StoreLocal(name, value, op, frame, false, site)) return stored;
+        if (JsValue *stored = StoreInCall(name, value, op, frame, site)) return stored;
     }
     JsObject *object = AsObject(global);
     if (!object) return nullptr;

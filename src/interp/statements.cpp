@@ -215,13 +215,22 @@ JsValue *LeafValue(Run &run, JsFrame *scope, JsToken *node) {
     }
 }
 
-JsValue *LeafStep(Run &run, JsFrame *scope, JsToken *node, bool wantReference, JsToken **memberName) {
-    if (wantReference && node->code == TK_IDENT) {
+namespace {
+
+// What entering a leaf gives: its value, or for a name that is an
+// assignment target no value and the name in *memberName. A leaf is done
+// as soon as it is entered, so the frame that pushes one can take this in
+// the leaf's place (scope: the frames share their scope).
+inline JsValue *LeafStep(Run &run, JsFrame *scope, JsToken *node, bool wantReference, JsToken **memberName) {
+    if (node->code == TK_IDENT) {
+        if (!wantReference) return ResolveName(node->text, scope, run.context->currentGlobal, node);
         *memberName = node;  // the assignment stores by name
         return nullptr;
     }
     return LeafValue(run, scope, node);
 }
+
+}  // namespace
 
 Step HandleLeaf(Run &run) {
     JsFrame *f = run.frame;

@@ -44,7 +44,10 @@ double DecimalPrefixValue(const char *text) {
     return value;
 }
 
-void ApplyNumberOperator(JsNumber *number, double x, int op) {
+namespace {
+
+// Applies an assignment operator to a number that one slot alone holds.
+inline void ApplyNumberOperator(JsNumber *number, double x, int op) {
     const double v = number->value;
     switch (op) {
     case TK_ADD_ASSIGN: number->value = v + x; break;
@@ -76,8 +79,6 @@ void ApplyNumberOperator(JsNumber *number, double x, int op) {
     }
 }
 
-namespace {
-
 // The slot takes a value it does not hold yet. A new value that could not
 // be made (null) empties the slot; the assignment still succeeds.
 int Take(JsValue **slot, JsValue *value) {
@@ -92,7 +93,7 @@ int TakeJoined(JsValue **slot, JsValue *c, const char *text) {
 }
 
 // Computes a number from d and the operand into the slot.
-int Compute(JsValue **slot, JsValue *c, double d, double operand, int op) {
+inline int Compute(JsValue **slot, JsValue *c, double d, double operand, int op) {
     JsNumber *n;
     if (c && c->kind == VALUE_NUMBER && c->refs == 1) {
         n = static_cast<JsNumber *>(c);

@@ -22,7 +22,5 @@ double LiteralValue(const char *text, int tokenKind);
 // is the number's only holder). Answers 1 for success, 0 for failure.
 int AssignToSlot(JsValue **slot, JsValue *value, int op);
 
-// Applies an assignment operator to a number in place.
-void ApplyNumberOperator(JsNumber *number, double operand, int op);
 
 #endif

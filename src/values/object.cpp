@@ -97,25 +97,6 @@ JsProperty::~JsProperty() {
     // The name goes with the slot's block.
 }
 
-JsValue *ApplyToPlace(JsValue **place, JsValue *value, int op) {
-    switch (op) {
-    case TK_POSTINC: case TK_POSTDEC: {
-        JsValue *old = *place;
-        if (old) old->refs++;
-        if (AssignToSlot(place, value, TK_SUB_ASSIGN)) {
-            // The old value goes back with its own count, possibly 0.
-            if (old) old->refs--;
-            return old;
-        }
-        ReleaseRef(old);
-        return nullptr;
-    }
-    case TK_PREINC: case TK_PREDEC:
-        return AssignToSlot(place, value, TK_SUB_ASSIGN) ? *place : nullptr;
-    default:
-        return AssignToSlot(place, value, op) ? *place : nullptr;
-    }
-}
 
 // ---- objects ----
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "compiler/token.h"
+#include "values/convert.h"
 #include "values/slot_cache.h"
 #include "values/value.h"
 
@@ -153,7 +154,25 @@ public:
 // Applies an assignment operator (including the increment and decrement
 // codes) to a counted place that holds a value (a slot's, an element's);
 // answers the place's value or null on failure.
-JsValue *ApplyToPlace(JsValue **place, JsValue *value, int op);
+inline JsValue *ApplyToPlace(JsValue **place, JsValue *value, int op) {
+    switch (op) {
+    case TK_POSTINC: case TK_POSTDEC: {
+        JsValue *old = *place;
+        if (old) old->refs++;
+        if (AssignToSlot(place, value, TK_SUB_ASSIGN)) {
+            // The old value goes back with its own count, possibly 0.
+            if (old) old->refs--;
+            return old;
+        }
+        ReleaseRef(old);
+        return nullptr;
+    }
+    case TK_PREINC: case TK_PREDEC:
+        return AssignToSlot(place, value, TK_SUB_ASSIGN) ? *place : nullptr;
+    default:
+        return AssignToSlot(place, value, op) ? *place : nullptr;
+    }
+}
 inline JsValue *ApplyToProperty(JsProperty *slot, JsValue *value, int op) {
     return ApplyToPlace(&slot->value, value, op);
 }
