@@ -140,7 +140,7 @@ const char **JsFunction::LocalNames() {
     return localNames;
 }
 
-const char *JsFunction::ParamName(int i) {
+const char *JsFunction::FindParamName(int i) {
     if (!definition || i < 1) return nullptr;
     if (!paramsLearnt) LearnParams();
     if (paramNames) return i <= paramCount ? paramNames[i - 1] : nullptr;

@@ -52,7 +52,10 @@ public:
     // constructors.
     virtual JsToken *Body();
     // The name of the i-th (1-based) parameter of a script function, or null.
-    const char *ParamName(int i);
+    const char *ParamName(int i) {
+        if (paramNames && i >= 1 && i <= paramCount) return paramNames[i - 1];
+        return FindParamName(i);
+    }
     // How many parameters a script function's definition lists, names or not.
     int ParameterCount();
     // Whether the body can add a name to its call's locals (a var, or a
@@ -89,6 +92,7 @@ public:
     JsObject *Prototype();
 
 private:
+    const char *FindParamName(int i);  // ParamName before the names are listed
     void LearnParams();
     void LearnLocals();
     JsToken *ParamList();  // the parameter name or list, or null

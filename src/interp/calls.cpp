@@ -65,7 +65,10 @@ JsValue *MethodOf(JsValue *object, JsToken *memberName, JsValue *index) {
     }
     JsObject *o = AsObject(object);
     if (!o) return nullptr;
-    if (memberName) return o->GetProperty(memberName->text ? memberName->text : "");
+    if (memberName) {
+        if (memberName->code == TK_IDENT && memberName->text) return o->GetPropertyAt(memberName);
+        return o->GetProperty(memberName->text ? memberName->text : "");
+    }
     return index ? o->GetByKey(index) : nullptr;
 }
 

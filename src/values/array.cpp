@@ -211,12 +211,14 @@ JsArray *JsArray::Construct(JsObject *arguments) {
 }
 
 void JsArray::Kept() {
-    for (JsProperty *slot = FirstProperty(); slot; slot = slot->Next()) AssignRef(&slot->value, g_shared.nullValue);
+    for (JsListNode *node = properties.next; node != &properties; node = node->next)
+        AssignRef(&static_cast<JsProperty *>(node)->value, g_shared.nullValue);
     filled = nullptr;
 }
 
 void JsArray::Fill(const char *name, JsValue *value) {
-    JsProperty *next = filled ? filled->Next() : FirstProperty();
+    JsListNode *after = filled ? filled->next : properties.next;
+    JsProperty *next = after != &properties ? static_cast<JsProperty *>(after) : nullptr;
     if (next && SameName(next->name, name)) {
         ApplyToProperty(next, value, TK_ASSIGN);
         filled = next;
