@@ -37,6 +37,13 @@ JsValue *MemberOf(JsValue *object, int key, int byPosition) {
     return Answer(o->GetMember(key));
 }
 
+// A value's text as the host gets it: a string's stays as it is while the
+// host keeps it, even when a script adds to the string.
+const char *HostText(JsValue *value) {
+    if (!value) return nullptr;
+    return value->IsString() ? static_cast<JsString *>(value)->TextForHost() : value->ToText();
+}
+
 }  // namespace
 
 void ReleaseLastAnswer() { Answer(nullptr); }
@@ -104,10 +111,10 @@ JsValue *DURIZ_CALL JS_GetObjectHandleValue(JsValue *object, int key, int byPosi
 const char *DURIZ_CALL JS_GetObjectStringValue(JsValue *object, int key, int byPosition) {
     EngineEntry entry;
     JsValue *member = MemberOf(object, key, byPosition);
-    return member ? member->ToText() : nullptr;
+    return HostText(member);
 }
 
-const char *DURIZ_CALL JS_GetStringValue(JsValue *value) { return value ? value->ToText() : nullptr; }
+const char *DURIZ_CALL JS_GetStringValue(JsValue *value) { return HostText(value); }
 
 JsValue *DURIZ_CALL JS_LoadEventHandler(int id, const char *text, int length, JsValue *object) {
     EngineEntry entry;

@@ -160,6 +160,13 @@ const char *JsString::ToText() {
     return block_->text;
 }
 
+const char *JsString::TextForHost() {
+    const char *text = ToText();
+    // The block keeps no room past this text: an addition copies instead.
+    if (block_->used == length_) block_->room = length_;
+    return text;
+}
+
 int JsString::ToBoolean() {
     const char *text = ToText();
     return text && *text ? 1 : 0;

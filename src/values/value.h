@@ -180,6 +180,9 @@ public:
     // is given a copy of its own here; should memory run out for it, the
     // text read runs on into the other's bytes.
     const char *ToText() override;
+    // The text for a host, which may keep it while scripts run: no string
+    // grown from this one writes on after it in place.
+    const char *TextForHost();
     int IsString() override { return 1; }
     int IsNumeric() override;
     JsString *TypeName() override;

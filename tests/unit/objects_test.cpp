@@ -410,6 +410,12 @@ TEST_F(Assign, StringsGrownFromOneAnotherKeepTheirOwnText) {
     tip->ChangeCase(0);  // on bytes that last still shares
     EXPECT_EQ(std::string(last->ToText()), own);
     EXPECT_EQ(std::string(tip->ToText()).substr(99), "XYTAIL");
+    // A text the host holds is not written on by an addition made later.
+    JsString *shown = Keep(JsString::Join(Keep(JsString::Make(own.c_str())), "z"));
+    const char *held = JS_GetStringValue(shown);
+    JsString *longer = Keep(JsString::Join(shown, "more"));
+    EXPECT_EQ(std::string(held), own + "z");
+    EXPECT_EQ(std::string(longer->ToText()), own + "zmore");
     Clear(&slot);
 }
 
