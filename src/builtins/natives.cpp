@@ -16,10 +16,7 @@
 #include "interp/frame.h"
 #include "values/array.h"
 
-JsValue *NativeCall::Arg(int i) const {
-    if (values) return i >= 1 && i <= valueCount ? values[i - 1] : nullptr;
-    return args && i >= 1 ? args->ValueAt(i - 1) : nullptr;
-}
+JsValue *NativeCall::Arg(int i) const { return args && i >= 1 ? args->ValueAt(i - 1) : nullptr; }
 
 namespace {
 
@@ -153,16 +150,15 @@ JsValue *ArrayMethod(const NativeCall &call) {
     }
 }
 
-}  // namespace
-
+// The built-ins that read their arguments one by one only and ask nothing
+// of the host themselves: Math's functions, the string methods and the
+// global conversions.
 bool IsLoneNative(int32_t id) {
     return (id >= DURIZ_NATIVE_STRING_ANCHOR && id <= DURIZ_NATIVE_STRING_TOUPPERCASE) ||
            (id >= DURIZ_NATIVE_MATH_ABS && id <= DURIZ_NATIVE_MATH_TAN) || id == DURIZ_NATIVE_WINDOW_PARSEINT ||
            id == DURIZ_NATIVE_WINDOW_PARSEFLOAT || id == DURIZ_NATIVE_WINDOW_ESCAPE ||
            id == DURIZ_NATIVE_WINDOW_UNESCAPE || id == DURIZ_NATIVE_WINDOW_ISNAN;
 }
-
-namespace {
 
 JsValue *LoneNative(const NativeCall &call) {
     const int id = call.id;
@@ -172,15 +168,6 @@ JsValue *LoneNative(const NativeCall &call) {
 }
 
 }  // namespace
-
-JsValue *CallNativeWith(JsEvalContext *context, int32_t id, JsValue *thisValue, JsValue *const *values,
-                        int32_t count) {
-    if (!IsLoneNative(id)) return nullptr;
-    NativeCall call{context, id, thisValue, nullptr};
-    call.values = values;
-    call.valueCount = count;
-    return LoneNative(call);
-}
 
 JsValue *CallNative(JsEvalContext *context, JsFrame *frame, JsScript **code) {
     *code = nullptr;

@@ -22,20 +22,8 @@ struct NativeCall {
     int32_t id;
     JsValue *thisValue;  // may be null
     JsObject *args;      // may be null
-    // The arguments as values instead of a list (args null).
-    JsValue *const *values = nullptr;
-    int32_t valueCount = 0;
     // The i-th argument (1-based), or null when missing.
     JsValue *Arg(int i) const;
 };
-
-// The built-ins that read their arguments one by one only and ask nothing
-// of the host themselves: Math's functions, the string methods and the
-// global conversions.
-bool IsLoneNative(int32_t id);
-// Calls such a built-in (others give null) with the values its argument
-// list's slots would hold, count of them.
-JsValue *CallNativeWith(JsEvalContext *context, int32_t id, JsValue *thisValue, JsValue *const *values,
-                        int32_t count);
 
 #endif
