@@ -62,19 +62,24 @@ inline __attribute__((always_inline)) JsValue *OwnSlotValue(JsObject *object, co
     return slot ? slot->value : nullptr;
 }
 
-// An identifier in an argument list: the list has no constructor and no
-// members found by text, so past the built-in names and the digit names
-// (which select by position) only its own slots can answer.
+// Whether only the object's own slots can answer a look-up of, or a store
+// to, the site's name: an argument list has no constructor and no members
+// found by text, so past the built-in names and the digit names (which
+// select by position) an identifier finds its own slots or nothing.
+inline __attribute__((always_inline)) bool OwnSlotsAlone(JsObject *object, const JsToken *site, bool plain) {
+    if (!object->argumentList) return false;
+    if (plain) return true;
+    const char *name = site->text;
+    return name && name[0] && !(name[0] >= '0' && name[0] <= '9') && SiteNameIndex(site) < 0;
+}
+
+// An identifier in an argument list.
 inline __attribute__((always_inline)) JsValue *AskArguments(JsValue *scope, const JsToken *site, bool plain) {
     JsObject *object = AsObject(scope);
     if (!object) return nullptr;
-    const char *name = site->text;
-    if (!object->argumentList ||
-        (!plain && (!name || !name[0] || (name[0] >= '0' && name[0] <= '9') || SiteNameIndex(site) >= 0))) {
-        NameIndexHint hint(const_cast<JsToken *>(site));
-        return object->GetProperty(name);
-    }
-    return OwnSlotValue(object, name);
+    if (OwnSlotsAlone(object, site, plain)) return OwnSlotValue(object, site->text);
+    NameIndexHint hint(const_cast<JsToken *>(site));
+    return object->GetProperty(site->text);
 }
 
 // The id of the built-in function or object the window's member table
@@ -166,8 +171,10 @@ inline __attribute__((always_inline)) JsValue *StoreInCall(const char *name, JsV
             const int i = cells->CellOf(name);
             if (i >= 0) {
                 if (cells->Cell(i)) return cells->StoreCell(i, value, op, 0);
-            } else if (JsValue *stored = locals->PutProperty(name, value, op, 0)) {
-                return stored;
+            } else if (locals->slotCount) {
+                // Past the cells, the locals' own slots: names declared that the
+                // body's table does not list.
+                if (JsValue *stored = locals->JsObject::PutProperty(name, value, op, 0)) return stored;
             }
         } else if (locals != g_shared.noLocals) {
             NameIndexHint hint(const_cast<JsToken *>(site));
@@ -176,10 +183,17 @@ inline __attribute__((always_inline)) JsValue *StoreInCall(const char *name, JsV
         }
     }
     NameIndexHint hint(const_cast<JsToken *>(site));
+    const bool plain = site && (site->numberKnown & JsToken::kPlainName);
     for (JsValue *scope : {frame->thisObject, frame->args}) {
         JsObject *object = AsObject(scope);
         if (!object) continue;
-        JsValue *stored = site ? object->PutPropertyAt(site, value, op, 0) : object->PutProperty(name, value, op, 0);
+        JsValue *stored;
+        if (site && OwnSlotsAlone(object, site, plain)) {
+            JsProperty *slot = object->FindSlot(name);
+            stored = slot ? ApplyToProperty(slot, value, op) : nullptr;
+        } else {
+            stored = site ? object->PutPropertyAt(site, value, op, 0) : object->PutProperty(name, value, op, 0);
+        }
         if (stored) return stored;
     }
     return nullptr;

@@ -164,4 +164,15 @@ function readAll() { return typeof top + "," + name + "," + custom; }
 line = "";
 for (i = 0; i < 3; i++) { line = line + readAll() + " "; name = name + i; custom = custom + i; }
 is(line + window.name + " " + window.custom, "object,mine,c object,mine0,c0 object,mine01,c01 mine012 c012", "window members");
+// Stores from inside a call: to parameters, to globals behind a parameter
+// list, to a var list's names (globals) and to parameters named like
+// built-in names. A store finds a member of this before a parameter of the
+// same name, a look-up the parameter first.
+var total = 0, seen = "";
+function tally(k, step) { var i, acc = 0; for (i = 0; i < k; i++) { acc += step; total = total + step; step++; } k = k * 10; k++; k += 1; return acc + "," + k + "," + step; }
+function Holder(v) { this.v = "member"; v = "stored"; this.w = v; }
+var held = new Holder("argument");
+function named(length, top) { length = length + 1; top += "!"; return length + " " + top; }
+function listed(a) { var la, lb = a; la = lb * 2; lb += la; a = a + lb; return a; }
+is(tally(4, 3) + " " + total + " " + typeof i + " " + held.v + "/" + held.w + " " + named(1, "t") + " " + listed(2) + " " + la + " " + lb + " " + typeof a, "18,42,7 18 number stored/argument 0 t! 8 4 6 object", "stores in calls");
 "ok " + rows
