@@ -26,31 +26,34 @@ JsValue *Ask(JsValue *scope, const char *name) {
 
 // Ask for a name that is a node's own text, through what the node remembers.
 // A call's locals answer from a declared cell first; past their cells they
-// are a plain object of their own, with no constructor. A plain name (no
-// built-in name) is not answered by an object without slots, constructor
-// or class, such as the shared locals of calls that declare nothing.
+// are a plain object of their own, with no constructor. A plain object
+// without slots or constructor, such as the shared locals of calls that
+// declare nothing, answers with its built-in members alone: never a plain
+// name (no built-in name).
 inline __attribute__((always_inline)) JsValue *AskAt(JsValue *scope, const JsToken *site, bool plain) {
     JsObject *object = AsObject(scope);
     if (!object) return nullptr;
-    bool lacks;
+    bool bare;  // a plain object without slots or constructor
     if (object->localCells) {
         JsLocals *cells = static_cast<JsLocals *>(object);
         const int i = cells->CellOf(site->text);
         if (i >= 0 && cells->Cell(i)) return cells->Cell(i);
-        lacks = !object->slotCount && !object->constructor && (plain || SiteNameIndex(site) < 0);
-        if (!lacks) {
+        bare = !object->slotCount && !object->constructor;
+        if (!bare) {
             NameIndexHint hint(const_cast<JsToken *>(site));
             return object->JsObject::GetProperty(site->text);
         }
     } else {
-        lacks = object == g_shared.noLocals ? plain || SiteNameIndex(site) < 0 : object->SurelyLacks(site);
-        if (!lacks) {
+        bare = object == g_shared.noLocals;
+        if (!bare && !object->SurelyLacks(site)) {
             NameIndexHint hint(const_cast<JsToken *>(site));
             return object->GetProperty(site->text);
         }
     }
     g_lastFoundPosition = 0;  // as a look-up that found no slot leaves it
-    return nullptr;
+    if (!bare || plain) return nullptr;
+    const int index = SiteNameIndex(site);
+    return index >= 0 ? object->JsObject::GetMember(index) : nullptr;
 }
 
 // The value of the object's own slot of the name, or null, leaving the
@@ -96,23 +99,28 @@ int WindowNativeId(int nameIndex) {
     return ids[nameIndex];
 }
 
+// The built-in function or object a window's member table answers a
+// site's built-in name with, or null. A window answers such a name so
+// before anything it holds.
+__attribute__((noinline)) JsValue *WindowBuiltIn(JsValue *global, const JsToken *site) {
+    if (site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->integer < 0 ||
+        site->integer >= kBuiltinNameCount)
+        return nullptr;
+    JsObject *window = AsObject(global);
+    if (!window || !window->IsHostObject() || static_cast<JsHostObject *>(window)->classNumber != DURIZ_CLASS_WINDOW)
+        return nullptr;
+    const int id = WindowNativeId(site->integer);
+    return id >= 0 ? NativeFunction(id) : nullptr;
+}
+
 // The first places a name is looked for: at the top, a built-in name in
 // the window's member table, where the window is asked first; then the
 // with objects. Null when none of them answers.
 __attribute__((noinline)) JsValue *AskBuiltInOrWith(const char *name, JsFrame *frame, JsValue *global,
                                                     const JsToken *site) {
     NameIndexHint hint(const_cast<JsToken *>(site));
-    // A built-in function or object answers before anything the window holds.
-    if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global) &&
-        site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown) && site->integer >= 0 &&
-        site->integer < kBuiltinNameCount) {
-        JsObject *window = AsObject(global);
-        if (window && window->IsHostObject() && static_cast<JsHostObject *>(window)->classNumber == DURIZ_CLASS_WINDOW) {
-            const int id = WindowNativeId(site->integer);
-            if (id >= 0) {
-                if (JsFunction *native = NativeFunction(id)) return native;
-            }
-        }
+    if (site && !frame->withObject && !frame->function && (!frame->thisObject || frame->thisObject == global)) {
+        if (JsValue *builtIn = WindowBuiltIn(global, site)) return builtIn;
     }
     // The with objects, innermost first: each run of frames that share
     // one asks it once, and the frame below the run holds the next.
@@ -149,6 +157,10 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
             if (JsValue *found = AskAt(frame->locals, site, plain)) return found;
             if (JsValue *found = AskArguments(frame->args, site, plain)) return found;
             if (JsValue *found = AskAt(frame->thisObject, site, plain)) return found;
+            // The window's member table answers a built-in name first.
+            if (!plain) {
+                if (JsValue *builtIn = WindowBuiltIn(global, site)) return builtIn;
+            }
         }
     }
     JsObject *object = AsObject(global);
@@ -176,7 +188,8 @@ inline __attribute__((always_inline)) JsValue *StoreInCall(const char *name, JsV
                 // body's table does not list.
                 if (JsValue *stored = locals->JsObject::PutProperty(name, value, op, 0)) return stored;
             }
-        } else if (locals != g_shared.noLocals) {
+        } else if (locals != g_shared.noLocals && (locals->slotCount || locals->HasClass())) {
+            // Plain locals without slots have nothing a store could reach.
             NameIndexHint hint(const_cast<JsToken *>(site));
             if (JsValue *stored = site ? locals->PutPropertyAt(site, value, op, 0) : locals->PutProperty(name, value, op, 0))
                 return stored;

@@ -175,4 +175,18 @@ var held = new Holder("argument");
 function named(length, top) { length = length + 1; top += "!"; return length + " " + top; }
 function listed(a) { var la, lb = a; la = lb * 2; lb += la; a = a + lb; return a; }
 is(tally(4, 3) + " " + total + " " + typeof i + " " + held.v + "/" + held.w + " " + named(1, "t") + " " + listed(2) + " " + la + " " + lb + " " + typeof a, "18,42,7 18 number stored/argument 0 t! 8 4 6 object", "stores in calls");
+// Built-in names inside calls: the window's built-ins answer past the
+// locals, the arguments and this, each of which may hold the name first;
+// the locals of a call answer eval and toString themselves.
+function useMath(x) { return Math.floor(x) + "," + parseInt("12px") + "," + typeof escape + "," + typeof eval + "," + typeof toString; }
+function shadowLocal(x) { var Math = "local"; return Math + x; }
+function shadowParam(parseInt) { return parseInt; }
+function Shade() { this.escape = "member"; this.read = readEscape; }
+function readEscape() { return typeof escape == "string" ? escape : typeof escape; }
+var shade = new Shade();
+is(useMath(2.5) + " " + shadowLocal(1) + " " + shadowParam("param") + " " + shade.read() + " " + readEscape() + " " + typeof Math.floor, "2,12,function,function,function local1 param member function function", "built-ins in calls");
+// A call whose only declaration is a var list: an eval's var stays in the
+// eval's own call, so the store after it lands on the window.
+function evalList() { var a1x, b1x = 1; eval("var ev = 5"); ev = ev + 1; return ev + "," + typeof a1x + "," + b1x; }
+is(evalList() + " " + typeof ev + " " + ev + " " + b1x, "1,null,1 number 1 1", "var list and eval in a call");
 "ok " + rows
