@@ -231,7 +231,7 @@ Step NextVarItem(Run &run, JsToken *item) {
                 return Fail(run.frame->node);
             }
         }
-        if (item->code != TK_IDENT) return Enter(run, item);
+        if (item->code != TK_IDENT) return Push(item);
     }
     return Pop(run.frame->operand1);
 }

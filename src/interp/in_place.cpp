@@ -104,8 +104,6 @@ bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
             // own scope; the budget covers it.
             if (!RunInPlace(run, step.child, step.wantReference)) return false;
             continue;
-        case Step::RESUME:
-            continue;  // a child was entered in place: the frame goes on
         default:
             // ERROR (nothing else comes from a bounded subtree).
             run.failed = step.kind == Step::ERROR ? step.errorNode : frame.node;

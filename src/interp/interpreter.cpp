@@ -54,7 +54,8 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
-            // Handlers enter what they can in place themselves.
+            if (!run.failed && step.scope == Step::INHERIT && TakeInPlace(run, step.child, step.wantReference))
+                continue;
             if (run.failed) {
                 // A subtree run in place failed: its frames are on the stack.
                 ReportRuntimeError(context, run.failed);

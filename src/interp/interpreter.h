@@ -163,11 +163,6 @@ inline bool TakeInPlace(Run &run, JsToken *child, bool wantReference = false) {
     if (child->code == TK_COMMA && ArgumentsBecomeTexts(run.frame)) return false;
     return RunInPlace(run, child, wantReference);
 }
-// Enters child in place when it can be, and then has the frame handled
-// again with the child done; else pushes it.
-inline Step Enter(Run &run, JsToken *child, bool wantReference = false) {
-    return TakeInPlace(run, child, wantReference) ? Resume() : Push(child, wantReference);
-}
 // Runs the context's stack; answers 1789, 7777, 9000, 1234 or 1001 and
 // leaves the final value (counted) in *result.
 int Interpret(JsEvalContext *context, JsValue **result);

@@ -417,7 +417,7 @@ Step HandleMember(Run &run) {
     switch (MemberAfterObject(run, f, node, &f->operand1, f->wantReference != 0, &value)) {
     case MEMBER_VALUE: return Pop(value);
     case MEMBER_FAIL: return Fail(node);
-    case MEMBER_INDEX: return Enter(run, member);
+    case MEMBER_INDEX: return Push(member);
     case MEMBER_REFERENCE: break;
     }
     JsValue *o = f->operand1;
@@ -434,7 +434,7 @@ Step HandleWith(Run &run) {
     JsToken *body = objectNode ? objectNode->Next() : nullptr;
     if (!run.done) {
         if (!objectNode) return Fail(f->node);
-        return Enter(run, objectNode);
+        return Push(objectNode);
     }
     if (run.done != objectNode) return Pop();
     JsValue *w = f->operand1;
@@ -468,7 +468,7 @@ Step HandleForIn(Run &run) {
     JsToken *body = objectNode ? objectNode->Next() : nullptr;
     if (!run.done) {
         if (!objectNode) return Fail(node);
-        return Enter(run, objectNode);
+        return Push(objectNode);
     }
     bool failed = false;
     if (run.done == objectNode) {
@@ -492,7 +492,7 @@ Step HandleForIn(Run &run) {
                                                 ->PutProperty(name, first, TK_ASSIGN, 1);
             DropIfUnowned(first);
             if (!stored) return Fail(node);
-            if (body) return Enter(run, body);
+            if (body) return Push(body);
             return Pop(static_cast<JsObject *>(o)->LastPropertyName());
         }
     }
@@ -511,7 +511,7 @@ Step HandleForIn(Run &run) {
                                                     TK_ASSIGN, 1)
                               : f->operand2 ? target->PutByKey(f->operand2, current, TK_ASSIGN, 1) : nullptr;
         if (!stored) return Fail(node);
-        if (body) return Enter(run, body);
+        if (body) return Push(body);
     }
     // The body has completed (or there is none): the next name.
     while (true) {
@@ -521,9 +521,9 @@ Step HandleForIn(Run &run) {
         iterator->PutProperty("2", next, TK_ASSIGN, 1);
         DropIfUnowned(next);
         ClearFrame(f, false);
-        if (!name) return Enter(run, variable, true);
+        if (!name) return Push(variable, true);
         if (!AssignName(name, iterator->GetProperty("2"), TK_ASSIGN, f, run.context->currentGlobal))
             return Fail(node);
-        if (body) return Enter(run, body);
+        if (body) return Push(body);
     }
 }
