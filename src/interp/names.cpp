@@ -99,9 +99,9 @@ int WindowNativeId(int nameIndex) {
     return ids[nameIndex];
 }
 
-// The built-in function or object a window's member table answers a
-// site's built-in name with, or null. A window answers such a name so
-// before anything it holds.
+// The built-in function or object that a window's member table gives for a
+// site's built-in name, or null. A window's member table answers a
+// built-in name before anything the window holds.
 __attribute__((noinline)) JsValue *WindowBuiltIn(JsValue *global, const JsToken *site) {
     if (site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->integer < 0 ||
         site->integer >= kBuiltinNameCount)
