@@ -26,10 +26,10 @@ JsValue *Ask(JsValue *scope, const char *name) {
 
 // Ask for a name that is a node's own text, through what the node remembers.
 // A call's locals answer from a declared cell first; past their cells they
-// are a plain object of their own, with no constructor. A plain object
-// without slots or constructor, such as the shared locals of calls that
-// declare nothing, answers with its built-in members alone: never a plain
-// name (no built-in name).
+// are a plain object of their own, with no constructor. Locals without
+// slots (past their cells, or the shared locals of calls that declare
+// nothing) answer with a plain object's built-in members alone, so never a
+// plain name (no built-in name).
 inline __attribute__((always_inline)) JsValue *AskAt(JsValue *scope, const JsToken *site, bool plain) {
     JsObject *object = AsObject(scope);
     if (!object) return nullptr;

@@ -22,5 +22,4 @@ double LiteralValue(const char *text, int tokenKind);
 // is the number's only holder). Answers 1 for success, 0 for failure.
 int AssignToSlot(JsValue **slot, JsValue *value, int op);
 
-
 #endif
