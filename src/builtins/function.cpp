@@ -1,5 +1,6 @@
 #include "builtins/function.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "builtins/host_object.h"
@@ -123,6 +124,29 @@ void JsFunction::LearnLocals() {
         }
     }
     declares = found ? 1 : 0;
+    if (localCount > 0 && localCount <= INT16_MAX) MarkCells(body);
+}
+
+void JsFunction::MarkCells(JsToken *body) {
+    // Each identifier of the body learns its cell once, so that a look-up
+    // need not search the names. A function defined inside the body has
+    // cells of its own and marks its identifiers itself.
+    for (JsToken *node = body; node;) {
+        if (node->code == TK_IDENT && node->text) {
+            int16_t cell = -1;
+            for (int32_t i = 0; i < localCount && cell < 0; i++)
+                if (std::strcmp(localNames[i], node->text) == 0) cell = static_cast<int16_t>(i);
+            node->id.cell = cell;
+            node->numberKnown |= JsToken::kCellKnown;
+        }
+        JsToken *child = node->code == TK_FUNCTION && node != body ? nullptr : node->FirstChild();
+        if (child) {
+            node = child;
+            continue;
+        }
+        while (node != body && !node->Next()) node = static_cast<JsToken *>(node->Parent());
+        node = node == body ? nullptr : node->Next();
+    }
 }
 
 bool JsFunction::BodyDeclares() {

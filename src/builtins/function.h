@@ -95,6 +95,7 @@ private:
     const char *FindParamName(int i);  // ParamName before the names are listed
     void LearnParams();
     void LearnLocals();
+    void MarkCells(JsToken *body);  // each identifier of the body learns its cell
     JsToken *ParamList();  // the parameter name or list, or null
     static const char *FindParam(JsToken *params, int i);
 };

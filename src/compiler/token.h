@@ -126,18 +126,27 @@ public:
     // What evaluation learns once from the text, kept in room the record
     // has anyway. A number literal: 1 when integer holds its value, 2 when
     // the value is no 32-bit integer and is read each time. Any other node:
-    // kNameIndexKnown set when integer holds the text's built-in name index
-    // (or -1), with kPlainName for an identifier that is no built-in name
-    // and starts with a letter, _ or $.
+    // kNameIndexKnown set when id.nameIndex holds the text's built-in name
+    // index (or -1), with kPlainName for an identifier that is no built-in
+    // name and starts with a letter, _ or $; kCellKnown set when id.cell
+    // holds the identifier's local cell in the function whose body holds it
+    // (or -1 for a name the body does not declare).
     uint8_t numberKnown = 0;
     static constexpr uint8_t kNameIndexKnown = 1;
     static constexpr uint8_t kPlainName = 4;
+    static constexpr uint8_t kCellKnown = 8;
     // The most pushes evaluating the node can take, learnt once (0 not yet
     // known, kUnbounded for a node that holds a call, a loop, a jump or a
     // with, or too many nodes).
     uint8_t pushBound = 0;
     static constexpr uint8_t kUnbounded = 255;
-    int32_t integer = 0;
+    union {
+        int32_t integer = 0;  // a number literal's value
+        struct {
+            int16_t nameIndex;
+            int16_t cell;
+        } id;                 // any other node's
+    };
     char *text;
 
     JsToken(int16_t code, char *adoptedText) : code(code), text(adoptedText) {}

@@ -24,6 +24,15 @@ public:
             if (names_[i][0] == name[0] && SameName(names_[i], name)) return i;
         return -1;
     }
+    // The cell of an identifier's name, from what the node learnt of its
+    // function's names when it has.
+    int CellAt(const JsToken *site) const {
+        if (site->numberKnown & JsToken::kCellKnown) {
+            const int i = site->id.cell;
+            if (i < count_) return i;
+        }
+        return CellOf(site->text);
+    }
     // The declared value of a cell, or null while it is not declared.
     JsValue *Cell(int i) const { return cells_[i]; }
     // Applies an assignment to a cell: declared ones take it; an empty one

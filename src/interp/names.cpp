@@ -36,7 +36,7 @@ inline __attribute__((always_inline)) JsValue *AskAt(JsValue *scope, const JsTok
     bool bare;  // a plain object without slots or constructor
     if (object->localCells) {
         JsLocals *cells = static_cast<JsLocals *>(object);
-        const int i = cells->CellOf(site->text);
+        const int i = cells->CellAt(site);
         if (i >= 0 && cells->Cell(i)) return cells->Cell(i);
         bare = !object->slotCount && !object->constructor;
         if (!bare) {
@@ -103,13 +103,13 @@ int WindowNativeId(int nameIndex) {
 // site's built-in name, or null. A window's member table answers a
 // built-in name before anything the window holds.
 __attribute__((noinline)) JsValue *WindowBuiltIn(JsValue *global, const JsToken *site) {
-    if (site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->integer < 0 ||
-        site->integer >= kBuiltinNameCount)
+    if (site->code != TK_IDENT || !(site->numberKnown & JsToken::kNameIndexKnown) || site->id.nameIndex < 0 ||
+        site->id.nameIndex >= kBuiltinNameCount)
         return nullptr;
     JsObject *window = AsObject(global);
     if (!window || !window->IsHostObject() || static_cast<JsHostObject *>(window)->classNumber != DURIZ_CLASS_WINDOW)
         return nullptr;
-    const int id = WindowNativeId(site->integer);
+    const int id = WindowNativeId(site->id.nameIndex);
     return id >= 0 ? NativeFunction(id) : nullptr;
 }
 
@@ -180,7 +180,7 @@ inline __attribute__((always_inline)) JsValue *StoreInCall(const char *name, JsV
     if (JsObject *locals = AsObject(frame->locals)) {
         if (locals->localCells) {
             JsLocals *cells = static_cast<JsLocals *>(locals);
-            const int i = cells->CellOf(name);
+            const int i = site ? cells->CellAt(site) : cells->CellOf(name);
             if (i >= 0) {
                 if (cells->Cell(i)) return cells->StoreCell(i, value, op, 0);
             } else if (locals->slotCount) {

@@ -72,9 +72,9 @@ int NameIndexOf(const char *name) {
 }
 
 void NameIndexHint::Learn(JsToken *node) {
-    node->integer = LookupName(node->text, std::strlen(node->text));
+    node->id.nameIndex = static_cast<int16_t>(LookupName(node->text, std::strlen(node->text)));
     node->numberKnown |= JsToken::kNameIndexKnown;
-    if (node->code == TK_IDENT && node->integer < 0 && node->text[0] >= 'A') node->numberKnown |= JsToken::kPlainName;
+    if (node->code == TK_IDENT && node->id.nameIndex < 0 && node->text[0] >= 'A') node->numberKnown |= JsToken::kPlainName;
 }
 
 // ---- slots ----

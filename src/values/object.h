@@ -255,7 +255,7 @@ public:
         if (!node || !node->text || (node->code >= TK_INT && node->code <= TK_DECIMAL)) return;
         if (!(node->numberKnown & JsToken::kNameIndexKnown)) Learn(node);
         g_hintText = node->text;
-        g_hintIndex = node->integer;
+        g_hintIndex = node->id.nameIndex;
     }
     // For a name the caller knows the index of (a constant text).
     NameIndexHint(const char *text, int index) : savedText_(g_hintText), savedIndex_(g_hintIndex) {
@@ -278,7 +278,7 @@ private:
 // The built-in name index of an identifier's own text, from the node once
 // known.
 inline int SiteNameIndex(const JsToken *site) {
-    if (site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown)) return site->integer;
+    if (site->code == TK_IDENT && (site->numberKnown & JsToken::kNameIndexKnown)) return site->id.nameIndex;
     NameIndexHint hint(const_cast<JsToken *>(site));
     return NameIndexOf(site->text);
 }

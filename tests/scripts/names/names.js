@@ -45,6 +45,15 @@ function inEval() { var h = 1; eval("var h = 2; var e = 3"); return h + "," + ty
 function recurse(n) { var d = n; if (n > 0) recurse(n - 1); return d; }
 function storeFirst() { y = 5; var y = 1; return y; }
 is(builtIns() + " " + st.q + typeof z + typeof q + " " + manyVars() + " " + a1 + " " + typeof b1 + " " + compound() + " " + inEval() + " " + typeof e + " " + recurse(4) + " " + storeFirst() + " " + y, "3tfunction 7nullnull 36 12 1 null ab124 1,null null 4 1 5", "local cells");
+// Each identifier finds its cell directly: cells in another order in each
+// function, a key held in a cell, recursion past the kept locals, a body
+// made by the Function constructor.
+function ab() { var a = "a"; var b = "b"; return a + b; }
+function ba() { var b = "B"; var a = "A"; return a + b; }
+function keyed(o) { var k = "x"; var x = 5; o.x = 1; return x + o.x + o[k]; }
+function sumDown(n) { var v = n; var w; if (n > 0) w = sumDown(n - 1); else w = 0; return v + w; }
+var made = new Function("p", "var q = p * 2; var r; for (r in o) q++; return q + r + p;");
+is(ab() + ba() + ab() + " " + keyed(new Object()) + " " + sumDown(20) + " " + made(3), "abABab 7 210 8second3", "cells by name");
 function plain(n) { return n + "/" + m; }
 function declared(n) { var m = "local m"; return n + "/" + m + "/" + only; }
 function builtin() { return typeof toString; }
