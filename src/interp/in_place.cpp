@@ -10,24 +10,34 @@ namespace {
 // a deeper subtree counts as unbounded.
 constexpr int kBoundDepth = 64;
 
+bool IsJump(const JsToken *node) { return node->code == TK_BREAK || node->code == TK_CONTINUE; }
+
+uint8_t Bound(JsToken *node, int depth);
+
+// The pushes of a node's children, each entered at most once, added to
+// total. A break or continue counts its own push here, though it is never
+// taken in place itself: reached inside a subtree run in place, it is
+// pushed by the loop once the frames below it are written out.
+int ChildPushes(JsToken *node, int total, int depth) {
+    for (JsToken *child = node->FirstChild(); child && total < JsToken::kUnbounded; child = child->Next()) {
+        if (depth >= kBoundDepth) return JsToken::kUnbounded;
+        total += IsJump(child) ? ChildPushes(child, 1, depth + 1) : Bound(child, depth + 1);
+    }
+    return total;
+}
+
 uint8_t Bound(JsToken *node, int depth) {
     if (node->pushBound) return node->pushBound;
     int total;
     switch (node->code) {
     case TK_CALL: case TK_NEW: case TK_WHILE: case TK_FOR: case TK_FOR_IN: case TK_WITH: case TK_BREAK:
-    case TK_CONTINUE: case TK_RETURN: case TK_NATIVE_BODY: case TK_ROOT:
+    case TK_CONTINUE: case TK_NATIVE_BODY: case TK_ROOT:
         total = JsToken::kUnbounded;
         break;
     default:
-        if (IsLeaf(node)) {
-            total = 1;
-            break;
-        }
-        // Every other node enters itself (an else part only its statement)
-        // and each child at most once.
-        total = node->code == TK_ELSE ? 0 : 1;
-        for (JsToken *child = node->FirstChild(); child && total < JsToken::kUnbounded; child = child->Next())
-            total += depth < kBoundDepth ? Bound(child, depth + 1) : JsToken::kUnbounded;
+        // A leaf enters itself; every other node itself (an else part only
+        // its statement) and each child at most once.
+        total = IsLeaf(node) ? 1 : ChildPushes(node, node->code == TK_ELSE ? 0 : 1, depth);
         if (total > JsToken::kUnbounded) total = JsToken::kUnbounded;
         break;
     }
@@ -55,10 +65,10 @@ void MoveFrame(JsFrame *to, JsFrame *from) {
     from->ownsScope = false;
 }
 
-// A run-time error inside frames on the C stack: they become frames of the
-// context's stack, as the frame machine would have left them, the failing
-// one on top.
-void WriteOutFrames(Run &run) {
+// A run-time error, or a jump, inside frames on the C stack: they become
+// frames of the context's stack, as the frame machine would have them, the
+// innermost on top. False when memory ran out before all were written.
+bool WriteOutFrames(Run &run) {
     JsFrame *stack[JsToken::kUnbounded + 1];
     int n = 0;
     for (JsFrame *f = run.frame; f && f->onStack && n <= JsToken::kUnbounded; f = f->below) stack[n++] = f;
@@ -69,13 +79,15 @@ void WriteOutFrames(Run &run) {
             // No memory for the rest: those frames go, and the error stands
             // at the last frame written out.
             for (; i >= 0; i--) ClearFrame(stack[i], true);
-            break;
+            run.context->top = below;
+            return false;
         }
         MoveFrame(copy, stack[i]);
         copy->below = below;
         below = copy;
     }
     run.context->top = below;
+    return true;
 }
 
 }  // namespace
@@ -91,24 +103,43 @@ bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
     run.done = nullptr;
     while (true) {
         Step step = Dispatch(run);
-        if (run.failed) return false;  // written out deeper in
-        switch (step.kind) {
-        case Step::POP:
+        if (run.stop != Run::GOING) {
+            if (run.stop == Run::RETURNED) break;
+            return false;  // written out deeper in
+        }
+        if (step.kind == Step::POP) {
             PopInto(context, &frame, parent, step.value);
             ReleaseOnStack(&frame);
             run.frame = parent;
             run.done = child;
             return true;
-        case Step::PUSH:
-            // A bounded subtree pushes only what its bound counted, with its
-            // own scope; the budget covers it.
-            if (!RunInPlace(run, step.child, step.wantReference)) return false;
-            continue;
-        default:
+        }
+        if (step.kind != Step::PUSH) {
             // ERROR (nothing else comes from a bounded subtree).
-            run.failed = step.kind == Step::ERROR ? step.errorNode : frame.node;
+            run.stop = Run::FAILED;
+            run.stopNode = step.kind == Step::ERROR ? step.errorNode : frame.node;
             WriteOutFrames(run);
             return false;
         }
+        if (IsJump(step.child)) {
+            // A break or continue unwinds through the frames below it: they
+            // are written out, and the loop pushes it.
+            const bool written = WriteOutFrames(run);
+            run.stop = written ? Run::JUMPED : Run::FAILED;
+            run.stopNode = written || !context->top ? step.child : context->top->node;
+            return false;
+        }
+        // A bounded subtree pushes only what its bound counted, with its own
+        // scope; the budget covers it.
+        if (!RunInPlace(run, step.child, step.wantReference)) {
+            if (run.stop == Run::RETURNED) break;
+            return false;
+        }
     }
+    // A return has been done here or deeper in: this frame goes as the
+    // return's unwinding would take it.
+    ReleaseOnStack(&frame);
+    run.frame = parent;
+    run.passed = child;
+    return false;
 }

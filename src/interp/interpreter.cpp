@@ -54,12 +54,26 @@ int Interpret(JsEvalContext *context, JsValue **result) {
             return RC_DONE;
         }
         case Step::PUSH: {
-            if (!run.failed && step.scope == Step::INHERIT && TakeInPlace(run, step.child, step.wantReference))
+            if (run.stop == Run::GOING && step.scope == Step::INHERIT &&
+                TakeInPlace(run, step.child, step.wantReference))
                 continue;
-            if (run.failed) {
+            if (run.stop == Run::RETURNED) {
+                ReturnFromInPlace(run);
+                continue;
+            }
+            if (run.stop == Run::FAILED) {
                 // A subtree run in place failed: its frames are on the stack.
-                ReportRuntimeError(context, run.failed);
+                ReportRuntimeError(context, run.stopNode);
                 return RC_RUNTIME_ERROR;
+            }
+            if (run.stop == Run::JUMPED) {
+                // A subtree run in place reached a break or continue: its
+                // frames are on the stack, and the topmost pushes it.
+                frame = run.frame = context->top;
+                step.child = run.stopNode;
+                step.wantReference = false;
+                step.scope = Step::INHERIT;
+                run.stop = Run::GOING;
             }
             JsFrame *child = AcquireFrame();
             if (child && step.scope == Step::INHERIT) {

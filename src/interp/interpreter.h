@@ -42,9 +42,19 @@ struct Run {
     JsValue *thisObject = nullptr;
     JsValue *locals = nullptr;
     JsValue *withObject = nullptr;
-    // Set when a subtree run in place has met a run-time error: its frames
-    // have been written out, and the loop reports this node.
-    JsToken *failed = nullptr;
+    // Why subtrees run in place stopped short, with the node concerned:
+    // FAILED, a run-time error (their frames have been written out, and the
+    // loop reports the node); JUMPED, a break or continue reached (their
+    // frames have been written out, and the loop pushes the node from the
+    // top frame, to unwind from there); RETURNED, a return done in place
+    // (the runs end one by one, each letting go of its frame as the
+    // return's unwinding would, passed: the node of the last; the loop
+    // unwinds the frames of the context's stack from the top one).
+    enum Stop : uint8_t { GOING, FAILED, JUMPED, RETURNED };
+    Stop stop = GOING;
+    JsToken *stopNode = nullptr;
+    JsValue *returnValue = nullptr;  // counted
+    JsToken *passed = nullptr;
 };
 
 inline Step Push(JsToken *child, bool wantReference = false) {
@@ -144,15 +154,18 @@ inline int PushBound(JsToken *node) { return node->pushBound ? node->pushBound :
 // same handlers, every push counted; the caller has made sure its pushes
 // fit the budget left, so it cannot pause. True when it completed (the
 // frame being handled got what the child's pop gives, run.done is the
-// child); false when a run-time error was met (run.failed).
+// child); false when it stopped short (run.stop): a run-time error was
+// met, a break or continue was reached, which unwinds through frames of
+// the context's stack, or a return was done.
 bool RunInPlace(Run &run, JsToken *child, bool wantReference);
 // A child that the frame being handled would push with its own scope,
 // taken in place when it cannot pause: a leaf, or a subtree without calls,
-// loops, jumps or with whose pushes fit the budget left (an argument list
-// whose values are written as texts may run script code and is pushed).
-// False when it must be pushed, or when a run-time error was met inside
-// it: its frames are then written out as the frame machine leaves them,
-// run.failed is set, and the push that follows is not made.
+// loops or with whose pushes fit the budget left (an argument list whose
+// values are written as texts may run script code and is pushed).
+// False when it must be pushed, or when it stopped short (run.stop): a
+// run-time error, a break or a continue was met inside it (its frames are
+// then written out as the frame machine has them) or a return was done;
+// the push that follows is then not made.
 // Whether the call's arguments are written as texts (document.write and
 // writeln), which may run their objects' toString.
 bool ArgumentsBecomeTexts(JsFrame *call);
@@ -175,6 +188,9 @@ Step HandleWhile(Run &run);
 Step HandleFor(Run &run);
 Step HandleJump(Run &run);         // break and continue
 Step HandleReturn(Run &run);
+// Ends a return done in place: the frames from the top one down to the
+// call (or the bottom) go, and the call gets the value.
+void ReturnFromInPlace(Run &run);
 Step HandleVar(Run &run);
 Step HandleLeaf(Run &run);         // names, literals, this, empty statements, declarations
 Step HandleMissing(Run &run);      // codes without a handler: a run-time error

@@ -112,26 +112,53 @@ Step HandleJump(Run &run) {
     return Pop();
 }
 
+namespace {
+
+// The unwinding of a return: frames go from f down to the call that gets
+// the value (counted, or null) or to the bottom frame, where the statement
+// that held the return (lastPopped) has completed.
+void Unwind(Run &run, JsFrame *f, JsToken *lastPopped, JsToken *returnNode, JsValue *result) {
+    while (f->node->code != TK_CALL && !(f->node->code == TK_COMMA && f->savedChild) && f->Prev()) {
+        JsFrame *parent = f->Prev();
+        lastPopped = f->node;
+        DiscardFrame(run.context, f);
+        f = parent;
+    }
+    ClearFrame(f, false);
+    PutOperand(f, result);
+    ReleaseRef(result);
+    run.frame = f;
+    run.done = f->Prev() ? returnNode : lastPopped;
+}
+
+}  // namespace
+
 Step HandleReturn(Run &run) {
     JsFrame *f = run.frame;
     JsToken *value = f->node->FirstChild();
     if (!run.done && value && !TakeInPlace(run, value)) return Push(value);
     JsValue *result = value ? f->operand1 : nullptr;
     if (result) result->refs++;
+    if (f->onStack) {
+        // Done in place: the runs in place end first (RunInPlace).
+        run.stop = Run::RETURNED;
+        run.stopNode = f->node;
+        run.returnValue = result;
+        return Pop();
+    }
+    JsFrame *parent = f->Prev();
     JsToken *returnNode = f->node;
-    JsToken *lastPopped = nullptr;
-    do {
-        JsFrame *parent = f->Prev();
-        lastPopped = f->node;
-        DiscardFrame(run.context, f);
-        f = parent;
-    } while (f->node->code != TK_CALL && !(f->node->code == TK_COMMA && f->savedChild) && f->Prev());
-    ClearFrame(f, false);
-    PutOperand(f, result);
-    ReleaseRef(result);
-    run.frame = f;
-    run.done = f->Prev() ? returnNode : lastPopped;
+    DiscardFrame(run.context, f);
+    Unwind(run, parent, returnNode, returnNode, result);
     return Resume();
+}
+
+void ReturnFromInPlace(Run &run) {
+    JsToken *returnNode = run.stopNode;
+    JsValue *result = run.returnValue;
+    run.stop = Run::GOING;
+    run.returnValue = nullptr;
+    Unwind(run, run.frame, run.passed, returnNode, result);
 }
 
 namespace {

@@ -263,7 +263,10 @@ TEST_F(Budget, ARunTimeErrorIsEnteredAgainWithoutRunningWhatCameBefore) {
           "function f() { return x.y.z } f()", "function g(a) { a.q.r } g(1) + 2", "v = nothing()",
           "Math.max(1, x.y.z)", "o = new Object(); with (o) { x.y.z }", "for (p in nothing) c", "c %= 2",
           "var q = x.y.z", "t = (1 + x.y.z) * 2", "function e(n) { if (n < 1) return nothing(n); return e(n - 1) + 1 } e(5)",
-          "s = 0; for (i = 0; i < 3; i++) { s = s + i; s = s.x.y }"}) {
+          "s = 0; for (i = 0; i < 3; i++) { s = s + i; s = s.x.y }",
+          "function h(n) { if (n > 0) { return n + x.y.z } return 0 } h(1)",
+          "function k(n) { var i; for (i = 0; i < n; i++) { if (i == 2) return i.x.y } } k(5)",
+          "for (i = 0; i < 5; i++) { if (i == 1) { t = i; x.y.z; break } }"}) {
         JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
         const Outcome failed = RunText("c = c + 1; " + failing, window, 3);
         EXPECT_EQ(failed.errors, 3) << failing;
@@ -281,6 +284,9 @@ TEST_F(Budget, ARunTimeErrorIsEnteredAgainWithoutRunningWhatCameBefore) {
         {"c = c + 1; if (c > 0) { u = 'a' + c; v = u + (c - void 0) } v + ',' + c", DURIZ_DONE, "a10,1"},
         {"c = c + 1; o = new Object(); o.k = 3; o.k += (o.k + void 0) + c; o.k + ',' + c", DURIZ_DONE, "10,1"},
         {"c = c + 1; s = 0; for (i = 0; i < 3; i++) s = s + i * (2 * void 0); s + ',' + c", DURIZ_RUNTIME_ERROR, ""},
+        {"c = c + 1; function r(a) { if (a) { return a + (c - void 0) } return 0 } r(5) + ',' + c", DURIZ_DONE, "5,1"},
+        {"c = c + 1; for (i = 0; i < 4; i++) { if (i == 2) { t = i + (1 - void 0); break } } t + ',' + i + ',' + c",
+         DURIZ_DONE, "2,2,1"},
     };
     for (const auto &c : resumed) {
         const Outcome twice = RunText(c.text, nullptr, 2);
