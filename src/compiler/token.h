@@ -136,8 +136,8 @@ public:
     static constexpr uint8_t kPlainName = 4;
     static constexpr uint8_t kCellKnown = 8;
     // The most pushes evaluating the node can take, learnt once (0 not yet
-    // known, kUnbounded for a node that holds a call, a loop, a jump or a
-    // with, or too many nodes).
+    // known, kUnbounded for a node that holds a call, a loop or a with, for
+    // a break or continue itself, or for too many nodes).
     uint8_t pushBound = 0;
     static constexpr uint8_t kUnbounded = 255;
     union {
