@@ -117,7 +117,8 @@ namespace {
 // The unwinding of a return: frames go from f down to the call that gets
 // the value (counted, or null) or to the bottom frame, where the statement
 // that held the return (lastPopped) has completed.
-void Unwind(Run &run, JsFrame *f, JsToken *lastPopped, JsToken *returnNode, JsValue *result) {
+inline __attribute__((always_inline)) void Unwind(Run &run, JsFrame *f, JsToken *lastPopped, JsToken *returnNode,
+                                                  JsValue *result) {
     while (f->node->code != TK_CALL && !(f->node->code == TK_COMMA && f->savedChild) && f->Prev()) {
         JsFrame *parent = f->Prev();
         lastPopped = f->node;
