@@ -1,6 +1,7 @@
 // Subtrees that cannot pause, run in place: the bound on a node's pushes,
 // the frames on the C stack that evaluate such a subtree through the
-// handlers, and the frames written out when a run-time error stops one.
+// handlers, the frames written out when a run-time error, a break or a
+// continue stops one, and the frames let go one by one after a return.
 #include "interp/dispatch.h"
 #include "interp/interpreter.h"
 
