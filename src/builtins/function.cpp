@@ -84,7 +84,21 @@ const char *DeclaredName(const JsToken *node) {
     return first && first->code == TK_IDENT && first->text ? first->text : nullptr;
 }
 
+// The node after node in a walk of body's subtree, without recursion
+// (null at the end); node's own children are skipped unless descend.
+JsToken *NextInBody(JsToken *node, const JsToken *body, bool descend) {
+    if (descend && node->FirstChild()) return node->FirstChild();
+    while (node != body && !node->Next()) node = node->Parent();
+    return node == body ? nullptr : node->Next();
+}
+
 }  // namespace
+
+int32_t JsFunction::LocalIndex(const char *name) const {
+    for (int32_t i = 0; i < localCount; i++)
+        if (std::strcmp(localNames[i], name) == 0) return i;
+    return -1;
+}
 
 void JsFunction::LearnLocals() {
     JsToken *body = Body();
@@ -97,25 +111,14 @@ void JsFunction::LearnLocals() {
     bool found = false;
     int32_t room = 0;
     for (int pass = 0; pass < 2; pass++) {
-        for (JsToken *node = body; node;) {
+        for (JsToken *node = body; node; node = NextInBody(node, body, true)) {
             if (node->code == TK_VAR || node->code == TK_FOR_IN) {
                 found = true;
                 if (const char *name = DeclaredName(node)) {
-                    if (pass == 0) {
-                        room++;
-                    } else {
-                        bool known = false;
-                        for (int32_t i = 0; i < localCount && !known; i++) known = std::strcmp(localNames[i], name) == 0;
-                        if (!known) localNames[localCount++] = name;
-                    }
+                    if (pass == 0) room++;
+                    else if (LocalIndex(name) < 0) localNames[localCount++] = name;
                 }
             }
-            if (JsToken *child = node->FirstChild()) {
-                node = child;
-                continue;
-            }
-            while (node != body && !node->Next()) node = static_cast<JsToken *>(node->Parent());
-            node = node == body ? nullptr : node->Next();
         }
         if (pass == 0) {
             if (!room) break;
@@ -131,21 +134,11 @@ void JsFunction::MarkCells(JsToken *body) {
     // Each identifier of the body learns its cell once, so that a look-up
     // need not search the names. A function defined inside the body has
     // cells of its own and marks its identifiers itself.
-    for (JsToken *node = body; node;) {
+    for (JsToken *node = body; node; node = NextInBody(node, body, node->code != TK_FUNCTION || node == body)) {
         if (node->code == TK_IDENT && node->text) {
-            int16_t cell = -1;
-            for (int32_t i = 0; i < localCount && cell < 0; i++)
-                if (std::strcmp(localNames[i], node->text) == 0) cell = static_cast<int16_t>(i);
-            node->id.cell = cell;
+            node->id.cell = static_cast<int16_t>(LocalIndex(node->text));
             node->numberKnown |= JsToken::kCellKnown;
         }
-        JsToken *child = node->code == TK_FUNCTION && node != body ? nullptr : node->FirstChild();
-        if (child) {
-            node = child;
-            continue;
-        }
-        while (node != body && !node->Next()) node = static_cast<JsToken *>(node->Parent());
-        node = node == body ? nullptr : node->Next();
     }
 }
 

@@ -96,6 +96,7 @@ private:
     void LearnParams();
     void LearnLocals();
     void MarkCells(JsToken *body);  // each identifier of the body learns its cell
+    int32_t LocalIndex(const char *name) const;  // a declared name's position, or -1
     JsToken *ParamList();  // the parameter name or list, or null
     static const char *FindParam(JsToken *params, int i);
 };

@@ -102,12 +102,11 @@ bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
     ChargePush(context);
     run.frame = &frame;
     run.done = nullptr;
+    // Each step of the child's frame, until it pops or the run stops short
+    // (here, or deeper in, where the frames were written out).
     while (true) {
         Step step = Dispatch(run);
-        if (run.stop != Run::GOING) {
-            if (run.stop == Run::RETURNED) break;
-            return false;  // written out deeper in
-        }
+        if (run.stop != Run::GOING) break;
         if (step.kind == Step::POP) {
             PopInto(context, &frame, parent, step.value);
             ReleaseOnStack(&frame);
@@ -124,19 +123,18 @@ bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
         }
         if (IsJump(step.child)) {
             // A break or continue unwinds through the frames below it: they
-            // are written out, and the loop pushes it.
+            // are written out, and the loop pushes it (or, when memory ran
+            // out, reports the last frame written).
             const bool written = WriteOutFrames(run);
             run.stop = written ? Run::JUMPED : Run::FAILED;
-            run.stopNode = written || !context->top ? step.child : context->top->node;
+            run.stopNode = written ? step.child : context->top->node;
             return false;
         }
         // A bounded subtree pushes only what its bound counted, with its own
         // scope; the budget covers it.
-        if (!RunInPlace(run, step.child, step.wantReference)) {
-            if (run.stop == Run::RETURNED) break;
-            return false;
-        }
+        if (!RunInPlace(run, step.child, step.wantReference)) break;
     }
+    if (run.stop != Run::RETURNED) return false;
     // A return has been done here or deeper in: this frame goes as the
     // return's unwinding would take it.
     ReleaseOnStack(&frame);
