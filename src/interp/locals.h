@@ -24,14 +24,20 @@ public:
             if (names_[i][0] == name[0] && SameName(names_[i], name)) return i;
         return -1;
     }
+    // What an identifier learnt of its cell from its function's names: the
+    // cell, kNoCell (the body declares no such name) or kUnknown (nothing
+    // learnt, or learnt of other locals).
+    static constexpr int kNoCell = -1, kUnknown = -2;
+    int LearntCell(const JsToken *site) const {
+        if (!(site->numberKnown & JsToken::kCellKnown)) return kUnknown;
+        const int i = site->id.cell;
+        return i < count_ ? i : kUnknown;
+    }
     // The cell of an identifier's name, from what the node learnt of its
     // function's names when it has.
     int CellAt(const JsToken *site) const {
-        if (site->numberKnown & JsToken::kCellKnown) {
-            const int i = site->id.cell;
-            if (i < count_) return i;
-        }
-        return CellOf(site->text);
+        const int i = LearntCell(site);
+        return i != kUnknown ? i : CellOf(site->text);
     }
     // The declared value of a cell, or null while it is not declared.
     JsValue *Cell(int i) const { return cells_[i]; }

@@ -131,12 +131,31 @@ __attribute__((noinline)) JsValue *AskBuiltInOrWith(const char *name, JsFrame *f
     return nullptr;
 }
 
-}  // namespace
+// The window's answer for a name: its value, else null.
+inline JsValue *AskWindow(const char *name, JsValue *global, const JsToken *site) {
+    JsObject *object = AsObject(global);
+    if (JsValue *found = !object ? nullptr : site ? object->GetPropertyAt(site) : object->GetProperty(name))
+        return found;
+    return g_shared.nullValue;
+}
+
+// The search inside a call once its locals and arguments have not answered:
+// its this, then the window's member table for a built-in name (which the
+// window answers first), then the window.
+__attribute__((noinline)) JsValue *AskThisThenWindow(JsFrame *frame, JsValue *global, const JsToken *site,
+                                                     bool plain) {
+    if (JsValue *found = AskAt(frame->thisObject, site, plain)) return found;
+    if (!plain) {
+        if (JsValue *builtIn = WindowBuiltIn(global, site)) return builtIn;
+    }
+    return AskWindow(site->text, global, site);
+}
 
 // The search: the built-in names at the top and the with objects, then a
 // function's locals, arguments and this (or this at the top level), then
 // the window.
-JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
+__attribute__((noinline)) JsValue *SearchName(const char *name, JsFrame *frame, JsValue *global,
+                                              const JsToken *site) {
     // A plain name (known to be no built-in name once its site has been
     // looked up) is not asked of the window's built-ins.
     const bool plain = site && (site->numberKnown & JsToken::kPlainName);
@@ -156,17 +175,45 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
         } else {
             if (JsValue *found = AskAt(frame->locals, site, plain)) return found;
             if (JsValue *found = AskArguments(frame->args, site, plain)) return found;
-            if (JsValue *found = AskAt(frame->thisObject, site, plain)) return found;
-            // The window's member table answers a built-in name first.
-            if (!plain) {
-                if (JsValue *builtIn = WindowBuiltIn(global, site)) return builtIn;
+            return AskThisThenWindow(frame, global, site, plain);
+        }
+    }
+    return AskWindow(name, global, site);
+}
+
+}  // namespace
+
+JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
+    // Inside a call and outside any with, a plain name (no built-in name)
+    // starts at the call's locals. Where the site knows its cell (or that it
+    // has none) and the arguments are few enough to search in place, those
+    // two steps are taken here without the search's cost: a declared cell
+    // answers; locals without slots answer nothing more; then the
+    // arguments' own slots; then the search goes on from this.
+    if (site && (site->numberKnown & JsToken::kPlainName) && frame->function && !frame->withObject) {
+        JsObject *locals = AsObject(frame->locals);
+        const int cell = locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site)
+                                                      : JsLocals::kNoCell;
+        if (locals && cell != JsLocals::kUnknown) {
+            if (cell >= 0) {
+                if (JsValue *declared = static_cast<JsLocals *>(locals)->Cell(cell)) return declared;
+            }
+            // Past their cells, a call's locals (never of a class) answer a
+            // plain name only from slots or a constructor.
+            JsObject *args = AsObject(frame->args);
+            if (!locals->slotCount && !locals->constructor && (!args || OwnSlotsAlone(args, site, true))) {
+                int32_t position = 0;  // as a look-up that found no slot leaves it
+                bool inPlace = true;
+                JsProperty *slot = args ? args->FindSlotInPlace(site->text, &position, &inPlace) : nullptr;
+                if (inPlace) {
+                    g_lastFoundPosition = position;
+                    if (slot) return slot->value;
+                    return AskThisThenWindow(frame, global, site, true);
+                }
             }
         }
     }
-    JsObject *object = AsObject(global);
-    if (JsValue *found = !object ? nullptr : site ? object->GetPropertyAt(site) : object->GetProperty(name))
-        return found;
-    return g_shared.nullValue;
+    return SearchName(name, frame, global, site);
 }
 
 namespace {
@@ -220,8 +267,12 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
     return locals ? locals->PutProperty(name, value, op, 1) : nullptr;
 }
 
-JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
-                    const JsToken *site) {
+namespace {
+
+// A store: inside a call to the call's own names first, else (or when they
+// lack it) to the window.
+__attribute__((noinline)) JsValue *StoreName(const char *name, JsValue *value, int op, JsFrame *frame,
+                                             JsValue *global, const JsToken *site) {
     if (frame->function) {
         if (JsValue *stored = StoreInCall(name, value, op, frame, site)) return stored;
     }
@@ -230,6 +281,23 @@ JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, Js
     NameIndexHint hint(const_cast<JsToken *>(site));
     return site ? object->PutPropertyAt(site, value, op, op == TK_ASSIGN)
                 : object->PutProperty(name, value, op, op == TK_ASSIGN);
+}
+
+}  // namespace
+
+JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
+                    const JsToken *site) {
+    // Inside a call, a declared cell takes a store first: where the site
+    // knows its cell, that step is taken here without the rest's cost.
+    if (site && frame->function) {
+        JsObject *locals = AsObject(frame->locals);
+        if (locals && locals->localCells) {
+            JsLocals *cells = static_cast<JsLocals *>(locals);
+            const int i = cells->LearntCell(site);
+            if (i >= 0 && cells->Cell(i)) return cells->StoreCell(i, value, op, 0);
+        }
+    }
+    return StoreName(name, value, op, frame, global, site);
 }
 
 namespace {

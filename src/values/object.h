@@ -98,6 +98,12 @@ public:
     // kIndexThreshold the look-up goes through the index.
     inline JsProperty *FindSlot(const char *name, int32_t *position = nullptr);
     static constexpr int32_t kIndexThreshold = 12;
+    // FindSlot where the slots are few enough to be searched in place (no
+    // index needed); *inPlace is false, with null, where they are not.
+    JsProperty *FindSlotInPlace(const char *name, int32_t *position, bool *inPlace) {
+        *inPlace = SlotsSearchedInPlace();
+        return *inPlace ? SearchSlots(name, position) : nullptr;
+    }
     // Appends a slot to the list (and to the index).
     void AppendSlot(JsProperty *slot);
     // Forgets the index and the identity: the slots have been reordered
@@ -115,6 +121,7 @@ protected:
     // when there is no memory for one; SearchSlots walks the list.
     JsProperty *FindIndexedSlot(const char *name, int32_t *position);
     inline JsProperty *SearchSlots(const char *name, int32_t *position);
+    bool SlotsSearchedInPlace() const { return !denseElements && !index && slotCount <= kIndexThreshold; }
     // The own slot that answers a look-up of the site's name before anything
     // else is asked, through the site's entry; null when the entry does not
     // hold.
@@ -204,7 +211,7 @@ inline bool SameName(const char *a, const char *b) {
 
 inline JsProperty *JsObject::FindSlot(const char *name, int32_t *position) {
     Spread();
-    if (index || slotCount > kIndexThreshold) return FindIndexedSlot(name, position);
+    if (!SlotsSearchedInPlace()) return FindIndexedSlot(name, position);
     return SearchSlots(name, position);
 }
 

@@ -54,6 +54,13 @@ function keyed(o) { var k = "x"; var x = 5; o.x = 1; return x + o.x + o[k]; }
 function sumDown(n) { var v = n; var w; if (n > 0) w = sumDown(n - 1); else w = 0; return v + w; }
 var made = new Function("p", "var q = p * 2; var r; for (r in o) q++; return q + r + p;");
 is(ab() + ba() + ab() + " " + keyed(new Object()) + " " + sumDown(20) + " " + made(3), "abABab 7 210 8second3", "cells by name");
+// Reads and stores inside calls: a repeated parameter name reads its first
+// argument; a parameter reads until a var of its name has run, even in a
+// loop; a cell takes every operator and gives ++'s old value.
+function twice(a, a) { return a; }
+function untilVar(n) { var out = ""; var r; for (r = 0; r < 3; r++) { out = out + n + ","; var n = r * 10; } return out + n; }
+function ops(p) { var c = p; var old = c++; c += 10; c <<= 1; c -= p; var t = "t"; t += c; return old + "," + c + "," + t; }
+is(twice(1, 2) + " " + twice("one") + " " + untilVar("arg") + " " + ops(3), "1 one arg,0,10,20 3,25,t25", "calls' own names");
 function plain(n) { return n + "/" + m; }
 function declared(n) { var m = "local m"; return n + "/" + m + "/" + only; }
 function builtin() { return typeof toString; }
