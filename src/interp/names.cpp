@@ -271,11 +271,9 @@ namespace {
 
 // A store: inside a call to the call's own names first, else (or when they
 // lack it) to the window.
-__attribute__((noinline)) JsValue *StoreName(const char *name, JsValue *value, int op, JsFrame *frame,
-                                             JsValue *global, const JsToken *site) {
-    if (frame->function) {
-        if (JsValue *stored = StoreInCall(name, value, op, frame, site)) return stored;
-    }
+// A store to the window.
+__attribute__((noinline)) JsValue *StoreInWindow(const char *name, JsValue *value, int op, JsValue *global,
+                                                 const JsToken *site) {
     JsObject *object = AsObject(global);
     if (!object) return nullptr;
     NameIndexHint hint(const_cast<JsToken *>(site));
@@ -283,18 +281,49 @@ __attribute__((noinline)) JsValue *StoreName(const char *name, JsValue *value, i
                 : object->PutProperty(name, value, op, op == TK_ASSIGN);
 }
 
+__attribute__((noinline)) JsValue *StoreName(const char *name, JsValue *value, int op, JsFrame *frame,
+                                             JsValue *global, const JsToken *site) {
+    if (frame->function) {
+        if (JsValue *stored = StoreInCall(name, value, op, frame, site)) return stored;
+    }
+    return StoreInWindow(name, value, op, global, site);
+}
+
+// A store inside a call whose locals hold no declared cell of the site's
+// name: where the locals have no slots either and the call has no this,
+// the arguments' own slots take it (when they are few enough to search in
+// place), else the window; otherwise the whole store is made.
+__attribute__((noinline)) JsValue *StorePastCells(const char *name, JsValue *value, int op, JsFrame *frame,
+                                                  JsValue *global, const JsToken *site) {
+    JsObject *locals = AsObject(frame->locals);
+    JsObject *args = AsObject(frame->args);
+    const bool plain = site->numberKnown & JsToken::kPlainName;
+    if (!locals->slotCount && !frame->thisObject && args && OwnSlotsAlone(args, site, plain)) {
+        bool inPlace;
+        JsProperty *slot = args->FindSlotInPlace(site->text, nullptr, &inPlace);
+        if (inPlace) {
+            if (JsValue *stored = slot ? ApplyToProperty(slot, value, op) : nullptr) return stored;
+            return StoreInWindow(name, value, op, global, site);
+        }
+    }
+    return StoreName(name, value, op, frame, global, site);
+}
+
 }  // namespace
 
 JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
                     const JsToken *site) {
     // Inside a call, a declared cell takes a store first: where the site
-    // knows its cell, that step is taken here without the rest's cost.
+    // knows its cell (or that it has none), that step is taken here and the
+    // rest goes on past the cells, without the whole store's cost.
     if (site && frame->function) {
         JsObject *locals = AsObject(frame->locals);
-        if (locals && locals->localCells) {
-            JsLocals *cells = static_cast<JsLocals *>(locals);
-            const int i = cells->LearntCell(site);
-            if (i >= 0 && cells->Cell(i)) return cells->StoreCell(i, value, op, 0);
+        const int cell = locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site)
+                                                      : JsLocals::kNoCell;
+        if (locals && cell != JsLocals::kUnknown) {
+            if (cell >= 0 && static_cast<JsLocals *>(locals)->Cell(cell))
+                return static_cast<JsLocals *>(locals)->StoreCell(cell, value, op, 0);
+            return StorePastCells(name, value, op, frame, global, site);
         }
     }
     return StoreName(name, value, op, frame, global, site);

@@ -191,6 +191,14 @@ var held = new Holder("argument");
 function named(length, top) { length = length + 1; top += "!"; return length + " " + top; }
 function listed(a) { var la, lb = a; la = lb * 2; lb += la; a = a + lb; return a; }
 is(tally(4, 3) + " " + total + " " + typeof i + " " + held.v + "/" + held.w + " " + named(1, "t") + " " + listed(2) + " " + la + " " + lb + " " + typeof a, "18,42,7 18 number stored/argument 0 t! 8 4 6 object", "stores in calls");
+// A parameter without an argument is no slot: a store to it lands on the
+// window; a compound store that its argument's slot refuses goes on to the
+// window's name.
+var rr = "global rr", qq = 10;
+function missingArg(p, rr) { rr = "stored"; return p + "/" + rr; }
+function refused(qq) { qq -= 1; return qq; }
+function manyStores(a, b, c, d, e, f, g, h, i, j, k, l, m, n) { n = n + 1; a += 1; return a + n; }
+is(missingArg(1) + " " + rr + " " + refused(null) + " " + qq + " " + manyStores(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14), "1/stored stored null 9 17", "stores past the cells");
 // Built-in names inside calls: the window's built-ins answer past the
 // locals, the arguments and this, each of which may hold the name first;
 // the locals of a call answer eval and toString themselves.
