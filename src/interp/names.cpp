@@ -142,41 +142,50 @@ inline JsValue *AskWindow(const char *name, JsValue *global, const JsToken *site
 // The search inside a call once its locals and arguments have not answered:
 // its this, then the window's member table for a built-in name (which the
 // window answers first), then the window.
-__attribute__((noinline)) JsValue *AskThisThenWindow(JsFrame *frame, JsValue *global, const JsToken *site,
-                                                     bool plain) {
+inline __attribute__((always_inline)) JsValue *AskThisThenWindow(JsFrame *frame, JsValue *global,
+                                                                 const JsToken *site, bool plain) {
     if (JsValue *found = AskAt(frame->thisObject, site, plain)) return found;
     if (!plain) {
         if (JsValue *builtIn = WindowBuiltIn(global, site)) return builtIn;
     }
     return AskWindow(site->text, global, site);
 }
+__attribute__((noinline)) JsValue *AskPlainThenWindow(JsFrame *frame, JsValue *global, const JsToken *site) {
+    return AskThisThenWindow(frame, global, site, true);
+}
 
-// The search: the built-in names at the top and the with objects, then a
-// function's locals, arguments and this (or this at the top level), then
-// the window.
-__attribute__((noinline)) JsValue *SearchName(const char *name, JsFrame *frame, JsValue *global,
-                                              const JsToken *site) {
+// The search at the top level: the built-in names and the with objects,
+// then this (when it is not the window), then the window.
+__attribute__((noinline)) JsValue *SearchAtTop(const char *name, JsFrame *frame, JsValue *global,
+                                               const JsToken *site) {
     // A plain name (known to be no built-in name once its site has been
     // looked up) is not asked of the window's built-ins.
     const bool plain = site && (site->numberKnown & JsToken::kPlainName);
     if (!plain || frame->withObject) {
         if (JsValue *found = AskBuiltInOrWith(name, frame, global, site)) return found;
     }
-    if (!frame->function) {
-        if (frame->thisObject && frame->thisObject != global) {
-            NameIndexHint hint(const_cast<JsToken *>(site));
-            if (JsValue *found = Ask(frame->thisObject, name)) return found;
-        }
-    } else {
-        if (!site) {
-            for (JsValue *scope : {frame->locals, frame->args, frame->thisObject}) {
-                if (JsValue *found = Ask(scope, name)) return found;
-            }
-        } else {
-            if (JsValue *found = AskAt(frame->locals, site, plain)) return found;
-            if (JsValue *found = AskArguments(frame->args, site, plain)) return found;
-            return AskThisThenWindow(frame, global, site, plain);
-        }
+    if (frame->thisObject && frame->thisObject != global) {
+        NameIndexHint hint(const_cast<JsToken *>(site));
+        if (JsValue *found = Ask(frame->thisObject, name)) return found;
+    }
+    return AskWindow(name, global, site);
+}
+
+// The search inside a call: the with objects, then the call's locals,
+// arguments and this, then the window.
+__attribute__((noinline)) JsValue *SearchInCall(const char *name, JsFrame *frame, JsValue *global,
+                                                const JsToken *site) {
+    const bool plain = site && (site->numberKnown & JsToken::kPlainName);
+    if (!plain || frame->withObject) {
+        if (JsValue *found = AskBuiltInOrWith(name, frame, global, site)) return found;
+    }
+    if (site) {
+        if (JsValue *found = AskAt(frame->locals, site, plain)) return found;
+        if (JsValue *found = AskArguments(frame->args, site, plain)) return found;
+        return AskThisThenWindow(frame, global, site, plain);
+    }
+    for (JsValue *scope : {frame->locals, frame->args, frame->thisObject}) {
+        if (JsValue *found = Ask(scope, name)) return found;
     }
     return AskWindow(name, global, site);
 }
@@ -184,13 +193,14 @@ __attribute__((noinline)) JsValue *SearchName(const char *name, JsFrame *frame, 
 }  // namespace
 
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
-    // Inside a call and outside any with, a plain name (no built-in name)
+    if (!frame->function) return SearchAtTop(name, frame, global, site);
+    // Outside any with, a plain name (no built-in name)
     // starts at the call's locals. Where the site knows its cell (or that it
     // has none) and the arguments are few enough to search in place, those
     // two steps are taken here without the search's cost: a declared cell
     // answers; locals without slots answer nothing more; then the
     // arguments' own slots; then the search goes on from this.
-    if (site && (site->numberKnown & JsToken::kPlainName) && frame->function && !frame->withObject) {
+    if (site && (site->numberKnown & JsToken::kPlainName) && !frame->withObject) {
         JsObject *locals = AsObject(frame->locals);
         const int cell = locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site)
                                                       : JsLocals::kNoCell;
@@ -208,12 +218,12 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
                 if (inPlace) {
                     g_lastFoundPosition = position;
                     if (slot) return slot->value;
-                    return AskThisThenWindow(frame, global, site, true);
+                    return AskPlainThenWindow(frame, global, site);
                 }
             }
         }
     }
-    return SearchName(name, frame, global, site);
+    return SearchInCall(name, frame, global, site);
 }
 
 namespace {
@@ -281,11 +291,10 @@ __attribute__((noinline)) JsValue *StoreInWindow(const char *name, JsValue *valu
                 : object->PutProperty(name, value, op, op == TK_ASSIGN);
 }
 
-__attribute__((noinline)) JsValue *StoreName(const char *name, JsValue *value, int op, JsFrame *frame,
-                                             JsValue *global, const JsToken *site) {
-    if (frame->function) {
-        if (JsValue *stored = StoreInCall(name, value, op, frame, site)) return stored;
-    }
+// A store inside a call: to the call's own names, else to the window.
+__attribute__((noinline)) JsValue *StoreFromCall(const char *name, JsValue *value, int op, JsFrame *frame,
+                                                 JsValue *global, const JsToken *site) {
+    if (JsValue *stored = StoreInCall(name, value, op, frame, site)) return stored;
     return StoreInWindow(name, value, op, global, site);
 }
 
@@ -306,17 +315,19 @@ __attribute__((noinline)) JsValue *StorePastCells(const char *name, JsValue *val
             return StoreInWindow(name, value, op, global, site);
         }
     }
-    return StoreName(name, value, op, frame, global, site);
+    return StoreFromCall(name, value, op, frame, global, site);
 }
 
 }  // namespace
 
 JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, JsValue *global,
                     const JsToken *site) {
+    // At the top level a store goes to the window.
+    if (!frame->function) return StoreInWindow(name, value, op, global, site);
     // Inside a call, a declared cell takes a store first: where the site
     // knows its cell (or that it has none), that step is taken here and the
     // rest goes on past the cells, without the whole store's cost.
-    if (site && frame->function) {
+    if (site) {
         JsObject *locals = AsObject(frame->locals);
         const int cell = locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site)
                                                       : JsLocals::kNoCell;
@@ -326,7 +337,7 @@ JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, Js
             return StorePastCells(name, value, op, frame, global, site);
         }
     }
-    return StoreName(name, value, op, frame, global, site);
+    return StoreFromCall(name, value, op, frame, global, site);
 }
 
 namespace {
