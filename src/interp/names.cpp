@@ -194,7 +194,7 @@ __attribute__((noinline)) JsValue *SearchInCall(const char *name, JsFrame *frame
 
 JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const JsToken *site) {
     if (!frame->function) return SearchAtTop(name, frame, global, site);
-    // Outside any with, a plain name (no built-in name)
+    // Inside a call and outside any with, a plain name (no built-in name)
     // starts at the call's locals. Where the site knows its cell (or that it
     // has none) and the arguments are few enough to search in place, those
     // two steps are taken here without the search's cost: a declared cell
