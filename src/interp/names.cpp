@@ -300,16 +300,16 @@ __attribute__((noinline)) JsValue *StoreFromCall(const char *name, JsValue *valu
 
 // A store inside a call whose locals hold no declared cell of the site's
 // name: where the locals have no slots either and the call has no this,
-// the arguments' own slots take it (when they are few enough to search in
-// place), else the window; otherwise the whole store is made.
+// the arguments' own slots take it (when there are any, and few enough to
+// search in place), else the window; otherwise the whole store is made.
 __attribute__((noinline)) JsValue *StorePastCells(const char *name, JsValue *value, int op, JsFrame *frame,
                                                   JsValue *global, const JsToken *site) {
     JsObject *locals = AsObject(frame->locals);
     JsObject *args = AsObject(frame->args);
     const bool plain = site->numberKnown & JsToken::kPlainName;
-    if (!locals->slotCount && !frame->thisObject && args && OwnSlotsAlone(args, site, plain)) {
-        bool inPlace;
-        JsProperty *slot = args->FindSlotInPlace(site->text, nullptr, &inPlace);
+    if (!locals->slotCount && !frame->thisObject && (!args || OwnSlotsAlone(args, site, plain))) {
+        bool inPlace = true;
+        JsProperty *slot = args ? args->FindSlotInPlace(site->text, nullptr, &inPlace) : nullptr;
         if (inPlace) {
             if (JsValue *stored = slot ? ApplyToProperty(slot, value, op) : nullptr) return stored;
             return StoreInWindow(name, value, op, global, site);
