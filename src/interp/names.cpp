@@ -131,6 +131,12 @@ __attribute__((noinline)) JsValue *AskBuiltInOrWith(const char *name, JsFrame *f
     return nullptr;
 }
 
+// What a site learnt of its cell in a call's locals (kNoCell where they
+// have no cells).
+inline int LearntCellIn(JsObject *locals, const JsToken *site) {
+    return locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site) : JsLocals::kNoCell;
+}
+
 // The window's answer for a name: its value, else null.
 inline JsValue *AskWindow(const char *name, JsValue *global, const JsToken *site) {
     JsObject *object = AsObject(global);
@@ -202,8 +208,7 @@ JsValue *ResolveName(const char *name, JsFrame *frame, JsValue *global, const Js
     // arguments' own slots; then the search goes on from this.
     if (site && (site->numberKnown & JsToken::kPlainName) && !frame->withObject) {
         JsObject *locals = AsObject(frame->locals);
-        const int cell = locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site)
-                                                      : JsLocals::kNoCell;
+        const int cell = LearntCellIn(locals, site);
         if (locals && cell != JsLocals::kUnknown) {
             if (cell >= 0) {
                 if (JsValue *declared = static_cast<JsLocals *>(locals)->Cell(cell)) return declared;
@@ -279,8 +284,6 @@ JsValue *StoreLocal(const char *name, JsValue *value, int op, JsFrame *frame, bo
 
 namespace {
 
-// A store: inside a call to the call's own names first, else (or when they
-// lack it) to the window.
 // A store to the window.
 __attribute__((noinline)) JsValue *StoreInWindow(const char *name, JsValue *value, int op, JsValue *global,
                                                  const JsToken *site) {
@@ -329,8 +332,7 @@ JsValue *AssignName(const char *name, JsValue *value, int op, JsFrame *frame, Js
     // rest goes on past the cells, without the whole store's cost.
     if (site) {
         JsObject *locals = AsObject(frame->locals);
-        const int cell = locals && locals->localCells ? static_cast<JsLocals *>(locals)->LearntCell(site)
-                                                      : JsLocals::kNoCell;
+        const int cell = LearntCellIn(locals, site);
         if (locals && cell != JsLocals::kUnknown) {
             if (cell >= 0 && static_cast<JsLocals *>(locals)->Cell(cell))
                 return static_cast<JsLocals *>(locals)->StoreCell(cell, value, op, 0);
