@@ -32,8 +32,7 @@ void ClearHeavy(JsFrame *frame) {
     }
 }
 
-void OwnScope(JsFrame *frame) {
-    if (frame->ownsScope) return;
+void CountScope(JsFrame *frame) {
     for (JsValue *value : {frame->thisObject, frame->locals, frame->args, frame->withObject, frame->globalObject})
         if (value) value->refs++;
     frame->ownsScope = true;

@@ -112,7 +112,10 @@ inline void ClearFrame(JsFrame *frame, bool full) {
     frame->wantReference = false;
 }
 // Counts the scope fields of a frame that borrowed them, before it writes one.
-void OwnScope(JsFrame *frame);
+void CountScope(JsFrame *frame);
+inline void OwnScope(JsFrame *frame) {
+    if (!frame->ownsScope) CountScope(frame);
+}
 // Stores value in the first empty operand (with a reference), else drops it.
 inline void PutOperand(JsFrame *frame, JsValue *value) {
     if (!value) return;

@@ -121,7 +121,12 @@ int AssignToSlot(JsValue **slot, JsValue *v, int op) {
             JsNumber *current = static_cast<JsNumber *>(c);
             if (current->nan) return 1;
             if (number->nan) return Take(slot, JsNumber::MakeNaN());
-            if (op == TK_ASSIGN && c->refs != 1) return Take(slot, v);
+            if (op == TK_ASSIGN) {
+                // The slot's own number takes the value; a shared one is let go.
+                if (c->refs != 1) return Take(slot, v);
+                current->value = number->value;
+                return 1;
+            }
             return Compute(slot, c, op == TK_ASSIGN ? 0.0 : current->value, number->value, op);
         }
         if (op == TK_ASSIGN) return Take(slot, number->nan ? JsNumber::MakeNaN() : v);
