@@ -6,11 +6,20 @@
 # geometric means. Takes a few minutes: every run is about fifty times slower
 # under valgrind.
 # Usage: bench/instructions.sh [WORKLOAD...]   (DURIZ_BIN=path counts another build)
+#   WORKLOAD is a file or a name such as fib (a file of bench/workloads).
 set -uo pipefail
+here=$(pwd)
 cd "$(dirname "$0")/.."
 source bench/prepare.sh
 prepare_bench valgrind:valgrind
-duriz=${DURIZ_BIN:-build-rel/duriz}
+# DURIZ_BIN names a file from the caller's directory.
+duriz=build-rel/duriz
+if [ -n "${DURIZ_BIN:-}" ]; then
+  case $DURIZ_BIN in /*) duriz=$DURIZ_BIN ;; *) duriz=$here/$DURIZ_BIN ;; esac
+fi
+if [ ! -x "$duriz" ]; then
+  echo "instructions.sh: no Duriz binary at $duriz" >&2; exit 2
+fi
 
 count() {  # command... -> instructions; the program's output in build-rel/bench/out.txt
   local log=build-rel/bench/callgrind.txt
@@ -19,7 +28,20 @@ count() {  # command... -> instructions; the program's output in build-rel/bench
 }
 output() { cat build-rel/bench/out.txt; }
 
-if [ $# -gt 0 ]; then workloads=("$@"); else workloads=(bench/workloads/*.js); fi
+# A workload is a file (from the caller's directory) or the name of one
+# under bench/workloads (arrays or arrays.js); none runs them all.
+workloads=()
+for arg in "$@"; do
+  case $arg in /*) file=$arg ;; *) file=$here/$arg ;; esac
+  if [ -f "$file" ]; then
+    workloads+=("$file")
+  elif [ -f "bench/workloads/${arg%.js}.js" ]; then
+    workloads+=("bench/workloads/${arg%.js}.js")
+  else
+    echo "instructions.sh: no workload named '$arg'" >&2; exit 2
+  fi
+done
+[ ${#workloads[@]} -gt 0 ] || workloads=(bench/workloads/*.js)
 printf "%-14s %12s %12s %12s %12s %14s\n" workload duriz mujs duktape duriz/mujs duriz/duktape
 logm=0; logd=0; n=0
 for w in "${workloads[@]}"; do

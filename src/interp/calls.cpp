@@ -74,14 +74,19 @@ JsValue *MethodOf(JsValue *object, JsToken *memberName, JsValue *index) {
 
 namespace {
 
-Step EnterBody(Run &run, JsFunction *function, bool construct) {
+// Enters the called function's body: false with *step to hand back, true
+// when the body has been entered and done here (run.done is the body) and
+// the call goes on.
+bool EnterBody(Run &run, JsFunction *function, bool construct, Step *step) {
     JsFrame *f = run.frame;
     JsToken *body = function->Body();
     OwnScope(f);
-    // A built-in other than eval runs no code of its own: it needs no locals.
-    if (!body || body->code != TK_NATIVE_BODY || function->id == DURIZ_NATIVE_HOST_EVAL) {
+    // A built-in other than eval runs no code of its own: it needs no
+    // locals, and its body cannot pause once entered.
+    const bool builtIn = body && body->code == TK_NATIVE_BODY && function->id != DURIZ_NATIVE_HOST_EVAL;
+    if (!builtIn) {
         JsObject *locals = NewLocals(function);
-        if (!locals) return CannotRun(f->node);
+        if (!locals) return Hand(step, CannotRun(f->node));
         AssignRef(&f->locals, locals);
     }
     ClearFrame(f, false);
@@ -89,8 +94,9 @@ Step EnterBody(Run &run, JsFunction *function, bool construct) {
         AssignRef(&f->globalObject, home);
         AssignRef(&run.context->currentGlobal, home);
     }
-    if (!body) return construct ? Pop(f->thisObject) : Pop();
-    return PushBody(run, body, function, f->thisObject, f->locals);
+    if (!body) return Hand(step, construct ? Pop(f->thisObject) : Pop());
+    if (builtIn && run.context->budget > 1) return RunBodyInPlace(run, body, function);
+    return Hand(step, PushBody(run, body, function, f->thisObject, f->locals));
 }
 
 }  // namespace
@@ -156,7 +162,7 @@ bool CallGoesOn(Run &run, Step *step) {
         } else {
             AssignRef(&f->thisObject, candidate);
         }
-        return Hand(step, EnterBody(run, function, construct));
+        return EnterBody(run, function, construct, step);
     }
     // The body has completed.
     JsValue *called = f->held ? f->held->AsFunction() : nullptr;

@@ -95,15 +95,17 @@ bool WriteOutFrames(Run &run) {
 
 uint8_t LearnPushBound(JsToken *node) { return Bound(node, 0); }
 
-bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
+namespace {
+
+// Each step of the child's frame, set up on the C stack by the caller,
+// until it pops or the run stops short (here, or deeper in, where the
+// frames were written out).
+inline __attribute__((always_inline)) bool StepInPlace(Run &run, JsFrame &frame, JsToken *child) {
     JsEvalContext *context = run.context;
     JsFrame *parent = run.frame;
-    JsFrame frame(parent, child, wantReference);
     ChargePush(context);
     run.frame = &frame;
     run.done = nullptr;
-    // Each step of the child's frame, until it pops or the run stops short
-    // (here, or deeper in, where the frames were written out).
     while (true) {
         Step step = Dispatch(run);
         if (run.stop != Run::GOING) break;
@@ -141,4 +143,17 @@ bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
     run.frame = parent;
     run.passed = child;
     return false;
+}
+
+}  // namespace
+
+bool RunInPlace(Run &run, JsToken *child, bool wantReference) {
+    JsFrame frame(run.frame, child, wantReference);
+    return StepInPlace(run, frame, child);
+}
+
+bool RunBodyInPlace(Run &run, JsToken *body, JsFunction *callee) {
+    JsFrame frame(run.frame, body, false);
+    BorrowCallScope(&frame, run.frame, callee);
+    return StepInPlace(run, frame, body);
 }

@@ -82,14 +82,7 @@ int Interpret(JsEvalContext *context, JsValue **result) {
                 child->wantReference = step.wantReference;
                 if (step.scope == Step::CALL && run.thisObject == frame->thisObject &&
                     run.locals == frame->locals) {
-                    // A call's body borrows the scope the call holds and
-                    // keeps unchanged until the body is done.
-                    child->function = run.function;
-                    child->globalObject = frame->globalObject;
-                    child->thisObject = frame->thisObject;
-                    child->locals = frame->locals;
-                    child->args = frame->args;
-                    child->withObject = nullptr;
+                    BorrowCallScope(child, frame, run.function);
                 } else {
                     const bool call = step.scope == Step::CALL;
                     child->ownsScope = true;

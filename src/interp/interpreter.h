@@ -107,6 +107,20 @@ inline bool Hand(Step *step, Step next) {
     return false;
 }
 
+// Gives the frame of a call's body the scope of the call it runs for: the
+// called function, with the window, this, locals and arguments the call
+// frame holds and no with object, borrowed from the call frame, which
+// keeps them unchanged until the body is done.
+inline void BorrowCallScope(JsFrame *body, const JsFrame *call, JsFunction *function) {
+    body->function = function;
+    body->globalObject = call->globalObject;
+    body->thisObject = call->thisObject;
+    body->locals = call->locals;
+    body->args = call->args;
+    body->withObject = nullptr;
+    body->withStart = nullptr;
+}
+
 // Links a frame for node above frame, with frame's scope, as a push that
 // inherits the scope links it.
 inline void LinkInheriting(JsFrame *child, JsFrame *frame, JsToken *node, bool wantReference) {
@@ -158,6 +172,9 @@ inline int PushBound(JsToken *node) { return node->pushBound ? node->pushBound :
 // met, a break or continue was reached, which unwinds through frames of
 // the context's stack, or a return was done.
 bool RunInPlace(Run &run, JsToken *child, bool wantReference);
+// RunInPlace of the body of the call being handled, with the call's scope
+// for the callee.
+bool RunBodyInPlace(Run &run, JsToken *body, JsFunction *callee);
 // A child that the frame being handled would push with its own scope,
 // taken in place when it cannot pause: a leaf, or a subtree without calls,
 // loops or with whose pushes fit the budget left (an argument list whose
