@@ -111,7 +111,8 @@ inline void ClearFrame(JsFrame *frame, bool full) {
     frame->toStringArgs = frame->argumentsDone = 0;
     frame->wantReference = false;
 }
-// Counts the scope fields of a frame that borrowed them, before it writes one.
+// Counts the scope fields of a frame that borrowed them, before it writes
+// one (CountScope does the counting).
 void CountScope(JsFrame *frame);
 inline void OwnScope(JsFrame *frame) {
     if (!frame->ownsScope) CountScope(frame);

@@ -127,7 +127,7 @@ int AssignToSlot(JsValue **slot, JsValue *v, int op) {
                 current->value = number->value;
                 return 1;
             }
-            return Compute(slot, c, op == TK_ASSIGN ? 0.0 : current->value, number->value, op);
+            return Compute(slot, c, current->value, number->value, op);
         }
         if (op == TK_ASSIGN) return Take(slot, number->nan ? JsNumber::MakeNaN() : v);
     }
