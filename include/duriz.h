@@ -546,7 +546,9 @@ DURIZ_API void DURIZ_CALL JS_DeleteScript(JsScript *script);
 DURIZ_API JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script, JsValue *handler,
                                                JsValue *thisObject);
 
-/* Deletes a context, with the frames of a run it stopped. Null does nothing. */
+/* Deletes a context, with the frames of a run it stopped. Null does nothing.
+   Called from a callback while the context runs, the run stops at its next
+   step and the context goes as its JS_Evaluate returns. */
 DURIZ_API void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context);
 
 /* Runs or resumes a context. Returns DURIZ_DONE, DURIZ_DONE_TRUE,

@@ -75,8 +75,11 @@ JsEvalContext *DURIZ_CALL JS_CreateEvalContext(JsValue *global, JsScript *script
     return context;
 }
 
-void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context) {
-    if (!context) return;
+}  // extern "C"
+
+namespace {
+
+void DeleteContext(JsEvalContext *context) {
     EngineEntry entry;
     // The last context of a page whose window the host has given back: the
     // page's cycles can go now.
@@ -88,6 +91,23 @@ void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context) {
     delete context;
 }
 
+}  // namespace
+
+extern "C" {
+
+void DURIZ_CALL JS_DeleteEvalContext(JsEvalContext *context) {
+    if (!context) return;
+    if (context->busy) {
+        // A host callback deletes the context its run is in: the frames are
+        // in use below the callback. The run stops at its next push (no
+        // budget left) and JS_Evaluate deletes the context as it returns.
+        context->busy = 2;
+        context->budget = 0;
+        return;
+    }
+    DeleteContext(context);
+}
+
 int DURIZ_CALL JS_Evaluate(JsEvalContext *context, JsValue **result) {
     if (result) *result = nullptr;
     if (!context) return RC_NULL_HANDLE;
@@ -96,7 +116,14 @@ int DURIZ_CALL JS_Evaluate(JsEvalContext *context, JsValue **result) {
     context->busy = 1;
     JsValue *value = nullptr;
     const int status = Interpret(context, &value);
+    const bool deleted = context->busy == 2;
     context->busy = 0;
+    if (deleted) {
+        // Deleted by the host while it ran: no result is handed out.
+        ReleaseRef(value);
+        DeleteContext(context);
+        return status;
+    }
     if (value && (value->IsNull() || value->IsUndefined())) {
         ReleaseRef(value);
         value = nullptr;

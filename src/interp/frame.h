@@ -136,7 +136,7 @@ struct JsEvalContext : public JsAllocated {
     JsValue *currentGlobal = nullptr;  // counted
     JsScript *script = nullptr;        // counted through its refs
     int32_t budget = 0;
-    int32_t busy = 0;
+    int32_t busy = 0;  // 1 while a run is under way; 2 once the host has deleted the context meanwhile
 };
 
 // Counts one node entered against the run's budget, however it is entered

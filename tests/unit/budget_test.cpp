@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "duriz.h"
 
@@ -252,6 +253,42 @@ TEST_F(BudgetRounds, AStopInsideABodyShiftsNothingAfterIt) {
             EXPECT_EQ(RunText(text + "status").value, "3") << body << " padded by " << padding;
         }
     }
+}
+
+// A host callback that deletes the context running it: the run stops at
+// its next push, nothing after the read runs, and the context goes as
+// JS_Evaluate returns (under the sanitizers, any use of its frames after
+// that would fail the test).
+JsEvalContext *g_running = nullptr;
+int DURIZ_CALL DeleteOnRead(uint32_t, int, int, const char **, int32_t *number) {
+    JS_DeleteEvalContext(g_running);
+    *number = 5;
+    return 1;
+}
+
+TEST(BudgetDelete, AContextDeletedWhileItRunsStopsAndGoesWhenItReturns) {
+    JS_Init(DeleteOnRead, nullptr, nullptr, nullptr, nullptr, nullptr);
+    // The store of a read's value is made only where it needs no push of
+    // its own (the built-in's body is one).
+    const std::pair<std::string, std::string> reads[] = {
+        {"c = status", "5,0"}, {"c = Math.abs(status)", "0,0"},
+        {"function f() { return status } c = f()", "5,0"}, {"o = new Object(); with (o) { c = status }", "5,0"}};
+    for (const auto &[read, expected] : reads) {
+        JsValue *window = JS_CreateObject(DURIZ_CLASS_WINDOW, 1, nullptr);
+        const std::string text = "c = 0; d = 0; " + read + "; d = 1; while (true) d++";
+        JsScript *script = JS_CreateScript(0);
+        const char *pos = text.c_str();
+        ASSERT_EQ(JS_LoadScript(script, &pos, text.c_str() + text.size(), 0), DURIZ_OK) << text;
+        g_running = JS_CreateEvalContext(window, script, nullptr, nullptr);
+        JsValue *value = reinterpret_cast<JsValue *>(1);
+        EXPECT_EQ(JS_Evaluate(g_running, &value), DURIZ_BUSY) << read;
+        EXPECT_EQ(value, nullptr) << read;
+        g_running = nullptr;
+        JS_DeleteScript(script);
+        EXPECT_EQ(RunText("c + ',' + d", window).value, expected) << read;
+        JS_DeleteObject(window);
+    }
+    JS_Destroy();
 }
 
 // A run-time error leaves the frames where it stopped: every later
