@@ -12,14 +12,7 @@ here=$(pwd)
 cd "$(dirname "$0")/.."
 source bench/prepare.sh
 prepare_bench valgrind:valgrind
-# DURIZ_BIN names a file from the caller's directory.
-duriz=build-rel/duriz
-if [ -n "${DURIZ_BIN:-}" ]; then
-  case $DURIZ_BIN in /*) duriz=$DURIZ_BIN ;; *) duriz=$here/$DURIZ_BIN ;; esac
-fi
-if [ ! -x "$duriz" ]; then
-  echo "instructions.sh: no Duriz binary at $duriz" >&2; exit 2
-fi
+duriz=$(duriz_binary instructions.sh) || exit 2
 
 count() {  # command... -> instructions; the program's output in build-rel/bench/out.txt
   local log=build-rel/bench/callgrind.txt
@@ -32,7 +25,7 @@ output() { cat build-rel/bench/out.txt; }
 # under bench/workloads (arrays or arrays.js); none runs them all.
 workloads=()
 for arg in "$@"; do
-  case $arg in /*) file=$arg ;; *) file=$here/$arg ;; esac
+  file=$(from_caller "$arg")
   if [ -f "$file" ]; then
     workloads+=("$file")
   elif [ -f "bench/workloads/${arg%.js}.js" ]; then

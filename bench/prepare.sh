@@ -17,3 +17,19 @@ prepare_bench() {
   mkdir -p build-rel/bench
   cc -O2 -o build-rel/bench/duk_host bench/peers/duk_host.c -lduktape
 }
+
+# A file named from the directory the benchmark was started in ($here).
+from_caller() { case $1 in /*) echo "$1" ;; *) echo "$here/$1" ;; esac; }
+
+# The Duriz binary to measure: DURIZ_BIN (named from the caller's
+# directory), else the build prepare_bench made. Without one it says so,
+# naming the script, and fails: duriz=$(duriz_binary NAME) || exit 2
+duriz_binary() {
+  local bin=build-rel/duriz
+  [ -n "${DURIZ_BIN:-}" ] && bin=$(from_caller "$DURIZ_BIN")
+  if [ ! -x "$bin" ]; then
+    echo "$1: no Duriz binary at $bin" >&2
+    return 1
+  fi
+  echo "$bin"
+}

@@ -30,6 +30,7 @@ set -uo pipefail
 here=$(pwd)
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source bench/prepare.sh
 
 engines=${SHAPES_ENGINES:-all}
 case $engines in
@@ -44,7 +45,7 @@ if [ $# -eq 0 ]; then
   shapes=(bench/shapes/*.js)
 else
   for arg in "$@"; do
-    case $arg in /*) file=$arg ;; *) file=$here/$arg ;; esac
+    file=$(from_caller "$arg")
     if [ -f "$file" ]; then
       shapes+=("$file")
     elif [ -f "bench/shapes/$arg.js" ]; then
@@ -57,17 +58,8 @@ else
   done
 fi
 
-source bench/prepare.sh
 prepare_bench valgrind:valgrind
-# DURIZ_BIN names a file from the caller's directory; the default build
-# is the one prepare_bench made.
-duriz=build-rel/duriz
-if [ -n "${DURIZ_BIN:-}" ]; then
-  case $DURIZ_BIN in /*) duriz=$DURIZ_BIN ;; *) duriz=$here/$DURIZ_BIN ;; esac
-fi
-if [ ! -x "$duriz" ]; then
-  echo "shapes.sh: no Duriz binary at $duriz" >&2; exit 2
-fi
+duriz=$(duriz_binary shapes.sh) || exit 2
 
 work=build-rel/bench/shapes
 mkdir -p "$work"
